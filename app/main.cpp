@@ -1,0 +1,75 @@
+// Korvan: live flight data from the simulator on the keyboard's LCD.
+
+#include <cstdio>
+#include <string>
+
+#include "app/AppState.h"
+#include "app/DisplayCycle.h"
+#include "app/FlightSample.h"
+#include "app/SimLink.h"
+#include "platform/SystemClock.h"
+#include "platform/TerminationSignal.h"
+#include "platform/UdpSocket.h"
+#include "screens/ConfigurationReader.h"
+
+namespace korvan {
+namespace {
+
+constexpr int kStartFailed = -1;
+
+// Until the screens exist the cycle's page, button and frame steps do nothing.
+class NoScreenSteps final : public CycleSteps {
+ public:
+  void MainPageBlock() override {}
+  void StatusPageBlock() override {}
+  void CalculatorBlock() override {}
+  void ButtonStep() override {}
+  void FrameStep() override {}
+};
+
+std::optional<Ipv4Endpoint> SimulatorDestination(const Configuration& configuration) {
+  const auto address = ParseIpv4Address(configuration.address);
+  if (!address) {
+    std::fprintf(stderr,
+                 "korvan: the simulator address in %s does not parse; the simulator is not "
+                 "polled\n",
+                 kConfigurationFileName);
+    return std::nullopt;
+  }
+  return Ipv4Endpoint{*address, SimLink::kSimulatorPort};
+}
+
+int Run() {
+  const std::atomic<bool>& stopRequested = InstallTerminationHandlers();
+
+  Configuration configuration;
+  const ConfigurationOutcome outcome = LoadConfiguration(kConfigurationFileName, configuration);
+  if (outcome.status != ConfigurationStatus::kLoaded) {
+    std::fputs(outcome.message, stdout);
+    return outcome.status == ConfigurationStatus::kCannotOpen ? 1 : kStartFailed;
+  }
+
+  std::string error;
+  std::optional<UdpSocket> socket = UdpSocket::Create(error);
+  if (!socket) {
+    std::fprintf(stderr, "korvan: cannot open the UDP socket: %s\n", error.c_str());
+    return kStartFailed;
+  }
+  SystemClock clock;
+  SimLink link(*socket, clock, SimulatorDestination(configuration));
+
+  FlightSample sample;
+  AppState state = InitialAppState(configuration);
+  NoScreenSteps steps;
+  DisplayCycle cycle(link, clock, configuration, state, sample, steps, stopRequested);
+  cycle.Run();
+
+  // A clean end: the socket first, then the LCD side.
+  socket->Close();
+  return 0;
+}
+
+}  // namespace
+}  // namespace korvan
+
+int main() { return korvan::Run(); }

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test twice: a normal build (build/) and an
+# AddressSanitizer + UndefinedBehaviorSanitizer build with clang (build-asan/),
+# which also builds and briefly runs the fuzz targets.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+./scripts/install-deps.sh
+
+jobs=${KORVAN_JOBS:-2}
+
+echo "== normal build (build/)"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
+
+echo "== sanitizer build (build-asan/)"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DKORVAN_SANITIZE=ON -DKORVAN_FUZZ=ON -DKORVAN_BENCH=OFF >/dev/null
+cmake --build build-asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
+  ctest --test-dir build-asan --output-on-failure -j "$jobs"
