@@ -1,0 +1,92 @@
+// Runs the built program in a folder of its own, against a UDP peer on a
+// loopback address of its own (all of 127/8 is loopback), port 6060.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "platform/UdpSocket.h"
+#include "tests/support/ChildProcess.h"
+#include "tests/support/TempDir.h"
+
+namespace korvan {
+namespace {
+
+using testing::BuildDir;
+using testing::ChildProcess;
+using testing::TempDir;
+
+std::string ConfigurationFor(const std::string& address, int sleepMs) {
+  return "[DCS]\nPort=6060\nIP=" + address + "\nSleep=" + std::to_string(sleepMs) +
+         "\nCountdown=30\nAltitude=1000\nSpeed=400\n";
+}
+
+TEST(Program, ConfigurationFailuresPrintTheMessageAndExitWithTheirCode) {
+  {
+    TempDir folder;  // no file at all
+    ChildProcess korvan(BuildDir() / "korvan", {}, folder.path());
+    EXPECT_EQ(korvan.WaitForExit(5000), 1);
+    EXPECT_EQ(korvan.Stdout(), "Je ne peux ouvrir le fichier config.ini\n");
+  }
+  {
+    TempDir folder;
+    folder.Write("LCD_Korvan.ini", "[DCS]\nPort=65536\n");
+    ChildProcess korvan(BuildDir() / "korvan", {}, folder.path());
+    EXPECT_EQ(korvan.WaitForExit(5000), 255);
+    EXPECT_EQ(korvan.Stdout(), "Port non valide\n");
+  }
+}
+
+class ProgramAgainstPeer : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const unsigned id = static_cast<unsigned>(getpid());
+    address_ = "127." + std::to_string(10 + id % 200) + "." + std::to_string((id / 200) % 250) +
+               ".7";
+    std::string error;
+    auto socket = UdpSocket::Create(error);
+    ASSERT_TRUE(socket) << error;
+    peer_.emplace(std::move(*socket));
+    const Ipv4Endpoint local{*ParseIpv4Address(address_.c_str()), 6060};
+    if (!peer_->Bind(local, error)) GTEST_SKIP() << address_ << ":6060 is taken: " << error;
+  }
+
+  std::optional<std::string> NextRequest(int timeoutMs) {
+    if (!peer_->WaitReadable(timeoutMs)) return std::nullopt;
+    char request[2048];
+    const ReceiveResult got = peer_->Receive(request);
+    if (got.status != ReceiveStatus::kReceived) return std::nullopt;
+    return std::string(request, got.size);
+  }
+
+  std::string address_;
+  std::optional<UdpSocket> peer_;
+  TempDir folder_;
+};
+
+TEST_F(ProgramAgainstPeer, SendsTheTwoRequestsInTurnEveryCycle) {
+  folder_.Write("LCD_Korvan.ini", ConfigurationFor(address_, 20));
+  ChildProcess korvan(BuildDir() / "korvan", {}, folder_.path());
+  for (int cycle = 0; cycle < 4; ++cycle) {
+    EXPECT_EQ(NextRequest(3000), "R/30/32/40/42/50") << cycle;
+    EXPECT_EQ(NextRequest(3000), "R/20/164/172/174/214/216/82/94/96/98/22") << cycle;
+  }
+  korvan.Signal(SIGINT);
+  EXPECT_EQ(korvan.WaitForExit(3000), 0);
+}
+
+TEST_F(ProgramAgainstPeer, TerminationEndsEvenALongPauseAtOnce) {
+  folder_.Write("LCD_Korvan.ini", ConfigurationFor(address_, 60000));
+  ChildProcess korvan(BuildDir() / "korvan", {}, folder_.path());
+  ASSERT_TRUE(NextRequest(3000));
+  ASSERT_TRUE(NextRequest(3000));
+  EXPECT_EQ(NextRequest(200), std::nullopt);  // now in its 60 s pause
+  korvan.Signal(SIGTERM);
+  EXPECT_EQ(korvan.WaitForExit(2000), 0);
+  EXPECT_EQ(korvan.Stdout(), "");
+}
+
+}  // namespace
+}  // namespace korvan
