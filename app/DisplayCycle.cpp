@@ -16,11 +16,9 @@ DisplayCycle::DisplayCycle(SimLink& link, Clock& clock, const Configuration& con
 bool DisplayCycle::RunOnce() {
   using Step = void (DisplayCycle::*)();
   static constexpr Step kOrder[] = {
-      &DisplayCycle::FastExchange,    &DisplayCycle::SlowExchange,
-      &DisplayCycle::PendingReset,    &DisplayCycle::MainPageBlock,
-      &DisplayCycle::StatusPageBlock, &DisplayCycle::CalculatorBlock,
-      &DisplayCycle::ButtonStep,      &DisplayCycle::FrameStep,
-      &DisplayCycle::Pause,
+      &DisplayCycle::FastExchange,  &DisplayCycle::SlowExchange,    &DisplayCycle::PendingReset,
+      &DisplayCycle::MainPageBlock, &DisplayCycle::StatusPageBlock, &DisplayCycle::CalculatorBlock,
+      &DisplayCycle::ButtonStep,    &DisplayCycle::FrameStep,       &DisplayCycle::Pause,
   };
   for (const Step step : kOrder) {
     if (stopRequested_.load(std::memory_order_relaxed)) return false;
@@ -34,9 +32,13 @@ void DisplayCycle::Run() {
   }
 }
 
-void DisplayCycle::FastExchange() { link_.Exchange(kFastExchange, sample_); }
+void DisplayCycle::FastExchange() {
+  link_.Exchange(kFastExchange, sample_);
+}
 
-void DisplayCycle::SlowExchange() { link_.Exchange(kSlowExchange, sample_); }
+void DisplayCycle::SlowExchange() {
+  link_.Exchange(kSlowExchange, sample_);
+}
 
 void DisplayCycle::PendingReset() {
   if (state_.resetRequested) TakeReset(state_, sample_);
@@ -54,10 +56,16 @@ void DisplayCycle::CalculatorBlock() {
   if (state_.calculatorPageActive) steps_.CalculatorBlock();
 }
 
-void DisplayCycle::ButtonStep() { steps_.ButtonStep(); }
+void DisplayCycle::ButtonStep() {
+  steps_.ButtonStep();
+}
 
-void DisplayCycle::FrameStep() { steps_.FrameStep(); }
+void DisplayCycle::FrameStep() {
+  steps_.FrameStep();
+}
 
-void DisplayCycle::Pause() { clock_.Sleep(static_cast<std::uint32_t>(configuration_.sleep)); }
+void DisplayCycle::Pause() {
+  clock_.Sleep(static_cast<std::uint32_t>(configuration_.sleep));
+}
 
 }  // namespace korvan

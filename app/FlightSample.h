@@ -17,9 +17,9 @@ struct FlightSample {
   float value214 = 0;
   float value216 = 0;
   float value82 = 0;
-  float roll = 0;   // 94
-  float pitch = 0;  // 96
-  float head = 0;   // 98
+  float roll = 0;              // 94
+  float pitch = 0;             // 96
+  float head = 0;              // 98
   char aircraftName[16] = {};  // 22: at most 15 characters and a zero
 };
 

@@ -5,6 +5,7 @@
 
 #include "app/AppState.h"
 #include "app/DisplayCycle.h"
+#include "app/IdleCycleSteps.h"
 #include "app/FlightSample.h"
 #include "app/SimLink.h"
 #include "platform/SystemClock.h"
@@ -16,16 +17,6 @@ namespace korvan {
 namespace {
 
 constexpr int kStartFailed = -1;
-
-// Until the screens exist the cycle's page, button and frame steps do nothing.
-class NoScreenSteps final : public CycleSteps {
- public:
-  void MainPageBlock() override {}
-  void StatusPageBlock() override {}
-  void CalculatorBlock() override {}
-  void ButtonStep() override {}
-  void FrameStep() override {}
-};
 
 std::optional<Ipv4Endpoint> SimulatorDestination(const Configuration& configuration) {
   const auto address = ParseIpv4Address(configuration.address);
@@ -60,7 +51,7 @@ int Run() {
 
   FlightSample sample;
   AppState state = InitialAppState(configuration);
-  NoScreenSteps steps;
+  IdleCycleSteps steps;
   DisplayCycle cycle(link, clock, configuration, state, sample, steps, stopRequested);
   cycle.Run();
 
@@ -72,4 +63,6 @@ int Run() {
 }  // namespace
 }  // namespace korvan
 
-int main() { return korvan::Run(); }
+int main() {
+  return korvan::Run();
+}

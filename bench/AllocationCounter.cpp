@@ -8,12 +8,18 @@ namespace {
 std::atomic<std::uint64_t> allocations{0};
 }
 
-std::uint64_t korvan::bench::AllocationCount() { return allocations.load(); }
+std::uint64_t korvan::bench::AllocationCount() {
+  return allocations.load();
+}
 
 void* operator new(std::size_t size) {
   allocations.fetch_add(1, std::memory_order_relaxed);
   if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
   throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+  std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+  std::free(p);
+}

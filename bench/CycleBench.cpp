@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/DisplayCycle.h"
+#include "app/IdleCycleSteps.h"
 #include "app/SimulatorAnswers.h"
 #include "bench/AllocationCounter.h"
 #include "platform/UdpSocket.h"
@@ -32,8 +33,9 @@ class PeerAnsweringClock final : public Clock {
     const bool fast = got.size > 4 && request[2] == '3';
     ++tick_;
     const int length =
-        fast ? std::snprintf(answer_, sizeof answer_, "A/30\\%d.5/32\\-1.25/40\\%d/42\\270/50\\85.3\n",
-                             200 + tick_ % 50, 1000 + tick_ % 7)
+        fast ? std::snprintf(answer_, sizeof answer_,
+                             "A/30\\%d.5/32\\-1.25/40\\%d/42\\270/50\\85.3\n", 200 + tick_ % 50,
+                             1000 + tick_ % 7)
              : std::snprintf(answer_, sizeof answer_,
                              "A/20\\10.%d/164\\0/172\\1/174\\1/214\\0/216\\0/82\\-0.6/94\\1.5/96\\"
                              "-2.25/98\\181/22\\Bf-109G-2\n",
@@ -50,15 +52,6 @@ class PeerAnsweringClock final : public Clock {
   char answer_[256] = {};
 };
 
-class NoSteps final : public CycleSteps {
- public:
-  void MainPageBlock() override {}
-  void StatusPageBlock() override {}
-  void CalculatorBlock() override {}
-  void ButtonStep() override {}
-  void FrameStep() override {}
-};
-
 void BM_DisplayCycleWithoutWaits(benchmark::State& state) {
   std::string error;
   auto link = UdpSocket::Create(error);
@@ -73,7 +66,7 @@ void BM_DisplayCycleWithoutWaits(benchmark::State& state) {
   configuration.sleep = 100;
   AppState appState = InitialAppState(configuration);
   FlightSample sample;
-  NoSteps steps;
+  IdleCycleSteps steps;
   std::atomic<bool> stop{false};
   DisplayCycle cycle(simLink, clock, configuration, appState, sample, steps, stop);
 
@@ -83,9 +76,9 @@ void BM_DisplayCycleWithoutWaits(benchmark::State& state) {
     cycle.RunOnce();
     appState.resetRequested = true;
   }
-  state.counters["allocations/cycle"] = benchmark::Counter(
-      static_cast<double>(bench::AllocationCount() - allocationsBefore) /
-      static_cast<double>(state.iterations()));
+  state.counters["allocations/cycle"] =
+      benchmark::Counter(static_cast<double>(bench::AllocationCount() - allocationsBefore) /
+                         static_cast<double>(state.iterations()));
   benchmark::DoNotOptimize(sample);
 }
 BENCHMARK(BM_DisplayCycleWithoutWaits)->MeasureProcessCPUTime()->UseRealTime();

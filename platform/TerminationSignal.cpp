@@ -9,12 +9,14 @@ namespace {
 std::atomic<bool> terminationRequested{false};
 static_assert(std::atomic<bool>::is_always_lock_free, "needed in a signal handler");
 
-void OnTerminationSignal(int) { terminationRequested.store(true); }
+void OnTerminationSignal(int) {
+  terminationRequested.store(true);
+}
 
 }  // namespace
 
 const std::atomic<bool>& InstallTerminationHandlers() {
-  struct sigaction action{};
+  struct sigaction action {};
   action.sa_handler = OnTerminationSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = 0;

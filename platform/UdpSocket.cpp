@@ -47,7 +47,9 @@ UdpSocket& UdpSocket::operator=(UdpSocket&& other) noexcept {
   return *this;
 }
 
-UdpSocket::~UdpSocket() { Close(); }
+UdpSocket::~UdpSocket() {
+  Close();
+}
 
 void UdpSocket::Close() {
   if (descriptor_ >= 0) close(std::exchange(descriptor_, -1));

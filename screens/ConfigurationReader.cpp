@@ -85,13 +85,19 @@ std::int32_t ToInteger(const char* text) {
 
 std::int32_t* NumericField(Configuration& configuration, Field field) {
   switch (field) {
-    case Field::kPort: return &configuration.port;
-    case Field::kSleep: return &configuration.sleep;
-    case Field::kCountdown: return &configuration.countdown;
-    case Field::kAltitude: return &configuration.altitude;
-    case Field::kSpeed: return &configuration.speed;
+    case Field::kPort:
+      return &configuration.port;
+    case Field::kSleep:
+      return &configuration.sleep;
+    case Field::kCountdown:
+      return &configuration.countdown;
+    case Field::kAltitude:
+      return &configuration.altitude;
+    case Field::kSpeed:
+      return &configuration.speed;
     case Field::kNone:
-    case Field::kAddress: break;
+    case Field::kAddress:
+      break;
   }
   return nullptr;
 }
@@ -137,7 +143,7 @@ ConfigurationOutcome ReadConfiguration(std::FILE* file, Configuration& configura
 ConfigurationOutcome LoadConfiguration(const char* path, Configuration& configuration) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), &std::fclose);
   // A folder opens for reading on Linux but is no configuration file.
-  struct stat status{};
+  struct stat status {};
   if (!file || fstat(fileno(file.get()), &status) != 0 || S_ISDIR(status.st_mode)) {
     return {ConfigurationStatus::kCannotOpen, "Je ne peux ouvrir le fichier config.ini\n"};
   }

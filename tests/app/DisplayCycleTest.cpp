@@ -46,8 +46,9 @@ class DisplayCycleTest : public ::testing::Test {
   // Queues the simulator's answers for the next cycle's two exchanges.
   void QueueAnswers(float clock, float fuel) {
     socket_.waiting.push_back("A/30\\1/32\\1/40\\1/42\\1/50\\" + std::to_string(fuel));
-    socket_.waiting.push_back("A/20\\" + std::to_string(clock) +
-                              "/164\\0/172\\0/174\\0/214\\0/216\\0/82\\0/94\\0/96\\0/98\\0/22\\Yak");
+    socket_.waiting.push_back(
+        "A/20\\" + std::to_string(clock) +
+        "/164\\0/172\\0/174\\0/214\\0/216\\0/82\\0/94\\0/96\\0/98\\0/22\\Yak");
   }
 
   Log log_;

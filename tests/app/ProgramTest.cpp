@@ -43,8 +43,8 @@ class ProgramAgainstPeer : public ::testing::Test {
  protected:
   void SetUp() override {
     const unsigned id = static_cast<unsigned>(getpid());
-    address_ = "127." + std::to_string(10 + id % 200) + "." + std::to_string((id / 200) % 250) +
-               ".7";
+    address_ =
+        "127." + std::to_string(10 + id % 200) + "." + std::to_string((id / 200) % 250) + ".7";
     std::string error;
     auto socket = UdpSocket::Create(error);
     ASSERT_TRUE(socket) << error;

@@ -95,7 +95,8 @@ TEST_F(SimLinkTest, PartialAndForeignAnswersStoreUpToTheFirstMismatch) {
   EXPECT_FLOAT_EQ(sample_.fuel, 9);
 
   // The slow exchange's answer arriving at the fast exchange: "2" against "3".
-  AnswerNextRequestWith({"A/20\\5/164\\1/172\\2/174\\3/214\\4/216\\5/82\\1/94\\1/96\\1/98\\1/22\\x"});
+  AnswerNextRequestWith(
+      {"A/20\\5/164\\1/172\\2/174\\3/214\\4/216\\5/82\\1/94\\1/96\\1/98\\1/22\\x"});
   link_->Exchange(kFastExchange, sample_);
   EXPECT_FLOAT_EQ(sample_.airspeedKmh, 100);
 

@@ -12,6 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   korvan::FlightSample sample;
   korvan::ParseFastAnswer(text.data(), sample);
   korvan::ParseSlowAnswer(text.data(), sample);
-  if (std::memchr(sample.aircraftName, '\0', sizeof sample.aircraftName) == nullptr) __builtin_trap();
+  if (std::memchr(sample.aircraftName, '\0', sizeof sample.aircraftName) == nullptr)
+    __builtin_trap();
   return 0;
 }

@@ -107,11 +107,17 @@ TEST(ConfigurationReader, PortValuesFollowAtoiAndTheLow16Bits) {
     int port;
   };
   const Case cases[] = {
-      {"Port=0\n", false, 0},     {"Port=abc\n", false, 0}, {"Port=65536\n", false, 0},
-      {"Port=-1\n", true, 65535}, {"Port=12ab\n", true, 12}, {"Port= 8080\n", true, 8080},
-      {"Port=+7\n", true, 7},     {"Port=65537\n", true, 1},
+      {"Port=0\n", false, 0},
+      {"Port=abc\n", false, 0},
+      {"Port=65536\n", false, 0},
+      {"Port=-1\n", true, 65535},
+      {"Port=12ab\n", true, 12},
+      {"Port= 8080\n", true, 8080},
+      {"Port=+7\n", true, 7},
+      {"Port=65537\n", true, 1},
       // Beyond 32 bits atoi saturates, it does not wrap.
-      {"P=99999999999999\n", true, 65535}, {"P=-9999999999999\n", false, 0},
+      {"P=99999999999999\n", true, 65535},
+      {"P=-9999999999999\n", false, 0},
   };
   for (const Case& c : cases) {
     const Loaded loaded = LoadText(ReplaceLine(1, c.line));

@@ -50,7 +50,9 @@ ChildProcess::~ChildProcess() {
   }
 }
 
-void ChildProcess::Signal(int signal) const { kill(pid_, signal); }
+void ChildProcess::Signal(int signal) const {
+  kill(pid_, signal);
+}
 
 std::optional<int> ChildProcess::WaitForExit(int timeoutMs) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -76,7 +78,11 @@ std::string ReadAll(const std::filesystem::path& path) {
 }
 }  // namespace
 
-std::string ChildProcess::Stdout() const { return ReadAll(outPath_); }
-std::string ChildProcess::Stderr() const { return ReadAll(errPath_); }
+std::string ChildProcess::Stdout() const {
+  return ReadAll(outPath_);
+}
+std::string ChildProcess::Stderr() const {
+  return ReadAll(errPath_);
+}
 
 }  // namespace korvan::testing

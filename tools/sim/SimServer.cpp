@@ -91,8 +91,7 @@ void SimServer::Answer(std::string_view request, const Ipv4Endpoint& sender) {
 }
 
 void SimServer::SendLateAnswers() {
-  while (!late_.empty() &&
-         static_cast<std::int32_t>(clock_.TickCount() - late_.front().due) >= 0) {
+  while (!late_.empty() && static_cast<std::int32_t>(clock_.TickCount() - late_.front().due) >= 0) {
     socket_.SendTo(late_.front().destination, late_.front().bytes);
     late_.pop_front();
     ++counters_.late;
@@ -105,9 +104,9 @@ void SimServer::LogOncePerSecond() {
   lastLog_ = now;
   if (log_ != nullptr) {
     const double seconds = Seconds();
-    const double period =
-        fastInSecond_ > 1 ? static_cast<double>(lastFast_ - firstFastInSecond_) / (fastInSecond_ - 1)
-                          : 0.0;
+    const double period = fastInSecond_ > 1 ? static_cast<double>(lastFast_ - firstFastInSecond_) /
+                                                  (fastInSecond_ - 1)
+                                            : 0.0;
     std::fprintf(log_,
                  "korvan-sim: %6.0f s %-8s %3.0f km/h %4.0f m | answered %llu fast, %llu slow "
                  "(+%llu), request period %.1f ms | dropped %llu, late %llu, garbled %llu, "
