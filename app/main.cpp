@@ -5,8 +5,8 @@
 
 #include "app/AppState.h"
 #include "app/DisplayCycle.h"
-#include "app/IdleCycleSteps.h"
 #include "app/FlightSample.h"
+#include "app/IdleCycleSteps.h"
 #include "app/SimLink.h"
 #include "platform/SystemClock.h"
 #include "platform/TerminationSignal.h"
