@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/Font.h"
+#include "platform/RasterContext.h"
+#include "tests/platform/GoldenFrame.h"
+
+namespace korvan::testing {
+
+// A black 160 × 43 surface in a context set up as the LCD canvas sets its
+// context up for a pass: white text on black, transparent background.
+struct RasterScene {
+  RasterScene() {
+    context.SelectSurface(surface.get());
+    context.FillRect({0, 0, 160, 43}, GetStockBrush(StockBrush::Black));
+    context.SetTextColor(kWhite);
+    context.SetBackgroundColor(kBlack);
+    context.SetBackgroundMode(kTransparent);
+  }
+
+  std::string Art() const {
+    return FrameToArt(surface->Bits(), surface->Width(), surface->Height(), surface->Stride());
+  }
+  bool Lit(int x, int y) const { return surface->Bits()[y * surface->Stride() + x] > 128; }
+
+  std::unique_ptr<PixelSurface> surface = PixelSurface::Create(160, 43);
+  RasterContext context;
+};
+
+inline FontDescription SansFont(int height, int weight) {
+  FontDescription description;
+  description.height = height;
+  description.weight = weight;
+  constexpr std::u16string_view face = u"Microsoft Sans Serif";
+  face.copy(description.faceName.data(), face.size());
+  return description;
+}
+
+}  // namespace korvan::testing
