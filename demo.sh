@@ -21,7 +21,9 @@ Countdown=30
 Altitude=1000
 Speed=400
 INI
-echo "== wrote run/LCD_Korvan.ini (simulator at 127.0.0.1:6060, 100 ms pause)"
+rm -rf run/images
+cp -r assets/images run/images
+echo "== wrote run/LCD_Korvan.ini (simulator at 127.0.0.1:6060, 100 ms pause) and copied the icon sets to run/images"
 
 pids=()
 stop() {
