@@ -1,0 +1,142 @@
+#include "lcdlink/LcdManagerService.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <utility>
+
+#include "platform/ProgramFolder.h"
+
+namespace korvan {
+namespace {
+
+// A table that leaves out an operation the program calls would crash it on
+// first use, so it is refused like a missing one.
+bool IsComplete(const LcdServiceTable& table) {
+  return table.Startup != nullptr && table.Cleanup != nullptr && table.Connect != nullptr &&
+         table.Disconnect != nullptr && table.QueryDevice != nullptr &&
+         table.OpenDevice != nullptr && table.CloseDevice != nullptr &&
+         table.ReadButtons != nullptr && table.PushFrame != nullptr &&
+         table.SetForeground != nullptr;
+}
+
+}  // namespace
+
+std::filesystem::path LcdServiceLibraryPath() {
+  const char* configured = std::getenv("KORVAN_LCD_SERVICE");
+  if (configured != nullptr && *configured != '\0') return configured;
+  return ProgramFolder() / "liblcd-virtual.so";
+}
+
+LcdManagerService::LcdManagerService() = default;
+
+LcdManagerService::LcdManagerService(std::filesystem::path libraryPath)
+    : libraryPath_(std::move(libraryPath)) {}
+
+LcdManagerService::LcdManagerService(const LcdServiceTable& table) : injected_(&table) {}
+
+// Unloading a plug-in whose threads still run would crash, so a service
+// dropped while started is cleaned up first.
+LcdManagerService::~LcdManagerService() {
+  Cleanup();
+}
+
+LcdManagerService& LcdManagerService::Shared() {
+  static LcdManagerService* const service = new LcdManagerService();
+  return *service;
+}
+
+bool LcdManagerService::Load() {
+  if (injected_ != nullptr) {
+    if (IsComplete(*injected_)) {
+      table_ = injected_;
+      return true;
+    }
+    ReportLoadFailure("the given table", "the function table lacks an operation");
+    return false;
+  }
+  const std::filesystem::path path = libraryPath_ ? *libraryPath_ : LcdServiceLibraryPath();
+  if (!library_.Open(path.string())) {
+    ReportLoadFailure(path, library_.Error());
+    return false;
+  }
+  std::string reason;
+  void* entry = library_.Symbol(LCD_SERVICE_ENTRY_POINT);
+  if (entry == nullptr) {
+    reason = library_.Error();
+  } else {
+    const auto getInterface = reinterpret_cast<LcdGetInterfaceFunction>(entry);
+    const LcdServiceTable* table = getInterface(LCD_SERVICE_INTERFACE_VERSION);
+    if (table == nullptr) {
+      reason = "GetInterface(2) returned no table";
+    } else if (!IsComplete(*table)) {
+      reason = "the function table lacks an operation";
+    } else {
+      table_ = table;
+      return true;
+    }
+  }
+  library_.Close();
+  ReportLoadFailure(path, reason);
+  return false;
+}
+
+void LcdManagerService::ReportLoadFailure(const std::filesystem::path& path,
+                                          const std::string& reason) const {
+  std::fprintf(stderr, "korvan: no LCD service from %s: %s; running without the LCD\n",
+               path.c_str(), reason.c_str());
+}
+
+std::int32_t LcdManagerService::Startup() {
+  if (started_) return kLcdAlreadyInitialized;
+  if (!Load()) return kLcdServerUnavailable;
+  // Set before the plug-in's own start-up, so that a failed start still
+  // needs a Cleanup to unload it.
+  started_ = true;
+  return table_->Startup();
+}
+
+std::int32_t LcdManagerService::Cleanup() {
+  if (!started_) return kLcdOk;
+  const std::int32_t result = table_->Cleanup();
+  library_.Close();
+  table_ = nullptr;
+  started_ = false;
+  return result;
+}
+
+std::int32_t LcdManagerService::Connect(LcdConnectContext* context) {
+  return started_ ? table_->Connect(context) : kLcdServiceNotActive;
+}
+
+std::int32_t LcdManagerService::Disconnect(std::int32_t connection) {
+  return started_ ? table_->Disconnect(connection) : kLcdServiceNotActive;
+}
+
+std::int32_t LcdManagerService::QueryDevice(std::int32_t connection, std::int32_t index,
+                                            LcdDeviceDescription* description) {
+  return started_ ? table_->QueryDevice(connection, index, description) : kLcdServiceNotActive;
+}
+
+std::int32_t LcdManagerService::OpenDevice(LcdOpenContext* context) {
+  return started_ ? table_->OpenDevice(context) : kLcdServiceNotActive;
+}
+
+std::int32_t LcdManagerService::CloseDevice(std::int32_t device) {
+  return started_ ? table_->CloseDevice(device) : kLcdServiceNotActive;
+}
+
+std::int32_t LcdManagerService::ReadButtons(std::int32_t device, std::uint32_t* mask) {
+  return started_ ? table_->ReadButtons(device, mask) : kLcdServiceNotActive;
+}
+
+std::int32_t LcdManagerService::PushFrame(std::int32_t device, const void* frame,
+                                          std::int32_t priority) {
+  return started_ ? table_->PushFrame(device, frame, priority) : kLcdServiceNotActive;
+}
+
+std::int32_t LcdManagerService::SetForeground(std::int32_t device, std::int32_t value) {
+  return started_ ? table_->SetForeground(device, value) : kLcdServiceNotActive;
+}
+
+}  // namespace korvan

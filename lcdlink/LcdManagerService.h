@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+#include "lcdlink/LcdServiceInterface.h"
+#include "platform/SharedLibrary.h"
+
+namespace korvan {
+
+// The path of the LCD service plug-in: $KORVAN_LCD_SERVICE, or else
+// liblcd-virtual.so in the folder of the running program.
+std::filesystem::path LcdServiceLibraryPath();
+
+// The LCD manager service: loads the plug-in, keeps its function table and
+// the started flag that guards every call. Not thread-safe; the display
+// cycle's thread is its only caller. Results are the codes of
+// LcdServiceInterface.h.
+class LcdManagerService {
+ public:
+  // Loads the plug-in named by LcdServiceLibraryPath() at Startup.
+  LcdManagerService();
+  // Loads the plug-in at a fixed path at Startup.
+  explicit LcdManagerService(std::filesystem::path libraryPath);
+  // Serves from a table that is already at hand (a fake, in tests): nothing
+  // is loaded, and the table must outlive the service.
+  explicit LcdManagerService(const LcdServiceTable& table);
+  ~LcdManagerService();
+  LcdManagerService(const LcdManagerService&) = delete;
+  LcdManagerService& operator=(const LcdManagerService&) = delete;
+
+  // The one the program uses, loading from LcdServiceLibraryPath().
+  static LcdManagerService& Shared();
+
+  std::int32_t Startup();
+  std::int32_t Cleanup();
+  std::int32_t Connect(LcdConnectContext* context);
+  std::int32_t Disconnect(std::int32_t connection);
+  std::int32_t QueryDevice(std::int32_t connection, std::int32_t index,
+                           LcdDeviceDescription* description);
+  std::int32_t OpenDevice(LcdOpenContext* context);
+  std::int32_t CloseDevice(std::int32_t device);
+  std::int32_t ReadButtons(std::int32_t device, std::uint32_t* mask);
+  std::int32_t PushFrame(std::int32_t device, const void* frame, std::int32_t priority);
+  std::int32_t SetForeground(std::int32_t device, std::int32_t value);
+
+  bool IsStarted() const { return started_; }
+
+ private:
+  // Finds the table; false (with the library unloaded) when there is none.
+  bool Load();
+  void ReportLoadFailure(const std::filesystem::path& path, const std::string& reason) const;
+
+  std::optional<std::filesystem::path> libraryPath_;  // unset: LcdServiceLibraryPath()
+  const LcdServiceTable* injected_ = nullptr;
+  SharedLibrary library_;
+  const LcdServiceTable* table_ = nullptr;
+  bool started_ = false;
+};
+
+}  // namespace korvan

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+namespace korvan {
+
+// A shared library loaded at run time; unloaded when the object goes.
+class SharedLibrary {
+ public:
+  SharedLibrary() = default;
+  ~SharedLibrary();
+  SharedLibrary(SharedLibrary&& other) noexcept;
+  SharedLibrary& operator=(SharedLibrary&& other) noexcept;
+  SharedLibrary(const SharedLibrary&) = delete;
+  SharedLibrary& operator=(const SharedLibrary&) = delete;
+
+  // Unloads what was loaded before; false with Error() set when loading fails.
+  bool Open(const std::string& path);
+  // The address of an exported symbol, or null with Error() set.
+  void* Symbol(const char* name);
+  void Close();
+
+  bool IsOpen() const { return handle_ != nullptr; }
+  // The loader's text for the last failure.
+  const std::string& Error() const { return error_; }
+
+ private:
+  void* handle_ = nullptr;
+  std::string error_;
+};
+
+}  // namespace korvan

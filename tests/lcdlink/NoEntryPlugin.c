@@ -1,0 +1,4 @@
+/* A shared library that loads but offers no GetInterface. */
+int LcdServiceVersion(void) {
+  return 2;
+}
