@@ -164,6 +164,21 @@ INSTANTIATE_TEST_SUITE_P(
                       LoadFailure{"NoTable", KORVAN_NULL_TABLE_PLUGIN, "no table"}),
     [](const ::testing::TestParamInfo<LoadFailure>& info) { return info.param.name; });
 
+TEST(LcdManagerServiceLoading, VirtualServiceLoadsStartsAndUnloads) {
+  setenv("LCD_VIRTUAL_HTTP", "off", 1);
+  LcdManagerService service{std::filesystem::path(KORVAN_VIRTUAL_LCD_PLUGIN)};
+  ASSERT_EQ(service.Startup(), kLcdOk);
+  LcdConnectContext context{};
+  context.connection = -1;
+  ASSERT_EQ(service.Connect(&context), kLcdOk);
+  EXPECT_NE(context.connection, -1);
+  EXPECT_EQ(service.Disconnect(context.connection), kLcdOk);
+  EXPECT_EQ(service.Cleanup(), kLcdOk);
+  // Loaded afresh, the plug-in starts again.
+  EXPECT_EQ(service.Startup(), kLcdOk);
+  EXPECT_EQ(service.Cleanup(), kLcdOk);
+}
+
 TEST(LcdServiceLibraryPath, ComesFromTheEnvironmentElseBesideTheProgram) {
   setenv("KORVAN_LCD_SERVICE", "/opt/lcd/libservice.so", 1);
   EXPECT_EQ(LcdServiceLibraryPath(), "/opt/lcd/libservice.so");

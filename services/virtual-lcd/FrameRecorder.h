@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+namespace korvan::virtual_lcd {
+
+// Writes frames as DIR/frame-NNNNNN.pgm (binary PGM, 160 x 43, maxval 255,
+// the pixel bytes as pushed), numbered from 1, at most `maxFrames` of them.
+class FrameRecorder {
+ public:
+  FrameRecorder(std::filesystem::path folder, std::int64_t maxFrames);
+
+  // `pixels` holds 160 x 43 bytes. Frames past the limit are not written;
+  // after a failed write nothing more is (one line on standard error tells).
+  void Record(const std::uint8_t* pixels);
+  std::int64_t Written() const { return written_; }
+
+ private:
+  std::filesystem::path folder_;
+  std::int64_t maxFrames_;
+  std::int64_t written_ = 0;
+  bool failed_ = false;
+};
+
+}  // namespace korvan::virtual_lcd
