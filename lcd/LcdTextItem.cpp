@@ -1,0 +1,127 @@
+#include "lcd/LcdTextItem.h"
+
+#include <algorithm>
+#include <new>
+#include <string_view>
+
+#include "lcd/LcdCanvas.h"
+#include "lcd/LcdStatus.h"
+
+namespace korvan {
+namespace {
+
+// number × numerator / denominator, rounded half away from zero.
+int MulDiv(int number, int numerator, int denominator) {
+  const long long product = static_cast<long long>(number) * numerator;
+  const long long half = denominator / 2;
+  return static_cast<int>(product >= 0 ? (product + half) / denominator
+                                       : (product - half) / denominator);
+}
+
+}  // namespace
+
+std::int32_t LcdTextItem::Initialize() {
+  font_ = &Font::StockGui();
+  if (font_ != nullptr) SetFontPointSize(8);
+  return font_ != nullptr ? kStatusOk : kStatusOutOfMemory;
+}
+
+FontDescription LcdTextItem::CurrentDescription() const {
+  return font_ != nullptr ? font_->Description() : FontDescription{};
+}
+
+void LcdTextItem::SetFont(const FontDescription& description) {
+  font_ = nullptr;
+  ownedFont_.reset(new (std::nothrow) Font(description));
+  font_ = ownedFont_.get();
+  needsMeasure_ = true;
+}
+
+void LcdTextItem::SetFontFaceName(const char16_t* face) {
+  if (face == nullptr) return;
+  FontDescription description = CurrentDescription();
+  // Cut to the field's size, keeping room for the terminator.
+  const std::u16string_view name(face);
+  const std::size_t length = std::min<std::size_t>(name.size(), kFaceNameSize - 1);
+  description.faceName.fill(u'\0');
+  std::copy_n(name.begin(), length, description.faceName.begin());
+  SetFont(description);
+}
+
+void LcdTextItem::SetFontPointSize(int points) {
+  FontDescription description = CurrentDescription();
+  // Points at a fixed 96 dots per inch; negative so the em, not the cell,
+  // gets the size.
+  description.height = -MulDiv(points, 96, 72);
+  SetFont(description);
+}
+
+void LcdTextItem::SetFontWeight(int weight) {
+  FontDescription description = CurrentDescription();
+  description.weight = weight;
+  SetFont(description);
+}
+
+void LcdTextItem::SetText(const char16_t* text) {
+  if (text == nullptr) return;
+  const std::u16string_view incoming(text);
+  // The application re-sends unchanged values every cycle: compare first.
+  if (incoming == text_) return;
+  text_.assign(incoming);
+  textLength_ = static_cast<std::int32_t>(std::min<std::size_t>(text_.size(), INT32_MAX));
+  drawParams_.leftMargin = 0;
+  drawParams_.rightMargin = 0;
+  needsMeasure_ = true;
+}
+
+void LcdTextItem::SetWordWrap(bool wrap) {
+  if (wrap) {
+    format_ |= DrawTextFormat::kWordBreak;
+  } else {
+    format_ &= ~DrawTextFormat::kWordBreak;
+  }
+  needsMeasure_ = true;
+}
+
+void LcdTextItem::SetAlignment(unsigned alignment) {
+  format_ = (format_ & ~alignment_) | alignment;
+  alignment_ = alignment;
+}
+
+void LcdTextItem::Draw(LcdCanvas& canvas) {
+  RasterContext* dc = canvas.GetDeviceContext();
+  if (dc == nullptr) return;
+  if (GetBackgroundMode() == kOpaque) {
+    const Brush& black = GetStockBrush(StockBrush::Black);
+    dc->FillRect({0, 0, GetSize().cx, GetSize().cy}, black);
+    dc->FillRect({0, 0, GetLogicalSize().cx, GetLogicalSize().cy}, black);
+  }
+  if (textLength_ == 0) return;
+
+  // Everything changed below is put back when the guard goes.
+  RasterStateGuard guard(*dc);
+  dc->SetMapMode(kMapModeText);
+  dc->SetBackgroundMode(GetBackgroundMode());
+  dc->SelectFont(font_);
+  dc->SetTextColor(textColor_);
+  const std::u16string_view text(text_.data(), static_cast<std::size_t>(textLength_));
+
+  if (needsMeasure_) {
+    Rect rect{0, 0, GetWidth(), GetHeight()};
+    dc->DrawText(text, rect, format_ | DrawTextFormat::kWordBreak | DrawTextFormat::kCalcRect,
+                 &drawParams_);
+    wrappedExtent_ = {rect.right, rect.bottom};
+    rect = {0, 0, GetWidth(), GetHeight()};
+    dc->DrawText(text, rect, format_ | DrawTextFormat::kCalcRect, &drawParams_);
+    lineExtent_ = {rect.right, rect.bottom};
+    needsMeasure_ = false;
+  }
+
+  if (IsVisible()) {
+    Rect rect{0, 0, GetLogicalSize().cx, GetLogicalSize().cy};
+    dc->DrawText(text, rect, format_, &drawParams_);
+    if (IsInverted()) dc->InvertRect(rect);
+  }
+}
+
+}  // namespace korvan
