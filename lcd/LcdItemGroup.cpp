@@ -26,8 +26,8 @@ void LcdItemGroup::Draw(LcdCanvas& canvas) {
     if (!child->IsVisible()) continue;
     const Point origin = child->GetOrigin();
     // A box with a negative size has no area: the clip then shows nothing.
-    dc->SelectClipRect(
-        {origin.x, origin.y, origin.x + child->GetWidth(), origin.y + child->GetHeight()});
+    dc->SelectClipRect({origin.x, origin.y, AddSaturated(origin.x, child->GetWidth()),
+                        AddSaturated(origin.y, child->GetHeight())});
     const Point previous = dc->SetViewportOrigin(origin);
     const Point& logical = child->GetLogicalOrigin();
     dc->OffsetViewportOrigin(logical.x, logical.y);

@@ -1,6 +1,7 @@
 #include "lcd/LcdTextItem.h"
 
 #include <algorithm>
+#include <climits>
 #include <new>
 #include <string_view>
 
@@ -10,12 +11,14 @@
 namespace korvan {
 namespace {
 
-// number × numerator / denominator, rounded half away from zero.
+// number × numerator / denominator, rounded half away from zero; -1 when the
+// result does not fit, as the system call of that name answers.
 int MulDiv(int number, int numerator, int denominator) {
   const long long product = static_cast<long long>(number) * numerator;
   const long long half = denominator / 2;
-  return static_cast<int>(product >= 0 ? (product + half) / denominator
-                                       : (product - half) / denominator);
+  const long long result =
+      product >= 0 ? (product + half) / denominator : (product - half) / denominator;
+  return result < INT_MIN || result > INT_MAX ? -1 : static_cast<int>(result);
 }
 
 }  // namespace
@@ -52,7 +55,7 @@ void LcdTextItem::SetFontPointSize(int points) {
   FontDescription description = CurrentDescription();
   // Points at a fixed 96 dots per inch; negative so the em, not the cell,
   // gets the size.
-  description.height = -MulDiv(points, 96, 72);
+  description.height = Saturate(-static_cast<long long>(MulDiv(points, 96, 72)));
   SetFont(description);
 }
 

@@ -13,6 +13,9 @@ namespace {
 
 // The stock GUI font's default height: 8 points at 96 dots per inch.
 constexpr int kDefaultEmPixels = 11;
+// Far beyond anything a 43-pixel screen shows, and small enough that one
+// glyph image stays a few hundred kilobytes at most.
+constexpr int kMaxEmPixels = 256;
 
 std::u16string Lower(std::u16string text) {
   for (char16_t& c : text) {
@@ -107,22 +110,24 @@ std::string FontLibrary::ResolvePath(const std::u16string& faceName, bool bold) 
 }
 
 int FontLibrary::PixelSizeFor(const FontDescription& description, const std::string& path) {
-  if (description.height < 0) return -description.height;
+  if (description.height < 0)
+    return std::min(-static_cast<long long>(description.height),
+                    static_cast<long long>(kMaxEmPixels));
   if (description.height == 0) return kDefaultEmPixels;
   // A positive height is the cell, ascent plus descent: scale it to the em.
   FT_Face face = nullptr;
-  int em = description.height;
+  double em = description.height;
   if (library_ != nullptr && FT_New_Face(library_, path.c_str(), 0, &face) == 0) {
     const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
     const long cell =
         os2 != nullptr ? os2->usWinAscent + os2->usWinDescent : face->ascender - face->descender;
     if (cell > 0) {
-      em = static_cast<int>(std::lround(static_cast<double>(description.height) *
-                                        face->units_per_EM / static_cast<double>(cell)));
+      em = std::round(static_cast<double>(description.height) * face->units_per_EM /
+                      static_cast<double>(cell));
     }
     FT_Done_Face(face);
   }
-  return std::max(em, 1);
+  return static_cast<int>(std::clamp(em, 1.0, static_cast<double>(kMaxEmPixels)));
 }
 
 FontFace& FontLibrary::Face(const FontDescription& description) {

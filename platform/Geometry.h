@@ -1,8 +1,18 @@
 #pragma once
 
 #include <algorithm>
+#include <climits>
 
 namespace korvan {
+
+// Coordinates reach us unchecked from callers; sums saturate instead of
+// overflowing, which keeps a far-off box far off.
+inline int Saturate(long long value) {
+  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+inline int AddSaturated(int a, int b) {
+  return Saturate(static_cast<long long>(a) + b);
+}
 
 struct Point {
   int x = 0;
@@ -26,17 +36,20 @@ struct Rect {
   int right = 0;  /* excluded */
   int bottom = 0; /* excluded */
 
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
+  int Width() const { return Saturate(static_cast<long long>(right) - left); }
+  int Height() const { return Saturate(static_cast<long long>(bottom) - top); }
   bool IsEmpty() const { return right <= left || bottom <= top; }
   bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-  Rect Offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+  Rect Offset(int dx, int dy) const {
+    return {AddSaturated(left, dx), AddSaturated(top, dy), AddSaturated(right, dx),
+            AddSaturated(bottom, dy)};
+  }
   // A rectangle given backwards covers the pixels from its far edge up to
   // and including its start, as a block transfer with a negative extent does.
   Rect Normalized() const {
     Rect r = *this;
-    if (r.right < r.left) r = {r.right + 1, r.top, r.left + 1, r.bottom};
-    if (r.bottom < r.top) r = {r.left, r.bottom + 1, r.right, r.top + 1};
+    if (r.right < r.left) r = {r.right + 1, r.top, AddSaturated(r.left, 1), r.bottom};
+    if (r.bottom < r.top) r = {r.left, r.bottom + 1, r.right, AddSaturated(r.top, 1)};
     return r;
   }
 

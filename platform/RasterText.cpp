@@ -26,11 +26,11 @@ char32_t NextDrawn(std::u16string_view text, std::size_t& index, bool prefix, bo
 }
 
 int RunWidth(FontFace& face, std::u16string_view text, bool prefix) {
-  int width = 0;
+  long long width = 0;
   bool marked = false;
   for (std::size_t i = 0; i < text.size();)
     width += face.GetGlyph(NextDrawn(text, i, prefix, marked)).advance;
-  return width;
+  return Saturate(width);
 }
 
 std::size_t FindLineBreak(std::u16string_view text, std::size_t from) {
@@ -54,8 +54,8 @@ struct LineSpan {
 // than `available`. A single word wider than that stays whole and is cut by
 // the rectangle, as the desktop API does without its ellipsis flags.
 LineSpan BreakLine(FontFace& face, std::u16string_view text, std::size_t begin,
-                   std::size_t segmentEnd, int available, bool prefix) {
-  int width = 0;
+                   std::size_t segmentEnd, long long available, bool prefix) {
+  long long width = 0;
   std::size_t lastSpace = std::u16string_view::npos;
   bool marked = false;
   std::size_t end = segmentEnd;
@@ -96,15 +96,15 @@ int RasterContext::DrawRun(int x, int y, std::u16string_view text, bool prefix, 
   if (area.IsEmpty()) return 0;
   FontFace& face = state_.font->Face();
   const FontMetrics& metrics = face.Metrics();
-  const int left = x + state_.viewportOrigin.x;
-  const int top = y + state_.viewportOrigin.y;
+  const int left = AddSaturated(x, state_.viewportOrigin.x);
+  const int top = AddSaturated(y, state_.viewportOrigin.y);
   if (state_.backgroundMode == kOpaque) {
     const int width = RunWidth(face, text, prefix);
-    Fill(Intersect({left, top, left + width, top + metrics.height}, area),
+    Fill(Intersect({left, top, AddSaturated(left, width), AddSaturated(top, metrics.height)}, area),
          PixelOf(state_.backgroundColor));
   }
   const std::uint8_t ink = PixelOf(state_.textColor);
-  const int baseline = top + metrics.ascent;
+  const int baseline = AddSaturated(top, metrics.ascent);
   // Glyphs overhang their pen position by less than an em on either side.
   const int reach = face.PixelSize() * 2;
   int pen = left;
@@ -148,7 +148,7 @@ int RasterContext::DrawText(std::u16string_view text, Rect& rect, unsigned forma
   if (text.empty()) {
     if (calculate) {
       rect.right = rect.left;
-      rect.bottom = rect.top + (singleLine ? metrics.height : 0);
+      rect.bottom = AddSaturated(rect.top, singleLine ? metrics.height : 0);
     }
     return metrics.height;
   }
@@ -157,15 +157,18 @@ int RasterContext::DrawText(std::u16string_view text, Rect& rect, unsigned forma
   // average character widths its documentation speaks of; we follow it.
   const int leftMargin = params != nullptr ? params->leftMargin : 0;
   const int rightMargin = params != nullptr ? params->rightMargin : 0;
-  const int available = rect.Width() - leftMargin - rightMargin;
+  const long long available = static_cast<long long>(rect.Width()) - leftMargin - rightMargin;
   const Rect clip = (format & kNoClip) != 0
                         ? DeviceClip()
                         : rect.Offset(state_.viewportOrigin.x, state_.viewportOrigin.y);
 
-  int y = rect.top;
-  if (singleLine && (format & kVCenter) != 0) y = rect.top + (rect.Height() - metrics.height) / 2;
-  if (singleLine && (format & kBottom) != 0) y = rect.bottom - metrics.height;
-  const int firstY = y;
+  long long y = rect.top;
+  if (singleLine && (format & kVCenter) != 0) {
+    y = rect.top + (static_cast<long long>(rect.Height()) - metrics.height) / 2;
+  }
+  if (singleLine && (format & kBottom) != 0)
+    y = static_cast<long long>(rect.bottom) - metrics.height;
+  const long long firstY = y;
   int widest = 0;
   std::size_t pos = 0;
   do {
@@ -176,13 +179,13 @@ int RasterContext::DrawText(std::u16string_view text, Rect& rect, unsigned forma
     const int width = RunWidth(face, line, prefix);
     widest = std::max(widest, width);
     if (!calculate) {
-      int x = rect.left + leftMargin;
+      long long x = static_cast<long long>(rect.left) + leftMargin;
       if ((format & kRight) != 0) {
-        x = rect.right - rightMargin - width;
+        x = static_cast<long long>(rect.right) - rightMargin - width;
       } else if ((format & kCenter) != 0) {
-        x = (rect.left + leftMargin + rect.right - rightMargin - width) / 2;
+        x = (static_cast<long long>(rect.left) + leftMargin + rect.right - rightMargin - width) / 2;
       }
-      DrawRun(x, y, line, prefix, clip);
+      DrawRun(Saturate(x), Saturate(y), line, prefix, clip);
     }
     pos = span.next >= segmentEnd ? SkipLineBreak(text, segmentEnd) : span.next;
     y += metrics.height;
@@ -192,10 +195,10 @@ int RasterContext::DrawText(std::u16string_view text, Rect& rect, unsigned forma
 
   if (params != nullptr) params->lengthDrawn = static_cast<unsigned>(pos);
   if (calculate) {
-    rect.right = rect.left + widest + leftMargin + rightMargin;
-    rect.bottom = y;
+    rect.right = Saturate(static_cast<long long>(rect.left) + widest + leftMargin + rightMargin);
+    rect.bottom = Saturate(y);
   }
-  return y - firstY;
+  return Saturate(y - firstY);
 }
 
 }  // namespace korvan

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "lcd/LcdPage.h"
 #include "lcd/LcdStatus.h"
 #include "tests/lcd/LcdTestItems.h"
@@ -67,6 +69,16 @@ TEST_F(LcdGroupTest, EmptyAndNegativeBoxesShowNothing) {
   page.AddItem(&negative);
   EXPECT_EQ(LitTotal(Render()), 0);
   EXPECT_EQ(empty.draws, 1);
+}
+
+TEST_F(LcdGroupTest, BoxesAtTheEndsOfTheCoordinateRangeAreSafe) {
+  BoxItem far(INT_MAX, INT_MAX, INT_MAX, INT_MAX);
+  BoxItem huge(-1000, -1000, INT_MAX, INT_MAX);
+  huge.SetLogicalOrigin(INT_MAX, INT_MAX);
+  huge.paint = Rect{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+  page.AddItem(&far);
+  page.AddItem(&huge);
+  EXPECT_EQ(LitTotal(Render()), kLcdPixelCount);
 }
 
 TEST_F(LcdGroupTest, HiddenChildrenStillReceiveTime) {

@@ -71,21 +71,5 @@ TEST(LcdItem, SettersForwardThroughTheVirtualTable) {
   EXPECT_EQ(item.GetHeight(), 9);
 }
 
-TEST(LcdItem, OtherSettersOnlyStore) {
-  PlainItem item;
-  item.SetLogicalOrigin(0, -2);
-  EXPECT_EQ(item.GetLogicalOrigin(), (Point{0, -2}));
-  item.SetLogicalOrigin(Point{1, 1});
-  EXPECT_EQ(item.GetLogicalOrigin(), (Point{1, 1}));
-  item.SetBackgroundMode(99);
-  EXPECT_EQ(item.GetBackgroundMode(), 99);
-  item.SetKind(LcdItemKind::Text);
-  EXPECT_EQ(item.GetKind(), LcdItemKind::Text);
-  item.SetInverted(true);
-  EXPECT_TRUE(item.IsInverted());
-  item.SetVisible(false);
-  EXPECT_FALSE(item.IsVisible());
-}
-
 }  // namespace
 }  // namespace korvan::testing

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "lcd/LcdPage.h"
@@ -73,6 +74,10 @@ TEST_F(LcdTextItemTest, PointSizesBecomeNegativePixelHeights) {
     item.SetFontPointSize(points);
     EXPECT_EQ(item.GetFont()->Description().height, height) << points << " points";
   }
+  item.SetFontPointSize(INT_MAX);
+  EXPECT_EQ(item.GetFont()->Description().height, 1) << "overflow gives -1, as the system call";
+  item.SetFontPointSize(8);
+  item.SetFontPointSize(-8);
   item.SetFontWeight(kWeightBold);
   EXPECT_EQ(item.GetFont()->Description().weight, kWeightBold);
   EXPECT_EQ(item.GetFont()->Description().height, 11) << "other fields are kept";

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "platform/FontLibrary.h"
@@ -69,6 +70,14 @@ TEST_F(FontTest, UnknownFacesAndOddSizesStillGiveAFont) {
   EXPECT_EQ(Font(SansFont(-1, 0)).Face().PixelSize(), 1);
   const Font tiny(SansFont(-1, 0));
   EXPECT_GE(tiny.Face().Metrics().height, 0);
+}
+
+TEST_F(FontTest, AbsurdHeightsAreHeldToASaneEm) {
+  for (int height : {INT_MIN, -100000, 100000, INT_MAX}) {
+    const Font font(SansFont(height, kWeightNormal));
+    EXPECT_EQ(font.Face().PixelSize(), 256) << height;
+    EXPECT_LE(font.Face().GetGlyph(U'W').width, 512);
+  }
 }
 
 TEST_F(FontTest, GlyphsAreRasterisedOnceAndShared) {

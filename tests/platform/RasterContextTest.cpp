@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "tests/platform/FontPins.h"
@@ -110,6 +111,62 @@ TEST(RasterContextDrawing, EverythingStaysInsideTheSurface) {
   dc.MoveTo(-100000, 1020);
   dc.LineTo(100000, 1020);
   EXPECT_EQ(CountLit(scene), 2 * 160 + 2 * 41 + 158);
+}
+
+TEST(RasterContextDrawing, LinesFromFarAwayHitTheSamePixelsAsWhenDrawnWhole) {
+  // The same lines on a surface large enough to hold them whole, and through
+  // a 160 × 43 window onto its middle.
+  const auto whole = PixelSurface::Create(4000, 1000);
+  RasterContext big;
+  big.SelectSurface(whole.get());
+  big.SelectPen(&GetStockPen(StockPen::White));
+  RasterScene scene;
+  RasterContext& dc = scene.context;
+  dc.SelectPen(&GetStockPen(StockPen::White));
+  dc.SetViewportOrigin({-1920, -480});
+  const Pen dot{PenStyle::Dot, kWhite};
+  const struct {
+    int x1, y1, x2, y2;
+    bool dotted;
+  } lines[] = {{0, 0, 3999, 999, false},  {3999, 0, 0, 999, true},     {1990, 0, 1995, 999, false},
+               {0, 510, 3999, 490, true}, {1930, 999, 2060, 0, false}, {0, 999, 2000, 480, false}};
+  for (const auto& line : lines) {
+    for (RasterContext* context : {&big, &dc}) {
+      if (line.dotted) context->SelectPen(&dot);
+      context->MoveTo(line.x1, line.y1);
+      context->LineTo(line.x2, line.y2);
+      context->SelectPen(&GetStockPen(StockPen::White));
+    }
+  }
+  for (int y = 0; y < 43; ++y) {
+    for (int x = 0; x < 160; ++x) {
+      ASSERT_EQ(scene.Lit(x, y), whole->Row(480 + y)[1920 + x] > 128) << x << "," << y;
+    }
+  }
+}
+
+TEST(RasterContextDrawing, ExtremeCoordinatesNeitherOverflowNorHang) {
+  RasterScene scene;
+  RasterContext& dc = scene.context;
+  dc.SelectPen(&GetStockPen(StockPen::White));
+  dc.MoveTo(INT_MIN, INT_MIN);
+  dc.LineTo(INT_MAX, INT_MAX);
+  dc.MoveTo(INT_MIN, 20);
+  dc.LineTo(INT_MAX, 20);
+  EXPECT_EQ(CountLit(scene), 43 + 160 - 1);
+  dc.SetViewportOrigin({INT_MAX, INT_MAX});
+  dc.OffsetViewportOrigin(INT_MAX, INT_MAX);
+  dc.FillRect({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, White());
+  dc.FrameRect({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, White());
+  dc.InvertRect({INT_MAX, INT_MAX, INT_MIN, INT_MIN});
+  dc.SetPixel(INT_MAX, INT_MAX, kWhite);
+  dc.TextOut(INT_MAX, INT_MAX, u"88");
+  Rect rect{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+  dc.DrawText(u"8 8\n8", rect, kCenter | kWordBreak, nullptr);
+  dc.DrawText(u"8 8\n8", rect, kRight | kCalcRect, nullptr);
+  dc.SetViewportOrigin({0, 0});
+  dc.FillRect({INT_MAX, 0, INT_MIN, 43}, White());
+  EXPECT_EQ(CountLit(scene), 160 * 43);
 }
 
 TEST(RasterContextDrawing, ClipStaysPutWhenTheViewportMoves) {
