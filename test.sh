@@ -6,6 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 ./scripts/install-deps.sh
+./scripts/install-browser-deps.sh
 
 jobs=${KORVAN_JOBS:-2}
 

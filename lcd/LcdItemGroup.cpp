@@ -49,4 +49,8 @@ std::int32_t LcdItemGroup::RemoveItem(LcdItem* item) {
   return 0;
 }
 
+bool LcdItemGroup::Contains(const LcdItem* item) const {
+  return std::find(children_.begin(), children_.end(), item) != children_.end();
+}
+
 }  // namespace korvan

@@ -22,6 +22,8 @@ class LcdItemGroup : public LcdItem {
   std::int32_t AddItem(LcdItem* item);
   // Removes the first entry equal to `item`, if there is one.
   std::int32_t RemoveItem(LcdItem* item);
+  // True when `item` stands in the list; compares addresses only.
+  bool Contains(const LcdItem* item) const;
 
  private:
   std::vector<LcdItem*> children_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -47,6 +48,13 @@ class LcdManagerService {
 
   bool IsStarted() const { return started_; }
 
+  // The count of outputs holding a share of the service: the first share
+  // starts it, the last one given back cleans it up. Atomic, so outputs on
+  // other threads could share it too. Each returns the new count.
+  std::int32_t AddShare() { return shares_.fetch_add(1) + 1; }
+  std::int32_t ReleaseShare() { return shares_.fetch_sub(1) - 1; }
+  std::int32_t Shares() const { return shares_.load(); }
+
  private:
   // Finds the table; false (with the library unloaded) when there is none.
   bool Load();
@@ -57,6 +65,7 @@ class LcdManagerService {
   SharedLibrary library_;
   const LcdServiceTable* table_ = nullptr;
   bool started_ = false;
+  std::atomic<std::int32_t> shares_{0};
 };
 
 }  // namespace korvan

@@ -57,19 +57,19 @@ typedef struct LcdDeviceDescription {
 /* The function table returned by GetInterface(2). Slots 3 and 10 to 18 are
  * never called and may be null. */
 typedef struct LcdServiceTable {
-  int32_t (*Startup)(void);                                                    /* 0 */
-  int32_t (*Cleanup)(void);                                                    /* 1 */
-  int32_t (*Connect)(LcdConnectContext* context);                              /* 2 */
-  void* reserved3;                                                             /* 3 */
-  int32_t (*Disconnect)(int32_t connection);                                   /* 4 */
+  int32_t (*Startup)(void);                       /* 0 */
+  int32_t (*Cleanup)(void);                       /* 1 */
+  int32_t (*Connect)(LcdConnectContext* context); /* 2 */
+  void* reserved3;                                /* 3 */
+  int32_t (*Disconnect)(int32_t connection);      /* 4 */
   int32_t (*QueryDevice)(int32_t connection, int32_t index,
-                         LcdDeviceDescription* description);                   /* 5 */
-  int32_t (*OpenDevice)(LcdOpenContext* context);                              /* 6 */
-  int32_t (*CloseDevice)(int32_t device);                                      /* 7 */
-  int32_t (*ReadButtons)(int32_t device, uint32_t* mask);                      /* 8 */
-  int32_t (*PushFrame)(int32_t device, const void* frame, int32_t priority);   /* 9 */
-  void* reserved10To18[9];                                                     /* 10..18 */
-  int32_t (*SetForeground)(int32_t device, int32_t value);                     /* 19 */
+                         LcdDeviceDescription* description);                 /* 5 */
+  int32_t (*OpenDevice)(LcdOpenContext* context);                            /* 6 */
+  int32_t (*CloseDevice)(int32_t device);                                    /* 7 */
+  int32_t (*ReadButtons)(int32_t device, uint32_t* mask);                    /* 8 */
+  int32_t (*PushFrame)(int32_t device, const void* frame, int32_t priority); /* 9 */
+  void* reserved10To18[9];                                                   /* 10..18 */
+  int32_t (*SetForeground)(int32_t device, int32_t value);                   /* 19 */
 } LcdServiceTable;
 
 #define LCD_SERVICE_ENTRY_POINT "GetInterface"

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "lcdlink/LcdFacadePage.h"
+#include "lcdlink/LcdOutput.h"
+
+namespace korvan {
+
+class LcdTextItem;
+
+// The one object through which the application touches the LCD: numbered
+// pages, items made on the page being edited and found only there, the
+// output, and the soft buttons seen as edges once per Update.
+class LcdFacade {
+ public:
+  static constexpr std::size_t kApplicationNameChars = 260;  // terminator included
+
+  // Callback record handed on to the service; the program passes none.
+  struct Callback {
+    void* function = nullptr;
+    void* context = nullptr;
+  };
+
+  LcdFacade(Clock& clock, LcdManagerService& service);
+  virtual ~LcdFacade();
+  LcdFacade(const LcdFacade&) = delete;
+  LcdFacade& operator=(const LcdFacade&) = delete;
+
+  // Creates page 0, edits it, and prepares the output. A name longer than
+  // the field is cut. E_FAIL when pages exist already or the service
+  // cannot be started.
+  std::int32_t Initialize(const char16_t* name, std::int32_t optionA, std::int32_t optionB,
+                          const Callback* callback, int width, int height);
+
+  std::int32_t AddPage();
+  std::int32_t AddPages(int count);
+  std::int32_t RemovePage(int index);
+  std::int32_t PageCount() const { return static_cast<std::int32_t>(pages_.size()); }
+  std::int32_t EditPage(int index);
+  std::int32_t ShowPage(int index);
+
+  // Kind 1 (text) or 0 (streaming text); size 0, 1 or 2 picks the font
+  // class. Null without an edited page or for another kind or size.
+  LcdItem* AddText(std::int32_t kind, std::int32_t size, std::int32_t alignment, int width,
+                   int lines = 1);
+  std::int32_t SetText(LcdItem* item, const char16_t* text);
+  std::int32_t SetPosition(LcdItem* item, int x, int y);
+  std::int32_t SetVisible(LcdItem* item, bool visible);
+
+  // Button 0..3; any other index answers false.
+  bool ButtonWentDown(int button) const;
+  bool ButtonWentUp(int button) const;
+  bool ButtonIsDown(int button) const;
+
+  bool IsDeviceOpen() const { return output_.IsDeviceOpen(); }
+  std::int32_t SetForeground(std::int32_t foreground);
+  std::int32_t SetPriority(std::int32_t priority);
+
+  // Sets up on the first call; then, while connected, advances, draws and
+  // pushes the shown page and reads the buttons.
+  void Update();
+
+  virtual void OnButtonDown(std::int32_t mask);
+  virtual void OnButtonUp(std::int32_t mask);
+
+  LcdOutput& output() { return output_; }
+  bool connected() const { return connected_; }
+
+ protected:
+  // True when the item is in the edited page's list.
+  bool OnEditPage(const LcdItem* item) const;
+  LcdFacadePage* editPage() const { return editPage_; }
+
+ private:
+  LcdConnectContext ConnectContext() const;
+  void SetButton(std::int32_t mask, std::int32_t state);
+
+  Clock& clock_;
+  int pageWidth_ = 0;
+  int pageHeight_ = 0;
+  std::array<char16_t, kApplicationNameChars> applicationName_{};
+  LcdOutput output_;
+  LcdFacadePage* editPage_ = nullptr;
+  std::vector<std::unique_ptr<LcdFacadePage>> pages_;
+  // Pages taken out of the list stay registered with the output, so they
+  // live on until the facade goes.
+  std::vector<std::unique_ptr<LcdFacadePage>> removedPages_;
+  bool needsSetup_ = false;
+  bool connected_ = false;
+  std::array<std::int32_t, 4> buttonsNow_{};
+  std::array<std::int32_t, 4> buttonsBefore_{};
+  Callback callback_{};
+  bool hasCallback_ = false;
+  std::int32_t optionB_ = 0;
+  std::int32_t optionA_ = 0;
+};
+
+}  // namespace korvan
