@@ -50,9 +50,12 @@ struct LineSpan {
   std::size_t next;  // where the following line starts
 };
 
-// Breaks [begin, segmentEnd) at the last space before the text gets wider
-// than `available`. A single word wider than that stays whole and is cut by
-// the rectangle, as the desktop API does without its ellipsis flags.
+// Breaks [begin, segmentEnd) where the text gets wider than `available`, as
+// the reference implementation does: when a space is what no longer fits,
+// the line ends right before it; when a word does, the line ends before the
+// last space. A single word wider than the line stays whole and is cut by
+// the rectangle, as the desktop API does without its ellipsis flags. The
+// spaces at the break open no line of their own.
 LineSpan BreakLine(FontFace& face, std::u16string_view text, std::size_t begin,
                    std::size_t segmentEnd, long long available, bool prefix) {
   long long width = 0;
@@ -62,21 +65,21 @@ LineSpan BreakLine(FontFace& face, std::u16string_view text, std::size_t begin,
   for (std::size_t i = begin; i < segmentEnd;) {
     const std::size_t start = i;
     const char32_t c = NextDrawn(text, i, prefix, marked);
-    if (c == U' ' && width <= available && start > begin) lastSpace = start;
+    if (c == U' ' && start > begin) lastSpace = start;
     width += face.GetGlyph(c).advance;
-    if (width > available && c != U' ') {
-      if (lastSpace != std::u16string_view::npos) {
-        end = lastSpace;
-      } else {
-        end = i;
-        while (end < segmentEnd && text[end] != u' ') ++end;
-      }
-      break;
+    if (width <= available) continue;
+    if (c == U' ') {
+      end = start;
+    } else if (lastSpace != std::u16string_view::npos) {
+      end = lastSpace;
+    } else {
+      end = i;
+      while (end < segmentEnd && text[end] != u' ') ++end;
     }
+    break;
   }
   std::size_t next = end;
   while (next < segmentEnd && text[next] == u' ') ++next;
-  while (end > begin && text[end - 1] == u' ' && next < segmentEnd) --end;
   return {end, next};
 }
 

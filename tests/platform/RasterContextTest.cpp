@@ -213,6 +213,14 @@ TEST_F(RasterTextTest, CalculatedRectanglesMatchTheReference) {
   EXPECT_EQ(Calculate(u"abcdefghijklmnop qr", 20, kWordBreak).bottom, 24)
       << "a word wider than the rectangle stays whole on its own line";
   EXPECT_EQ(Calculate(u"0123", 0, kWordBreak), (Rect{0, 0, 24, 12}));
+  EXPECT_EQ(Calculate(u"a  b", 10, kWordBreak), (Rect{0, 0, 9, 24}))
+      << "a space that fits stays on the line";
+  EXPECT_EQ(Calculate(u"a   b", 10, kWordBreak), (Rect{0, 0, 9, 24}));
+  EXPECT_EQ(Calculate(u"a b  ", 10, kWordBreak), (Rect{0, 0, 9, 24}));
+  EXPECT_EQ(Calculate(u"ab  ", 100, kWordBreak), (Rect{0, 0, 18, 12}));
+  // The reference gives 41: it measures some letters a pixel wider than it
+  // draws them ('o' and 'w' here). We measure what we draw.
+  EXPECT_EQ(Calculate(u"one two three four", 45, kWordBreak), (Rect{0, 0, 40, 36}));
   EXPECT_EQ(Calculate(u"", 100, 0), (Rect{0, 0, 0, 0}));
   EXPECT_EQ(Calculate(u"", 100, kSingleLine), (Rect{0, 0, 0, 12}));
   EXPECT_EQ(Calculate(u"A\n", 100, 0).bottom, 12) << "a final break opens no line";
