@@ -6,12 +6,13 @@
 #include "app/AppState.h"
 #include "app/DisplayCycle.h"
 #include "app/FlightSample.h"
-#include "app/IdleCycleSteps.h"
+#include "app/ScreenSteps.h"
 #include "app/SimLink.h"
 #include "platform/SystemClock.h"
 #include "platform/TerminationSignal.h"
 #include "platform/UdpSocket.h"
 #include "screens/ConfigurationReader.h"
+#include "screens/ScreenBuilder.h"
 
 namespace korvan {
 namespace {
@@ -40,22 +41,29 @@ int Run() {
     return outcome.status == ConfigurationStatus::kCannotOpen ? 1 : kStartFailed;
   }
 
+  SystemClock clock;
+  LcdFacade facade(clock, LcdManagerService::Shared());
+  ScreenItems items;
+  BuildScreens(facade, items);
+  BuildStatusPageTexts(facade, items);
+
   std::string error;
   std::optional<UdpSocket> socket = UdpSocket::Create(error);
   if (!socket) {
     std::fprintf(stderr, "korvan: cannot open the UDP socket: %s\n", error.c_str());
     return kStartFailed;
   }
-  SystemClock clock;
   SimLink link(*socket, clock, SimulatorDestination(configuration));
 
   FlightSample sample;
   AppState state = InitialAppState(configuration);
-  IdleCycleSteps steps;
+  ShowFirstFrame(facade);
+  ScreenSteps steps(facade, items);
   DisplayCycle cycle(link, clock, configuration, state, sample, steps, stopRequested);
   cycle.Run();
 
-  // A clean end: the socket first, then the LCD side.
+  // A clean end: the socket first, then the LCD side (the facade goes when
+  // this scope ends, after the socket).
   socket->Close();
   return 0;
 }

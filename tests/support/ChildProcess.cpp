@@ -22,7 +22,8 @@ std::filesystem::path BuildDir() {
 
 ChildProcess::ChildProcess(const std::filesystem::path& program,
                            const std::vector<std::string>& arguments,
-                           const std::filesystem::path& workingDir)
+                           const std::filesystem::path& workingDir,
+                           const std::vector<std::string>& environment)
     : outPath_(workingDir / "stdout.txt"), errPath_(workingDir / "stderr.txt") {
   std::vector<std::string> argv{program.string()};
   argv.insert(argv.end(), arguments.begin(), arguments.end());
@@ -30,6 +31,10 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
   if (pid_ < 0) throw std::runtime_error("fork failed");
   if (pid_ == 0) {
     if (chdir(workingDir.c_str()) != 0) _exit(127);
+    for (const std::string& entry : environment) {
+      const auto equals = entry.find('=');
+      setenv(entry.substr(0, equals).c_str(), entry.substr(equals + 1).c_str(), 1);
+    }
     const int out = open(outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int err = open(errPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (out < 0 || err < 0) _exit(127);

@@ -16,8 +16,10 @@ std::filesystem::path BuildDir();
 // captured to files there; killed if still running at destruction.
 class ChildProcess {
  public:
+  // `environment` entries ("NAME=value") are set on top of the test's own.
   ChildProcess(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-               const std::filesystem::path& workingDir);
+               const std::filesystem::path& workingDir,
+               const std::vector<std::string>& environment = {});
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
   ChildProcess& operator=(const ChildProcess&) = delete;
