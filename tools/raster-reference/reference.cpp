@@ -213,6 +213,9 @@ void Text(const Surface& s) {
   Calc(s, L"M", 100, base, 1, 1);
   Calc(s, L"M", 100, base, 2, 0);
   Calc(s, L"a  b", 10, base | DT_WORDBREAK, 0, 0);
+  Calc(s, L"a   b", 10, base | DT_WORDBREAK, 0, 0);
+  Calc(s, L"a b  ", 10, base | DT_WORDBREAK, 0, 0);
+  Calc(s, L"ab  ", 100, base | DT_WORDBREAK, 0, 0);
   Calc(s, L"0123", 0, base | DT_WORDBREAK, 0, 0);
   SelectObject(s.dc, old);
   DeleteObject(font);
