@@ -11,7 +11,12 @@ namespace {
 constexpr char16_t kFontFace[] = u"Microsoft Sans Serif";
 constexpr int kBoldWeight = 700;
 
-// The three font classes a text can be made with.
+// The three font classes a text can be made with. The logical origin lifts
+// the text so its digits sit at the top of the box. The lifts are those that
+// leave the digits whole with the sans face we render (Liberation Sans has
+// less room above its digits than the face the screens were laid out with,
+// where 3, 2 and 4 rows were blank; with those, sizes 0 and 2 lost the top
+// rows of every digit).
 struct FontClass {
   int lineHeight;
   int points;
@@ -19,9 +24,9 @@ struct FontClass {
   bool bold;
 };
 constexpr FontClass kFontClasses[] = {
-    {12, 7, -3, false},
+    {12, 7, -1, false},
     {13, 8, -2, false},
-    {20, 12, -4, true},
+    {20, 12, -2, true},
 };
 
 int ButtonIndex(std::int32_t mask) {

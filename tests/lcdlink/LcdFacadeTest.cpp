@@ -74,7 +74,7 @@ TEST_F(LcdFacadeTest, TextBoxesFollowTheirFontClass) {
   LcdItem* big = facade_.AddText(1, 2, 1, 80, 2);
   ASSERT_NE(big, nullptr);
   EXPECT_EQ(big->GetHeight(), 40);
-  EXPECT_EQ(big->GetLogicalOrigin().y, -4);
+  EXPECT_EQ(big->GetLogicalOrigin().y, -2);
   EXPECT_EQ(big->GetKind(), LcdItemKind::Text);
   LcdItem* small = facade_.AddText(1, 0, 2, 30);
   EXPECT_EQ(small->GetHeight(), 12);
