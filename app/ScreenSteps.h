@@ -1,25 +1,25 @@
 #pragma once
 
+#include "app/AppContext.h"
+#include "app/ButtonStep.h"
 #include "app/CycleSteps.h"
-#include "lcdlink/LcdFacade.h"
-#include "screens/ScreenItems.h"
+#include "app/PageBlocks.h"
 
 namespace korvan {
 
 // The cycle steps that drive the screens through the facade.
 class ScreenSteps final : public CycleSteps {
  public:
-  ScreenSteps(LcdFacade& facade, ScreenItems& items) : facade_(facade), items_(items) {}
+  explicit ScreenSteps(AppContext context) : context_(context) {}
 
-  void MainPageBlock() override {}
-  void StatusPageBlock() override {}
-  void CalculatorBlock() override {}
-  void ButtonStep() override {}
-  void FrameStep() override { facade_.Update(); }
+  void MainPageBlock() override { korvan::MainPageBlock(context_); }
+  void StatusPageBlock() override { korvan::StatusPageBlock(context_); }
+  void CalculatorBlock() override { korvan::CalculatorBlock(context_); }
+  void ButtonStep() override { korvan::ButtonStep(context_); }
+  void FrameStep() override { context_.facade.Update(); }
 
  private:
-  LcdFacade& facade_;
-  [[maybe_unused]] ScreenItems& items_;
+  AppContext context_;
 };
 
 }  // namespace korvan

@@ -58,7 +58,7 @@ int Run() {
   FlightSample sample;
   AppState state = InitialAppState(configuration);
   ShowFirstFrame(facade);
-  ScreenSteps steps(facade, items);
+  ScreenSteps steps(AppContext{facade, items, state, sample, configuration});
   DisplayCycle cycle(link, clock, configuration, state, sample, steps, stopRequested);
   cycle.Run();
 
