@@ -9,7 +9,7 @@ root=$(pwd)
 
 echo "== building (build/)"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "${KORVAN_JOBS:-2}" --target korvan korvan-sim
+cmake --build build -j "${KORVAN_JOBS:-2}" --target korvan korvan-sim lcd-virtual
 
 mkdir -p run
 cat > run/LCD_Korvan.ini <<'INI'
@@ -44,5 +44,12 @@ sleep 0.3
 echo "== starting korvan in run/ (Ctrl-C stops both)"
 (cd run && exec "$root/build/korvan") &
 pids+=($!)
+sleep 0.5
+cat <<'INFO'
+== the LCD: http://127.0.0.1:8160/  (virtual LCD web panel; keys 1-4 press the soft buttons)
+   button 0: main page, next units   button 1: status page
+   button 2: calculator (hold 0/1 to step speed or altitude, 3 toggles which)
+   button 3: reset fuel reference and countdown
+INFO
 
 wait -n "${pids[@]}" || true
