@@ -4,9 +4,11 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/BitmapImage.h"
 #include "platform/Color.h"
 #include "platform/Font.h"
 #include "platform/Geometry.h"
+#include "platform/IconImage.h"
 #include "platform/PixelSurface.h"
 #include "platform/RasterObjects.h"
 
@@ -32,6 +34,19 @@ inline constexpr unsigned kNoClip = 0x100;
 inline constexpr unsigned kCalcRect = 0x400;
 inline constexpr unsigned kNoPrefix = 0x800;
 }  // namespace DrawTextFormat
+
+// Raster-operation codes of block transfers, numbered as the classic API
+// numbers them. Any ternary code works; these are the common ones.
+namespace RasterOp {
+inline constexpr std::uint32_t kSrcCopy = 0x00CC0020;
+inline constexpr std::uint32_t kSrcPaint = 0x00EE0086;
+inline constexpr std::uint32_t kSrcAnd = 0x008800C6;
+inline constexpr std::uint32_t kSrcInvert = 0x00660046;
+inline constexpr std::uint32_t kNotSrcCopy = 0x00330008;
+inline constexpr std::uint32_t kDstInvert = 0x00550009;
+inline constexpr std::uint32_t kBlackness = 0x00000042;
+inline constexpr std::uint32_t kWhiteness = 0x00FF0062;
+}  // namespace RasterOp
 
 // Margins in pixels, kept clear of text on the left and on the right.
 struct DrawTextParams {
@@ -91,6 +106,16 @@ class RasterContext {
   void SetPixel(int x, int y, Color color);
   Point MoveTo(int x, int y);
   void LineTo(int x, int y);
+
+  // Block transfer of the cx × cy window of `source` that starts at (sx, sy)
+  // to logical (x, y), combined by the ternary code `rop` with the selected
+  // brush and the canvas. Parts of the window outside the source leave the
+  // canvas as it was; so does a non-positive extent.
+  void BitBlt(int x, int y, int cx, int cy, const BitmapImage& source, int sx, int sy,
+              std::uint32_t rop = RasterOp::kSrcCopy);
+  // Draws `icon` stretched to cx × cy (0 takes the icon's own size) through
+  // its mask: canvas = (canvas & mask) ^ color, nearest source pixel.
+  void DrawIcon(int x, int y, const IconImage& icon, int cx, int cy);
 
   // Draws with the reference point at the top-left of the text's cell.
   void TextOut(int x, int y, std::u16string_view text);
