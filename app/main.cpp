@@ -12,6 +12,7 @@
 #include "platform/TerminationSignal.h"
 #include "platform/UdpSocket.h"
 #include "screens/ConfigurationReader.h"
+#include "screens/IconSets.h"
 #include "screens/ScreenBuilder.h"
 
 namespace korvan {
@@ -45,7 +46,8 @@ int Run() {
   LcdFacade facade(clock, LcdManagerService::Shared());
   ScreenItems items;
   BuildScreens(facade, items);
-  BuildStatusPageTexts(facade, items);
+  LoadedIcons icons;
+  BuildStatusPage(facade, items, icons);
 
   std::string error;
   std::optional<UdpSocket> socket = UdpSocket::Create(error);

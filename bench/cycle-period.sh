@@ -18,7 +18,7 @@ printf '[DCS]\nPort=6060\nIP=%s\nSleep=%s\nCountdown=30\nAltitude=1000\nSpeed=40
 "$build/korvan-sim" --bind "$address" --port 6060 2>"$run/sim.log" &
 sim=$!
 sleep 0.3
-(cd "$run" && exec "$build/korvan") &
+(cd "$run" && LCD_VIRTUAL_HTTP=off exec "$build/korvan") &
 korvan=$!
 sleep "$seconds"
 

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "lcd/LcdBitmapItem.h"
+#include "lcd/LcdIconItem.h"
+#include "lcd/LcdProgressBar.h"
 #include "lcd/LcdStatus.h"
 #include "lcd/LcdTextItem.h"
 
@@ -180,6 +183,77 @@ std::int32_t LcdFacade::SetText(LcdItem* item, const char16_t* text) {
     return kStatusOk;
   }
   return kStatusFail;
+}
+
+LcdItem* LcdFacade::AddIcon(const IconImage* icon, int width, int height) {
+  if (editPage_ == nullptr) return nullptr;
+  auto item = std::make_unique<LcdIconItem>();
+  item->Initialize();
+  item->SetOrigin(0, 0);
+  item->SetSize(width, height);
+  item->SetIcon(icon, width, height);
+  item->SetKind(LcdItemKind::Icon);
+  return editPage_->Adopt(std::move(item));
+}
+
+LcdItem* LcdFacade::AddProgressBar(std::int32_t style) {
+  if (editPage_ == nullptr) return nullptr;
+  auto bar = std::make_unique<LcdProgressBar>();
+  bar->Initialize();
+  bar->SetOrigin(0, 0);
+  bar->SetSize(pageWidth_, 5);
+  bar->SetRange(0, 100);
+  bar->SetPos(0);
+  bar->SetKind(LcdItemKind::ProgressBar);
+  switch (style) {
+    case 0:
+      bar->SetStyle(LcdProgressStyle::Cursor);
+      break;
+    case 2:
+      bar->SetStyle(LcdProgressStyle::DottedCursor);
+      break;
+    default:
+      bar->SetStyle(LcdProgressStyle::Filled);
+      break;
+  }
+  return editPage_->Adopt(std::move(bar));
+}
+
+namespace {
+LcdProgressBar* AsProgressBar(LcdItem* item) {
+  if (item->GetKind() != LcdItemKind::ProgressBar) return nullptr;
+  return dynamic_cast<LcdProgressBar*>(item);
+}
+}  // namespace
+
+std::int32_t LcdFacade::SetProgressPosition(LcdItem* item, float position) {
+  if (!OnEditPage(item)) return kStatusFail;
+  LcdProgressBar* bar = AsProgressBar(item);
+  if (bar == nullptr) return kStatusFail;
+  bar->SetPos(position);
+  return kStatusOk;
+}
+
+std::int32_t LcdFacade::SetProgressSize(LcdItem* item, int width, int height) {
+  if (!OnEditPage(item) || AsProgressBar(item) == nullptr) return kStatusFail;
+  item->SetSize(width, height);
+  return kStatusOk;
+}
+
+LcdItem* LcdFacade::AddBitmap() {
+  if (editPage_ == nullptr) return nullptr;
+  auto item = std::make_unique<LcdBitmapItem>();
+  item->Initialize();
+  item->SetOrigin(0, 0);
+  return editPage_->Adopt(std::move(item));
+}
+
+std::int32_t LcdFacade::SetBitmap(LcdItem* item, const BitmapImage* bitmap) {
+  if (editPage_ == nullptr || bitmap == nullptr) return kStatusFail;
+  if (!OnEditPage(item)) return kStatusOk;
+  // Only a bitmap item takes a bitmap; any other item is left alone.
+  if (auto* bitmapItem = dynamic_cast<LcdBitmapItem*>(item)) bitmapItem->SetBitmap(bitmap);
+  return kStatusOk;
 }
 
 std::int32_t LcdFacade::SetPosition(LcdItem* item, int x, int y) {

@@ -11,6 +11,8 @@
 namespace korvan {
 
 class LcdTextItem;
+struct IconImage;
+struct BitmapImage;
 
 // The one object through which the application touches the LCD: numbered
 // pages, items made on the page being edited and found only there, the
@@ -48,6 +50,19 @@ class LcdFacade {
   LcdItem* AddText(std::int32_t kind, std::int32_t size, std::int32_t alignment, int width,
                    int lines = 1);
   std::int32_t SetText(LcdItem* item, const char16_t* text);
+  // An icon item drawing `icon` (borrowed; null draws nothing) stretched to
+  // width × height.
+  LcdItem* AddIcon(const IconImage* icon, int width, int height);
+  // Style 0 gives a cursor bar, 2 a cursor with a dotted lead, any other a
+  // filled bar; page width × 5, range 0..100, position 0.
+  LcdItem* AddProgressBar(std::int32_t style);
+  std::int32_t SetProgressPosition(LcdItem* item, float position);
+  std::int32_t SetProgressSize(LcdItem* item, int width, int height);
+  // A bitmap item of size 0 × 0: it draws nothing until sized.
+  LcdItem* AddBitmap();
+  // E_FAIL without an edited page or for a null bitmap; otherwise 0, and
+  // the bitmap is set only when the item is a bitmap item on the page.
+  std::int32_t SetBitmap(LcdItem* item, const BitmapImage* bitmap);
   std::int32_t SetPosition(LcdItem* item, int x, int y);
   std::int32_t SetVisible(LcdItem* item, bool visible);
 

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "lcd/LcdBitmapItem.h"
+#include "lcd/LcdProgressBar.h"
 #include "lcd/LcdStatus.h"
 #include "lcd/LcdTextItem.h"
 #include "tests/lcdlink/ScriptedService.h"
@@ -108,6 +110,43 @@ TEST_F(LcdFacadeTest, InitializeOnlyOnceAndLongNamesAreCut) {
   ASSERT_EQ(facade_.Initialize(longName.c_str(), 0, 0, nullptr, 160, 43), kStatusOk);
   EXPECT_EQ(facade_.Initialize(u"again", 0, 0, nullptr, 160, 43), kStatusFail);
   EXPECT_EQ(facade_.PageCount(), 1);
+}
+
+TEST_F(LcdFacadeTest, ProgressBarsMapTheirStyleAndRefuseOtherItems) {
+  InitializeWithPages(1);
+  auto* cursor = static_cast<LcdProgressBar*>(facade_.AddProgressBar(0));
+  auto* filled = static_cast<LcdProgressBar*>(facade_.AddProgressBar(1));
+  auto* dotted = static_cast<LcdProgressBar*>(facade_.AddProgressBar(2));
+  EXPECT_EQ(cursor->GetStyle(), LcdProgressStyle::Cursor);
+  EXPECT_EQ(filled->GetStyle(), LcdProgressStyle::Filled);
+  EXPECT_EQ(dotted->GetStyle(), LcdProgressStyle::DottedCursor);
+  EXPECT_EQ(filled->GetWidth(), 160);
+  EXPECT_EQ(filled->GetHeight(), 5);
+  EXPECT_EQ(filled->GetKind(), LcdItemKind::ProgressBar);
+  EXPECT_EQ(facade_.SetProgressPosition(filled, 40.0f), kStatusOk);
+  EXPECT_FLOAT_EQ(filled->GetPos(), 40.0f);
+  EXPECT_EQ(facade_.SetProgressSize(filled, 80, 7), kStatusOk);
+  EXPECT_EQ(filled->GetWidth(), 80);
+
+  LcdItem* text = facade_.AddText(1, 0, 0, 30);
+  EXPECT_EQ(facade_.SetProgressPosition(text, 10.0f), kStatusFail);
+  EXPECT_EQ(facade_.SetProgressSize(text, 1, 1), kStatusFail);
+  EXPECT_EQ(facade_.SetText(filled, u"no"), kStatusFail);
+}
+
+TEST_F(LcdFacadeTest, BitmapsAreSetOnlyOnBitmapItems) {
+  InitializeWithPages(2);
+  auto* item = static_cast<LcdBitmapItem*>(facade_.AddBitmap());
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item->GetWidth(), 0);  // draws nothing until sized
+  const BitmapImage bitmap{2, 2, {0, 255, 255, 0}};
+  EXPECT_EQ(facade_.SetBitmap(item, nullptr), kStatusFail);
+  EXPECT_EQ(facade_.SetBitmap(item, &bitmap), kStatusOk);
+  EXPECT_EQ(item->GetBitmap(), &bitmap);
+  LcdItem* text = facade_.AddText(1, 0, 0, 30);
+  EXPECT_EQ(facade_.SetBitmap(text, &bitmap), kStatusOk);  // found, but not a bitmap: unchanged
+  facade_.EditPage(1);
+  EXPECT_EQ(facade_.SetBitmap(item, &bitmap), kStatusOk);  // not on this page: nothing
 }
 
 }  // namespace

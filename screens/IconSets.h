@@ -1,0 +1,25 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "lcdlink/LcdFacade.h"
+#include "platform/IconImage.h"
+#include "screens/ScreenItems.h"
+
+namespace korvan {
+
+// The icon pictures the status page's items draw; loaded once at start-up
+// and kept for the life of the program (the items only borrow them).
+using LoadedIcons = std::vector<std::unique_ptr<IconImage>>;
+
+// Loads the 55 icon files of the five sets from images/<set>/ in the
+// current folder and makes one hidden icon item per file on the page being
+// edited. A file that is missing or unreadable gives an item that draws
+// nothing. Returns how many files loaded.
+int BuildIconSets(LcdFacade& facade, ScreenItems& items, LoadedIcons& icons);
+
+// Builds the status page: its texts, then the icon sets.
+int BuildStatusPage(LcdFacade& facade, ScreenItems& items, LoadedIcons& icons);
+
+}  // namespace korvan
