@@ -6,22 +6,10 @@
 #include <string_view>
 
 #include "lcd/LcdCanvas.h"
+#include "lcd/LcdFontChanges.h"
 #include "lcd/LcdStatus.h"
 
 namespace korvan {
-namespace {
-
-// number × numerator / denominator, rounded half away from zero; -1 when the
-// result does not fit, as the system call of that name answers.
-int MulDiv(int number, int numerator, int denominator) {
-  const long long product = static_cast<long long>(number) * numerator;
-  const long long half = denominator / 2;
-  const long long result =
-      product >= 0 ? (product + half) / denominator : (product - half) / denominator;
-  return result < INT_MIN || result > INT_MAX ? -1 : static_cast<int>(result);
-}
-
-}  // namespace
 
 std::int32_t LcdTextItem::Initialize() {
   font_ = &Font::StockGui();
@@ -42,21 +30,11 @@ void LcdTextItem::SetFont(const FontDescription& description) {
 
 void LcdTextItem::SetFontFaceName(const char16_t* face) {
   if (face == nullptr) return;
-  FontDescription description = CurrentDescription();
-  // Cut to the field's size, keeping room for the terminator.
-  const std::u16string_view name(face);
-  const std::size_t length = std::min<std::size_t>(name.size(), kFaceNameSize - 1);
-  description.faceName.fill(u'\0');
-  std::copy_n(name.begin(), length, description.faceName.begin());
-  SetFont(description);
+  SetFont(WithFaceName(CurrentDescription(), face));
 }
 
 void LcdTextItem::SetFontPointSize(int points) {
-  FontDescription description = CurrentDescription();
-  // Points at a fixed 96 dots per inch; negative so the em, not the cell,
-  // gets the size.
-  description.height = Saturate(-static_cast<long long>(MulDiv(points, 96, 72)));
-  SetFont(description);
+  SetFont(WithPointSize(CurrentDescription(), points));
 }
 
 void LcdTextItem::SetFontWeight(int weight) {
