@@ -208,5 +208,66 @@ TEST_F(ScreenBlocksTest, StatusPageShowsTheFamilySetAfterAOneCycleOverlap) {
   EXPECT_TRUE(sets[4][5]->IsVisible());
 }
 
+enum class Screen { kMain, kStatus, kCalculatorInput, kCalculatorIdle };
+
+struct Transition {
+  Screen from;
+  UnitMode mode;
+  int button;
+  Screen to;
+  UnitMode modeAfter;
+  bool resetRequested;
+};
+
+// Every release of every button in every state of the screens.
+constexpr Transition kTransitions[] = {
+    {Screen::kMain, 1, 0, Screen::kMain, 2, false},
+    {Screen::kMain, 3, 0, Screen::kMain, 0, false},
+    {Screen::kMain, 1, 1, Screen::kStatus, 1, false},
+    {Screen::kMain, 1, 2, Screen::kCalculatorInput, 2, false},
+    {Screen::kMain, 3, 2, Screen::kCalculatorIdle, 0, false},
+    {Screen::kMain, 1, 3, Screen::kMain, 1, true},
+    {Screen::kStatus, 2, 0, Screen::kMain, 3, false},
+    {Screen::kStatus, 2, 1, Screen::kStatus, 2, false},
+    {Screen::kStatus, 2, 2, Screen::kCalculatorInput, 3, false},
+    {Screen::kStatus, 2, 3, Screen::kStatus, 2, true},
+    {Screen::kCalculatorInput, 1, 0, Screen::kCalculatorInput, 1, false},
+    {Screen::kCalculatorInput, 1, 1, Screen::kCalculatorInput, 1, false},
+    {Screen::kCalculatorInput, 2, 2, Screen::kCalculatorInput, 3, false},
+    {Screen::kCalculatorInput, 3, 2, Screen::kCalculatorIdle, 0, false},
+    {Screen::kCalculatorInput, 1, 3, Screen::kCalculatorInput, 1, false},
+    {Screen::kCalculatorIdle, 0, 0, Screen::kMain, 1, false},
+    {Screen::kCalculatorIdle, 0, 1, Screen::kStatus, 0, false},
+    {Screen::kCalculatorIdle, 0, 2, Screen::kCalculatorInput, 1, false},
+    {Screen::kCalculatorIdle, 0, 3, Screen::kCalculatorIdle, 0, true},
+};
+
+Screen ScreenOf(const AppState& state) {
+  if (state.mainPageActive) return Screen::kMain;
+  if (state.statusPageActive) return Screen::kStatus;
+  return state.calculatorInputActive ? Screen::kCalculatorInput : Screen::kCalculatorIdle;
+}
+
+TEST_F(ScreenBlocksTest, EveryButtonReleaseInEveryStateGoesWhereItShould) {
+  for (const Transition& t : kTransitions) {
+    state_.mainPageActive = t.from == Screen::kMain;
+    state_.statusPageActive = t.from == Screen::kStatus;
+    state_.calculatorPageActive = !state_.mainPageActive && !state_.statusPageActive;
+    state_.calculatorInputActive = t.from == Screen::kCalculatorInput;
+    state_.unitMode = t.mode;
+    state_.resetRequested = false;
+    state_.adjustSpeed = true;
+    state_.adjustToggle = 0;
+    Click(t.button);
+    const std::string where = "from state " + std::to_string(static_cast<int>(t.from)) +
+                              ", button " + std::to_string(t.button);
+    EXPECT_EQ(ScreenOf(state_), t.to) << where;
+    EXPECT_EQ(state_.unitMode, t.modeAfter) << where;
+    EXPECT_EQ(state_.resetRequested, t.resetRequested) << where;
+    // In calculator input, button 3 switches the held buttons to the altitude.
+    EXPECT_EQ(state_.adjustSpeed, !(t.from == Screen::kCalculatorInput && t.button == 3)) << where;
+  }
+}
+
 }  // namespace
 }  // namespace korvan
