@@ -2,27 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
 #include <cstdlib>
 #include <new>
 #include <string_view>
 
 #include "lcd/LcdCanvas.h"
 #include "lcd/LcdFontChanges.h"
+#include "lcd/LcdWholePixels.h"
 
 namespace korvan {
-namespace {
-
-// Whole pixels of a distance, saturated: a float beyond int is undefined to
-// convert.
-int WholePixels(float distance) {
-  const float whole = std::trunc(distance);
-  if (!(whole < 2147483648.0F)) return INT32_MAX;
-  if (!(whole >= -2147483648.0F)) return INT32_MIN;
-  return static_cast<int>(whole);
-}
-
-}  // namespace
 
 LcdStreamingText::~LcdStreamingText() {
   RemoveAllPieces();
