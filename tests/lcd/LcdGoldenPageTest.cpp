@@ -11,9 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "lcd/LcdIconItem.h"
 #include "lcd/LcdPage.h"
+#include "lcd/LcdProgressBar.h"
 #include "lcd/LcdStatus.h"
+#include "lcd/LcdStreamingText.h"
 #include "lcd/LcdTextItem.h"
+#include "platform/ImageFile.h"
+#include "tests/lcd/LcdTestImages.h"
 #include "tests/platform/FontPins.h"
 #include "tests/platform/GoldenFrame.h"
 #include "tests/support/FakeClock.h"
@@ -74,9 +79,19 @@ class LcdGoldenPageTest : public ::testing::Test {
     return MatchesGolden(name, art);
   }
 
+  // Keeps `item` alive for the test and puts it on the page.
+  template <typename Item>
+  Item& Add(std::unique_ptr<Item> item) {
+    Item& added = *item;
+    page.AddItem(item.get());
+    owned.push_back(std::move(item));
+    return added;
+  }
+
   FakeClock clock{1};
   LcdPage page{clock};
   std::vector<std::unique_ptr<LcdTextItem>> items;
+  std::vector<std::unique_ptr<LcdItem>> owned;
 };
 
 TEST_F(LcdGoldenPageTest, TextClassesAndAlignments) {
@@ -114,6 +129,119 @@ TEST_F(LcdGoldenPageTest, LogicalOriginShiftsGlyphsUp) {
   AddText(2, kLeft, 0, 26, 60, 1, u"4567").SetLogicalOrigin(0, -4);
   AddText(2, kLeft, 80, 26, 60, 1, u"4567");
   EXPECT_TRUE(RenderMatches("page-logical-origin"));
+}
+
+// The seafire icon set at its status-page places over a band of text, and a
+// hand-made ring stretched over text: their transparent parts show the text.
+TEST_F(LcdGoldenPageTest, IconsOverTextShowItThroughTheirTransparentParts) {
+  AddText(2, kLeft, 0, 0, 160, 1, u"88888888888888");
+  AddText(1, kLeft, 0, 18, 160, 1, u"THROUGH THE ICONS");
+  struct Placed {
+    const char* file;
+    int x;
+    int width;
+  };
+  const Placed seafire[] = {{"1_1", 1, 15}, {"2_1", 16, 30}, {"3_2", 46, 10}, {"4_2", 56, 35}};
+  std::vector<std::unique_ptr<IconImage>> icons;
+  for (const Placed& p : seafire) {
+    const std::string path =
+        std::string(KORVAN_SOURCE_DIR) + "/assets/images/seafire/" + p.file + ".ico";
+    icons.push_back(LoadIconFile(path, p.width, 30));
+    ASSERT_NE(icons.back(), nullptr) << path;
+    auto item = std::make_unique<LcdIconItem>();
+    item->SetOrigin(p.x, 0);
+    item->SetSize(p.width, 30);
+    item->SetIcon(icons.back().get(), p.width, 30);
+    item->SetKind(LcdItemKind::Icon);
+    Add(std::move(item));
+  }
+  // A 10 × 10 ring, drawn at 30 × 30: lit edge, see-through inside and out.
+  const IconImage ring = MakeIcon(10, 10, [](int x, int y) {
+    const int dx = 2 * x - 9;
+    const int dy = 2 * y - 9;
+    const int r = dx * dx + dy * dy;
+    return r >= 36 && r <= 81;
+  });
+  auto item = std::make_unique<LcdIconItem>();
+  item->SetOrigin(96, 2);
+  item->SetSize(40, 38);  // larger than the icon: the rest stays as it was
+  item->SetIcon(&ring, 30, 30);
+  Add(std::move(item));
+  EXPECT_TRUE(RenderMatches("page-icons-over-text"));
+}
+
+// The three styles at a quarter, a half and the full range, plus an empty
+// range (frame only) and a bar lower than the default 5 rows.
+TEST_F(LcdGoldenPageTest, ProgressBarStyles) {
+  const LcdProgressStyle styles[] = {LcdProgressStyle::Filled, LcdProgressStyle::Cursor,
+                                     LcdProgressStyle::DottedCursor};
+  const float positions[] = {25.0F, 50.0F, 100.0F};
+  for (int s = 0; s < 3; ++s) {
+    for (int p = 0; p < 3; ++p) {
+      auto bar = std::make_unique<LcdProgressBar>();
+      bar->Initialize();
+      bar->SetOrigin(p * 54, s * 8);
+      bar->SetSize(52, 5);
+      bar->SetStyle(styles[s]);
+      bar->SetPos(positions[p]);
+      Add(std::move(bar));
+    }
+  }
+  auto empty = std::make_unique<LcdProgressBar>();
+  empty->Initialize();
+  empty->SetOrigin(0, 26);
+  empty->SetSize(160, 7);
+  empty->SetRange(10, 10);
+  Add(std::move(empty));
+  auto tall = std::make_unique<LcdProgressBar>();
+  tall->Initialize();
+  tall->SetOrigin(0, 35);
+  tall->SetSize(160, 8);
+  tall->SetStyle(LcdProgressStyle::DottedCursor);
+  tall->SetRange(-50, 50);
+  tall->SetPos(10.0F);
+  Add(std::move(tall));
+  EXPECT_TRUE(RenderMatches("page-progress-bars"));
+}
+
+// Two tickers made as the facade makes them, after 8 s of 100 ms cycles:
+// the long text has run for 5.9 s, past one whole piece, and the short one
+// stands centred.
+TEST_F(LcdGoldenPageTest, StreamingTextAfterItHasRun) {
+  auto makeTicker = [&](int x, int y, int width, const char16_t* text) -> LcdStreamingText& {
+    auto ticker = std::make_unique<LcdStreamingText>(clock);
+    ticker->Initialize();
+    ticker->SetOrigin(0, 0);
+    ticker->SetFontFaceName(u"Microsoft Sans Serif");
+    ticker->SetAlignment(kCenter);
+    ticker->SetText(u" ");
+    ticker->SetGapText(u"       ");
+    ticker->SetSpeed(7);
+    ticker->SetStepSize(7);
+    ticker->SetStartDelay(2000);
+    ticker->SetSize(width, 13);
+    ticker->SetFontPointSize(8);
+    ticker->SetLogicalOrigin(0, -2);
+    ticker->SetKind(LcdItemKind::StreamingText);
+    ticker->SetOrigin(x, y);
+    ticker->SetText(text);
+    return Add(std::move(ticker));
+  };
+  AddText(1, kLeft, 0, 0, 160, 1, u"TICKERS");
+  LcdStreamingText& running =
+      makeTicker(0, 14, 160, u"LONG TEXT RUNS: ALT 1234 M, SPD 456 KM/H, HDG 270");
+  running.SetSpeed(70);  // ten times the default, so the band goes round
+  makeTicker(40, 30, 80, u"FITS");
+  const LcdTextItem* firstPiece = nullptr;
+  for (int cycle = 0; cycle < 80; ++cycle) {
+    clock.Advance(100);
+    page.Advance(clock.TickCount());
+    ASSERT_EQ(page.Render(), kStatusOk);
+    if (cycle == 0) firstPiece = running.GetPiece(0);
+  }
+  ASSERT_EQ(running.GetPieceCount(), 4U);
+  EXPECT_NE(running.GetPiece(0), firstPiece) << "the first copy has left and gone to the end";
+  EXPECT_TRUE(RenderMatches("page-streaming-text"));
 }
 
 }  // namespace
