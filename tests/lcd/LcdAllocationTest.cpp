@@ -3,13 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <initializer_list>
 #include <memory>
 #include <new>
 #include <vector>
 
+#include "lcd/LcdAnimatedBitmap.h"
+#include "lcd/LcdIconItem.h"
 #include "lcd/LcdPage.h"
+#include "lcd/LcdProgressBar.h"
+#include "lcd/LcdScrollingText.h"
 #include "lcd/LcdStatus.h"
+#include "lcd/LcdStreamingText.h"
 #include "lcd/LcdTextItem.h"
+#include "tests/lcd/LcdTestImages.h"
 #include "tests/platform/FontPins.h"
 #include "tests/support/FakeClock.h"
 
@@ -87,6 +94,59 @@ TEST(LcdAllocation, UnchangedTextsCostNoAllocationPerFrame) {
   const long long before = allocations;
   for (std::uint32_t now = 2; now < 50; ++now) cycle(now);
   EXPECT_EQ(allocations - before, 0);
+}
+
+// Pictures, a bar whose value moves, and both moving texts, running through
+// frame changes, slides, restarts of the slide and piece rotations.
+TEST(LcdAllocation, RunningPicturesBarAndTickersCostNoAllocationPerFrame) {
+  PinTestFonts();
+  FakeClock clock(1);
+  LcdPage page(clock);
+  ASSERT_EQ(page.Initialize(), kStatusOk);
+  const IconImage icon = MakeIcon(15, 30, [](int x, int y) { return (x + y) % 3 == 0; });
+  const BitmapImage strip = MakeBitmap(64, 8, [](int x, int y) { return x % 16 == y; });
+  LcdIconItem iconItem;
+  iconItem.SetSize(15, 30);
+  iconItem.SetIcon(&icon, 15, 30);
+  LcdAnimatedBitmap animation(clock);
+  ASSERT_EQ(animation.Initialize(), kStatusOk);
+  animation.SetBitmap(&strip);
+  animation.SetFrameWidth(16);
+  animation.SetOrigin(20, 0);
+  animation.SetSize(16, 8);
+  LcdProgressBar bar;
+  ASSERT_EQ(bar.Initialize(), kStatusOk);
+  bar.SetStyle(LcdProgressStyle::DottedCursor);
+  bar.SetOrigin(40, 0);
+  bar.SetSize(120, 5);
+  LcdScrollingText scrolling(clock);
+  ASSERT_EQ(scrolling.Initialize(), kStatusOk);
+  scrolling.SetOrigin(40, 8);
+  scrolling.SetSize(60, 13);
+  scrolling.SetSpeed(200);
+  scrolling.SetText(u"a scrolling text far wider than its box");
+  LcdStreamingText ticker(clock);
+  ASSERT_EQ(ticker.Initialize(), kStatusOk);
+  ticker.SetSize(160, 13);
+  ticker.SetOrigin(0, 30);
+  ticker.SetSpeed(200);
+  ticker.SetText(u"a streaming text that runs round and round the band");
+  for (LcdItem* item :
+       std::initializer_list<LcdItem*>{&iconItem, &animation, &bar, &scrolling, &ticker}) {
+    page.AddItem(item);
+  }
+  auto cycle = [&] {
+    clock.Advance(100);
+    bar.SetPos(static_cast<float>(clock.TickCount() % 101));
+    page.Advance(clock.TickCount());
+    ASSERT_EQ(page.Render(), kStatusOk);
+  };
+  for (int i = 0; i < 100; ++i) cycle();  // rebuilds, measures, rasterises once
+  const LcdTextItem* front = ticker.GetPiece(0);
+  const long long before = allocations;
+  for (int i = 0; i < 300; ++i) cycle();
+  EXPECT_EQ(allocations - before, 0);
+  EXPECT_NE(ticker.GetPiece(0), front) << "the band went round meanwhile";
 }
 
 }  // namespace
