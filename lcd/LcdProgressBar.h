@@ -24,7 +24,6 @@ class LcdProgressBar : public LcdItem {
 
   // Takes the stock white brush and makes the dotted pen.
   std::int32_t Initialize() override;
-  void ResetUpdate() override {}
   void Draw(LcdCanvas& canvas) override;
 
   // Stored as given: neither ordered nor used to clamp the position again.

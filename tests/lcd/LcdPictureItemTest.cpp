@@ -111,19 +111,5 @@ TEST_F(LcdPictureItemTest, IconIsClippedByItsBoxAndSeeThroughWhereTransparent) {
   EXPECT_EQ(FrameRow(frame, 8, 8, 32), "........................") << "box wider than icon";
 }
 
-TEST_F(LcdPictureItemTest, ItemsOnlyBorrowTheirPictures) {
-  {
-    LcdIconItem icon;
-    icon.SetIcon(&square, 6, 4);
-    LcdBitmapItem bitmap;
-    bitmap.SetBitmap(&stripes);
-    EXPECT_EQ(icon.GetIcon(), &square);
-    EXPECT_EQ(bitmap.GetBitmap(), &stripes);
-    EXPECT_EQ(bitmap.GetRasterOp(), RasterOp::kSrcCopy);
-  }
-  EXPECT_EQ(square.color.size(), 24U);
-  EXPECT_EQ(stripes.pixels.size(), 120U);
-}
-
 }  // namespace
 }  // namespace korvan::testing
