@@ -1,5 +1,6 @@
 #include "lcd/LcdProgressBar.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 #include <optional>
@@ -10,17 +11,17 @@ namespace korvan {
 namespace {
 
 // (value - inMin) / (inMax - inMin) × (outMax - outMin) + outMin in 32-bit
-// floats, truncated toward zero. Empty when the result is no number (a range
-// whose ends are equal divides by zero) or lies beyond what a coordinate can
-// hold, where a plain conversion would be undefined.
+// floats, truncated toward zero. Empty when the result is not finite (a range
+// whose ends are equal divides by zero); saturated when it lies beyond what
+// a coordinate holds, where a plain conversion would be undefined.
 std::optional<int> ScaleToPixels(float inMin, float inMax, float outMin, float outMax,
                                  float value) {
   const float ratio = (value - inMin) / (inMax - inMin);
   const float span = outMax - outMin;
   const float result = std::trunc(ratio * span + outMin);
   if (!std::isfinite(result)) return std::nullopt;
-  if (result < -2147483648.0F || result >= 2147483648.0F) return std::nullopt;
-  return static_cast<int>(result);
+  // The largest float below 2^31 is 2^31 - 128.
+  return static_cast<int>(std::clamp(result, -2147483648.0F, 2147483520.0F));
 }
 
 }  // namespace

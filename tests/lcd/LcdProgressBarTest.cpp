@@ -123,10 +123,13 @@ TEST_F(LcdProgressBarTest, RangeChangedAfterThePositionAndEmptyRanges) {
       EXPECT_EQ(FrameRow(Render(), 12), Lit(160, {kLeftSide, kRightSide}));
     }
   }
-  // A huge range change must not turn into an undefined conversion.
+  // A position far beyond a new range saturates instead of converting a
+  // float that no int holds.
+  bar.SetRange(0, 2000000000);
+  bar.SetPos(2.0e9F);
   bar.SetRange(0, 1);
-  bar.SetPos(1.0F);
-  bar.SetRange(-2147483647, -2147483647 + 1);
+  bar.SetStyle(LcdProgressStyle::Filled);
+  EXPECT_EQ(FrameRow(Render(), 12), Lit(160, {{0, 160}}));
   bar.SetStyle(LcdProgressStyle::DottedCursor);
   EXPECT_EQ(FrameRow(Render(), 11), Lit(160, {kLeftSide, kRightSide}));
 }
