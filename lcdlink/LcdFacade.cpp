@@ -6,6 +6,7 @@
 #include "lcd/LcdIconItem.h"
 #include "lcd/LcdProgressBar.h"
 #include "lcd/LcdStatus.h"
+#include "lcd/LcdStreamingText.h"
 #include "lcd/LcdTextItem.h"
 
 namespace korvan {
@@ -151,8 +152,11 @@ LcdItem* LcdFacade::AddText(std::int32_t kind, std::int32_t size, std::int32_t a
                             int lines) {
   if (editPage_ == nullptr) return nullptr;
   if (size < 0 || size > 2) return nullptr;
-  if (kind != static_cast<std::int32_t>(LcdItemKind::Text)) return nullptr;
   const FontClass& font = kFontClasses[size];
+  if (kind == static_cast<std::int32_t>(LcdItemKind::StreamingText)) {
+    return AddStreamingText(size, alignment, width);
+  }
+  if (kind != static_cast<std::int32_t>(LcdItemKind::Text)) return nullptr;
 
   auto text = std::make_unique<LcdTextItem>();
   text->Initialize();
@@ -170,6 +174,27 @@ LcdItem* LcdFacade::AddText(std::int32_t kind, std::int32_t size, std::int32_t a
   return editPage_->Adopt(std::move(text));
 }
 
+// A ticker band: one font-class line high whatever the lines asked for.
+LcdItem* LcdFacade::AddStreamingText(std::int32_t size, std::int32_t alignment, int width) {
+  const FontClass& font = kFontClasses[size];
+  auto text = std::make_unique<LcdStreamingText>(clock_);
+  text->Initialize();
+  text->SetOrigin(0, 0);
+  text->SetFontFaceName(kFontFace);
+  text->SetAlignment(static_cast<unsigned>(alignment));
+  text->SetText(u" ");
+  text->SetGapText(u"       ");
+  text->SetSpeed(7);
+  text->SetStepSize(7);
+  text->SetStartDelay(2000);
+  if (font.bold) text->SetFontWeight(kBoldWeight);
+  text->SetSize(width, font.lineHeight);
+  text->SetFontPointSize(font.points);
+  text->SetLogicalOrigin(0, font.logicalOriginY);
+  text->SetKind(LcdItemKind::StreamingText);
+  return editPage_->Adopt(std::move(text));
+}
+
 bool LcdFacade::OnEditPage(const LcdItem* item) const {
   return editPage_ != nullptr && item != nullptr && editPage_->Contains(item);
 }
@@ -180,6 +205,12 @@ std::int32_t LcdFacade::SetText(LcdItem* item, const char16_t* text) {
     auto* textItem = dynamic_cast<LcdTextItem*>(item);
     if (textItem == nullptr) return kStatusFail;
     textItem->SetText(text);
+    return kStatusOk;
+  }
+  if (item->GetKind() == LcdItemKind::StreamingText) {
+    auto* streaming = dynamic_cast<LcdStreamingText*>(item);
+    if (streaming == nullptr) return kStatusFail;
+    streaming->SetText(text);
     return kStatusOk;
   }
   return kStatusFail;

@@ -91,6 +91,7 @@ class LcdFacade {
   LcdFacadePage* editPage() const { return editPage_; }
 
  private:
+  LcdItem* AddStreamingText(std::int32_t size, std::int32_t alignment, int width);
   LcdConnectContext ConnectContext() const;
   void SetButton(std::int32_t mask, std::int32_t state);
 

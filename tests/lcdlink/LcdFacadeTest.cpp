@@ -82,6 +82,12 @@ TEST_F(LcdFacadeTest, TextBoxesFollowTheirFontClass) {
   EXPECT_EQ(small->GetHeight(), 12);
   EXPECT_EQ(facade_.AddText(1, 3, 0, 30), nullptr);  // no such font class
   EXPECT_EQ(facade_.AddText(7, 0, 0, 30), nullptr);  // no such kind
+  // A ticker is one line high whatever the lines asked for.
+  LcdItem* ticker = facade_.AddText(0, 2, 0, 80, 2);
+  ASSERT_NE(ticker, nullptr);
+  EXPECT_EQ(ticker->GetHeight(), 20);
+  EXPECT_EQ(ticker->GetKind(), LcdItemKind::StreamingText);
+  EXPECT_EQ(facade_.SetText(ticker, u"a long message that runs along"), kStatusOk);
 }
 
 TEST_F(LcdFacadeTest, ShowPageMakesThePageTheOnePushed) {
