@@ -61,9 +61,7 @@ class LcdGoldenPageTest : public ::testing::Test {
     item->SetKind(LcdItemKind::Text);
     if (lines > 1) item->SetWordWrap(true);
     item->SetText(text);
-    page.AddItem(item.get());
-    items.push_back(std::move(item));
-    return *items.back();
+    return Add(std::move(item));
   }
 
   ::testing::AssertionResult RenderMatches(const std::string& name) {
@@ -90,7 +88,6 @@ class LcdGoldenPageTest : public ::testing::Test {
 
   FakeClock clock{1};
   LcdPage page{clock};
-  std::vector<std::unique_ptr<LcdTextItem>> items;
   std::vector<std::unique_ptr<LcdItem>> owned;
 };
 

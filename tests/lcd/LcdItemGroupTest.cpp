@@ -38,29 +38,24 @@ TEST_F(LcdGroupTest, LaterChildrenAreDrawnOverEarlierOnes) {
   EXPECT_EQ(LitTotal(*page.GetFrame()), 20 * 10 - 15 * 8);
 }
 
-TEST_F(LcdGroupTest, EachChildIsCutAtItsBoxInDeviceCoordinates) {
-  BoxItem item(20, 10, 10, 5);
-  item.paint = Rect{-50, -50, 50, 50};
-  item.SetLogicalOrigin(3, -2);
-  page.AddItem(&item);
+TEST_F(LcdGroupTest, EachChildIsCutAtItsBoxAfterItsLogicalOriginShift) {
+  BoxItem spilling(20, 10, 10, 5);
+  spilling.paint = Rect{-50, -50, 50, 50};
+  spilling.SetLogicalOrigin(3, -2);
+  BoxItem shifted(60, 10, 20, 10);
+  shifted.paint = Rect{0, 0, 20, 4};
+  shifted.SetLogicalOrigin(0, -2);
+  page.AddItem(&spilling);
+  page.AddItem(&shifted);
   const LcdFrame& frame = Render();
-  EXPECT_EQ(LitTotal(frame), 50);
   EXPECT_EQ(LitIn(frame, {20, 10, 30, 15}), 50);
-  ASSERT_TRUE(item.clipSeen.has_value());
-  EXPECT_EQ(*item.clipSeen, (Rect{20, 10, 30, 15}));
+  ASSERT_TRUE(spilling.clipSeen.has_value());
+  EXPECT_EQ(*spilling.clipSeen, (Rect{20, 10, 30, 15}));
+  EXPECT_EQ(LitIn(frame, {60, 10, 80, 12}), 40) << "rows 2 and 3 of the content land here";
+  EXPECT_EQ(LitTotal(frame), 50 + 40) << "rows 0 and 1 are above the box and cut off";
 }
 
-TEST_F(LcdGroupTest, LogicalOriginShiftsTheContentAndTheClipCutsIt) {
-  BoxItem item(10, 10, 20, 10);
-  item.paint = Rect{0, 0, 20, 4};
-  item.SetLogicalOrigin(0, -2);
-  page.AddItem(&item);
-  const LcdFrame& frame = Render();
-  EXPECT_EQ(LitIn(frame, {10, 10, 30, 12}), 40) << "rows 2 and 3 of the content land here";
-  EXPECT_EQ(LitTotal(frame), 40) << "rows 0 and 1 are above the box and cut off";
-}
-
-TEST_F(LcdGroupTest, EmptyAndNegativeBoxesShowNothing) {
+TEST_F(LcdGroupTest, EmptyNegativeAndExtremeBoxesAreSafe) {
   BoxItem empty(10, 10, 0, 0);
   empty.paint = Rect{-5, -5, 5, 5};
   BoxItem negative(50, 20, -10, -5);
@@ -69,9 +64,7 @@ TEST_F(LcdGroupTest, EmptyAndNegativeBoxesShowNothing) {
   page.AddItem(&negative);
   EXPECT_EQ(LitTotal(Render()), 0);
   EXPECT_EQ(empty.draws, 1);
-}
 
-TEST_F(LcdGroupTest, BoxesAtTheEndsOfTheCoordinateRangeAreSafe) {
   BoxItem far(INT_MAX, INT_MAX, INT_MAX, INT_MAX);
   BoxItem huge(-1000, -1000, INT_MAX, INT_MAX);
   huge.SetLogicalOrigin(INT_MAX, INT_MAX);
@@ -153,46 +146,32 @@ TEST_F(LcdGroupTest, ListKeepsDuplicatesAndRemovesTheFirstMatch) {
   EXPECT_EQ(other.updates.size(), 2u);
 }
 
-TEST(LcdPage, FreshPageHasNoTimeoutAndCannotRender) {
+TEST(LcdPage, RendersOnlyBetweenInitializeAndShutdownWholeScreenWhateverItsVisibility) {
   FakeClock clock(50);
   LcdPage page(clock);
-  EXPECT_TRUE(page.IsExpired());
   EXPECT_EQ(page.Render(), kStatusFail);
   EXPECT_EQ(page.GetFrame(), nullptr);
   page.OnButtonDown(1);
   page.OnButtonUp(8);
-}
-
-TEST(LcdPage, InitializeTakesTheWholeScreen) {
-  FakeClock clock;
-  LcdPage page(clock);
   page.SetOrigin(5, 5);
   page.SetSize(3, 3);
   ASSERT_EQ(page.Initialize(), kStatusOk);
-  EXPECT_EQ(page.GetOrigin(), (Point{0, 0}));
   EXPECT_EQ(page.GetSize(), (Size{160, 43}));
-  EXPECT_EQ(page.GetBitmapInfo()->header.width, 160);
-  page.Shutdown();
-  EXPECT_EQ(page.Render(), kStatusFail);
-}
-
-TEST(LcdPage, RenderIgnoresThePagesOwnVisibility) {
-  FakeClock clock;
-  LcdPage page(clock);
-  ASSERT_EQ(page.Initialize(), kStatusOk);
   BoxItem item(0, 0, 2, 2);
   page.AddItem(&item);
   page.SetVisible(false);
   item.SetVisible(true);
   ASSERT_EQ(page.Render(), kStatusOk);
-  EXPECT_EQ(LitTotal(*page.GetFrame()), 4);
+  EXPECT_EQ(LitTotal(*page.GetFrame()), 4) << "the page's own visibility is ignored";
+  page.Shutdown();
+  EXPECT_EQ(page.Render(), kStatusFail);
 }
 
-TEST(LcdPage, TimeoutExpiresAfterItsDuration) {
+TEST(LcdPage, TimeoutExpiresAfterItsDurationAcrossTheTickWrap) {
   FakeClock clock(5000);
   LcdPage page(clock);
+  EXPECT_TRUE(page.IsExpired()) << "no timeout yet";
   page.StartTimeout(1000);
-  EXPECT_FALSE(page.IsExpired());
   page.Advance(6000);
   EXPECT_FALSE(page.IsExpired());
   page.Advance(6001);
@@ -201,24 +180,18 @@ TEST(LcdPage, TimeoutExpiresAfterItsDuration) {
   page.StartTimeout(0xFFFFFFFF);
   page.Advance(clock.TickCount() + 0xFFFFFFFE);
   EXPECT_FALSE(page.IsExpired()) << "the longest duration never runs out";
-}
 
-TEST(LcdPage, TimeoutSurvivesTheTickCounterWrapping) {
-  FakeClock clock(0xFFFFFF00);
-  LcdPage page(clock);
+  clock = FakeClock(0xFFFFFF00);
   page.StartTimeout(1000);
   page.Advance(0x100);
   EXPECT_FALSE(page.IsExpired());
   page.Advance(0x2E9);
   EXPECT_TRUE(page.IsExpired());
-}
 
-TEST(LcdPage, TimeoutStartedAtTickZeroCountsAsNone) {
-  FakeClock clock(0);
-  LcdPage page(clock);
+  clock = FakeClock(0);
   page.StartTimeout(1000);
   page.Advance(10);
-  EXPECT_TRUE(page.IsExpired());
+  EXPECT_TRUE(page.IsExpired()) << "started at tick zero counts as none";
 }
 
 }  // namespace

@@ -37,68 +37,12 @@ class LcdProgressBarTest : public ::testing::Test {
   LcdProgressBar bar;
 };
 
-TEST_F(LcdProgressBarTest, FilledRunsFromTheLeftEdgeToThePosition) {
-  bar.SetStyle(LcdProgressStyle::Filled);
-  const std::pair<float, std::string> cases[] = {
-      {0.0F, Lit(160, {kLeftSide, kRightSide})},
-      {50.0F, Lit(160, {{0, 80}, kRightSide})},
-      {100.0F, Lit(160, {{0, 160}})},
-  };
-  for (const auto& [position, middle] : cases) {
-    bar.SetPos(position);
-    const LcdFrame& frame = Render();
-    EXPECT_EQ(FrameRow(frame, 10), Lit(160, {{0, 160}})) << "top of the frame";
-    EXPECT_EQ(FrameRow(frame, 12), middle) << position;
-    EXPECT_EQ(FrameRow(frame, 14), Lit(160, {{0, 160}})) << "bottom of the frame";
-    EXPECT_EQ(FrameRow(frame, 15), Lit(160, {{0, 160}})) << "below the box";
-  }
-}
-
-TEST_F(LcdProgressBarTest, CursorBlockStaysInsideTheFrameSides) {
-  const std::pair<float, std::string> cases[] = {
-      {0.0F, Lit(160, {{0, 6}, kRightSide})},
-      {50.0F, Lit(160, {kLeftSide, {77, 82}, kRightSide})},  // 1 + 76.5, truncated
-      {100.0F, Lit(160, {kLeftSide, {154, 160}})},
-  };
-  for (const auto& [position, middle] : cases) {
-    bar.SetPos(position);
-    const LcdFrame& frame = Render();
-    EXPECT_EQ(FrameRow(frame, 11), middle) << position;
-    EXPECT_EQ(FrameRow(frame, 12), middle) << "no dotted line in this style";
-  }
-}
-
-TEST_F(LcdProgressBarTest, DottedCursorLeadsADottedLineOnTheMiddleRow) {
-  bar.SetStyle(LcdProgressStyle::DottedCursor);
-  // Three on, three off from x 0, stopping before the cursor.
-  auto dots = [](int end) {
-    std::string row(160, '.');
-    for (int x = 0; x < end; ++x) row[static_cast<std::size_t>(x)] = x % 6 < 3 ? '#' : '.';
-    return row;
-  };
-  const struct {
-    float position;
-    int left;
-  } cases[] = {{0.0F, 1}, {50.0F, 77}, {100.0F, 154}};
-  for (const auto& c : cases) {
-    bar.SetPos(c.position);
-    const LcdFrame& frame = Render();
-    std::string middle = dots(c.left);
-    for (int x = c.left; x < c.left + 5; ++x) middle[static_cast<std::size_t>(x)] = '#';
-    middle[0] = middle[159] = '#';
-    EXPECT_EQ(FrameRow(frame, 12), middle) << c.position;
-    EXPECT_EQ(FrameRow(frame, 11), Lit(160, {kLeftSide, {c.left, c.left + 5}, kRightSide}));
-  }
-}
-
+// The drawing of each style is pinned by the page-progress-bars golden.
 TEST_F(LcdProgressBarTest, PositionIsClampedToTheRangeWhenSet) {
   EXPECT_EQ(bar.SetPos(150.0F), 100.0F);
-  EXPECT_EQ(bar.GetPos(), 100.0F);
   EXPECT_EQ(bar.SetPos(-5.0F), 0.0F);
-  EXPECT_EQ(bar.SetPos(42.5F), 42.5F);
   bar.SetRange(10, 0);  // reversed: every value gives min
   EXPECT_EQ(bar.SetPos(5.0F), 10.0F);
-  EXPECT_EQ(bar.GetRange().min, 10);
   bar.GetRange().max = 20;  // the range itself, changeable through the reference
   EXPECT_EQ(bar.SetPos(15.0F), 15.0F);
   bar.SetRange(LcdRange{0, 100});

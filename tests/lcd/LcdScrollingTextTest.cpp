@@ -142,7 +142,6 @@ TEST_F(LcdScrollingTextTest, SpeedZeroNeverReachesTheEndAndSizeChangesWaitForARe
 TEST_F(LcdScrollingTextTest, VerticalWrapsAndSlidesUpByTheExtraHeight) {
   text.SetSpeed(1000);
   text.SetScrollDirection(LcdScrollDirection::Vertical);
-  EXPECT_EQ(text.GetScrollDirection(), LcdScrollDirection::Vertical);
   EXPECT_NE(text.GetFormat() & DrawTextFormat::kWordBreak, 0U);
   text.SetText(u"one two three four five six");
   Frame(1001);

@@ -56,69 +56,47 @@ class LcdTextItemTest : public ::testing::Test {
   LcdCanvas canvas;
 };
 
-TEST_F(LcdTextItemTest, InitializeMakesAnEightPointGuiFont) {
-  LcdTextItem fresh;
-  EXPECT_EQ(fresh.GetFont(), nullptr);
-  EXPECT_TRUE(fresh.NeedsMeasure());
-  EXPECT_EQ(fresh.GetFormat(), kNoPrefix);
-  EXPECT_EQ(fresh.Initialize(), kStatusOk);
-  ASSERT_NE(fresh.GetFont(), nullptr);
-  EXPECT_NE(fresh.GetFont(), &Font::StockGui()) << "a font of its own";
-  EXPECT_EQ(fresh.GetFont()->Description().height, -11);
-  EXPECT_EQ(fresh.GetFont()->Description().weight, kWeightNormal);
-  EXPECT_EQ(FaceOf(fresh), u"Microsoft Sans Serif");
-}
-
-TEST_F(LcdTextItemTest, PointSizesBecomeNegativePixelHeights) {
-  for (auto [points, height] : {std::pair{7, -9}, {8, -11}, {12, -16}, {0, 0}, {-8, 11}}) {
+TEST_F(LcdTextItemTest, FontSettingsAreBoundedAndKeepTheOtherFields) {
+  for (auto [points, height] : {std::pair{7, -9}, {12, -16}, {0, 0}, {-8, 11}, {INT_MAX, 1}}) {
     item.SetFontPointSize(points);
     EXPECT_EQ(item.GetFont()->Description().height, height) << points << " points";
   }
-  item.SetFontPointSize(INT_MAX);
-  EXPECT_EQ(item.GetFont()->Description().height, 1) << "overflow gives -1, as the system call";
-  item.SetFontPointSize(8);
   item.SetFontPointSize(-8);
   item.SetFontWeight(kWeightBold);
-  EXPECT_EQ(item.GetFont()->Description().weight, kWeightBold);
   EXPECT_EQ(item.GetFont()->Description().height, 11) << "other fields are kept";
-}
-
-TEST_F(LcdTextItemTest, FaceNamesAreCutToKeepTheirTerminator) {
   item.SetFontFaceName(u"An Exceedingly Long Face Name That Goes On");
-  EXPECT_EQ(FaceOf(item), u"An Exceedingly Long Face Name T");
-  EXPECT_EQ(FaceOf(item).size(), 31u);
+  EXPECT_EQ(FaceOf(item), u"An Exceedingly Long Face Name T") << "cut to keep its terminator";
+  EXPECT_EQ(item.GetFont()->Description().weight, kWeightBold);
   const Font* before = item.GetFont();
   item.SetFontFaceName(nullptr);
   EXPECT_EQ(item.GetFont(), before);
 }
 
-TEST_F(LcdTextItemTest, UnchangedTextCostsNothingAndKeepsTheMargins) {
+TEST_F(LcdTextItemTest, OnlyANewTextIsMeasuredAgainAndResetsTheMargins) {
   item.SetText(u"123");
   Render();
-  EXPECT_FALSE(item.NeedsMeasure());
   item.SetLeftMargin(2);
-  item.SetRightMargin(3);
-  const char16_t* stored = item.GetText();
-  const std::u16string same = u"123";
-  item.SetText(same.c_str());
+  item.SetText(std::u16string(u"123").c_str());
   EXPECT_FALSE(item.NeedsMeasure());
-  EXPECT_EQ(item.GetText(), stored);
   EXPECT_EQ(item.GetLeftMargin(), 2);
   item.SetText(u"124");
   EXPECT_TRUE(item.NeedsMeasure());
   EXPECT_EQ(item.GetLeftMargin(), 0);
-  EXPECT_EQ(item.GetRightMargin(), 0);
   item.SetText(nullptr);
   EXPECT_EQ(std::u16string(item.GetText()), u"124");
 }
 
-TEST_F(LcdTextItemTest, EmptyTextPaintsOnlyTheOpaqueBackground) {
+TEST_F(LcdTextItemTest, EmptyOrInvisibleTextPaintsOnlyTheOpaqueBackground) {
   item.SetBackgroundMode(kOpaque);
-  const LcdFrame& frame = DrawDirectly(true);
-  EXPECT_EQ(LitIn(frame, {0, 0, 40, 12}), 0);
-  EXPECT_EQ(LitTotal(frame), 160 * 43 - 40 * 12);
-  EXPECT_TRUE(item.NeedsMeasure()) << "nothing to measure yet";
+  const LcdFrame& empty = DrawDirectly(true);
+  EXPECT_EQ(LitIn(empty, {0, 0, 40, 12}), 0);
+  EXPECT_EQ(LitTotal(empty), 160 * 43 - 40 * 12);
   EXPECT_EQ(item.GetLineExtent(), (Size{0, 0}));
+  item.SetText(u"888");
+  item.SetVisible(false);
+  const LcdFrame& hidden = DrawDirectly(true);
+  EXPECT_EQ(item.GetLineExtent(), (Size{18, 12})) << "still measured";
+  EXPECT_EQ(LitIn(hidden, {0, 0, 40, 12}), 0);
 }
 
 TEST_F(LcdTextItemTest, LongLinesOverflowTheirExtentAndWrappedOnesGrowDown) {
@@ -140,16 +118,6 @@ TEST_F(LcdTextItemTest, AmpersandsAreDrawnAsThemselves) {
   Render();
   RasterContext dc;
   EXPECT_EQ(item.GetLineExtent().cx, 2 * dc.GetTextExtent(u"&").cx);
-}
-
-TEST_F(LcdTextItemTest, InvisibleItemMeasuresAndPaintsItsBackgroundButNoText) {
-  item.SetText(u"888");
-  item.SetBackgroundMode(kOpaque);
-  item.SetVisible(false);
-  const LcdFrame& frame = DrawDirectly(true);
-  EXPECT_FALSE(item.NeedsMeasure());
-  EXPECT_EQ(item.GetLineExtent(), (Size{18, 12}));
-  EXPECT_EQ(LitIn(frame, {0, 0, 40, 12}), 0);
 }
 
 TEST_F(LcdTextItemTest, InversionCoversTheWholeLogicalRectangle) {
