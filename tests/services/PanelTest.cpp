@@ -77,15 +77,23 @@ std::string EventsRequest() {
 class Panel : public ::testing::Test {
  protected:
   void SetUp() override { testing::ResetVirtualLcdEnvironment(); }
+
+  // Opens the device with the panel asked for at `where`; what the service
+  // wrote to standard error meanwhile.
+  std::string OpenWithPanel(const std::string& where) {
+    setenv("LCD_VIRTUAL_HTTP", where.c_str(), 1);
+    ::testing::internal::CaptureStderr();
+    device = service.Open();
+    return ::testing::internal::GetCapturedStderr();
+  }
+
+  VirtualService service;
+  std::int32_t device = -1;
 };
 
-TEST_F(Panel, TwelveOpenPagesLeaveFrameAndButtonAnsweringWithinASecond) {
+TEST_F(Panel, TwelveOpenPagesLeavePageFrameAndButtonAnsweringWithinASecond) {
   const int port = testing::TestPort(1);
-  setenv("LCD_VIRTUAL_HTTP", ("127.0.0.1:" + std::to_string(port)).c_str(), 1);
-  VirtualService service;
-  ::testing::internal::CaptureStderr();
-  const std::int32_t device = service.Open();
-  const std::string started = ::testing::internal::GetCapturedStderr();
+  const std::string started = OpenWithPanel(std::to_string(port));  // a bare port: loopback
   ASSERT_NE(started.find("web panel at http://127.0.0.1:" + std::to_string(port)),
             std::string::npos)
       << started;
@@ -124,15 +132,15 @@ TEST_F(Panel, TwelveOpenPagesLeaveFrameAndButtonAnsweringWithinASecond) {
   const auto bad = client.Post("/button", "mask=16", "application/x-www-form-urlencoded");
   ASSERT_TRUE(bad);
   EXPECT_EQ(bad->status, 400);
+  const auto page = client.Get("/");
+  ASSERT_TRUE(page);
+  EXPECT_EQ(page->status, 200);
+  EXPECT_NE(page->body.find("new EventSource(\"/events\")"), std::string::npos);
 }
 
 TEST_F(Panel, StreamsSendFramesAndHeartbeatsAndFreeTheirPlaceWhenClosed) {
   const int port = testing::TestPort(2);
-  setenv("LCD_VIRTUAL_HTTP", ("127.0.0.1:" + std::to_string(port)).c_str(), 1);
-  VirtualService service;
-  ::testing::internal::CaptureStderr();
-  const std::int32_t device = service.Open();
-  ::testing::internal::GetCapturedStderr();
+  OpenWithPanel("127.0.0.1:" + std::to_string(port));
 
   std::vector<std::unique_ptr<Connection>> streams;
   for (int i = 0; i < 4; ++i) {
@@ -162,21 +170,6 @@ TEST_F(Panel, StreamsSendFramesAndHeartbeatsAndFreeTheirPlaceWhenClosed) {
   EXPECT_EQ(service->Cleanup(), kLcdOk);  // ends with a stream still open
 }
 
-TEST_F(Panel, ServesThePage) {
-  const int port = testing::TestPort(3);
-  setenv("LCD_VIRTUAL_HTTP", std::to_string(port).c_str(), 1);  // a bare port: loopback
-  VirtualService service;
-  ::testing::internal::CaptureStderr();
-  service.Open();
-  ::testing::internal::GetCapturedStderr();
-  httplib::Client client("127.0.0.1", port);
-  client.set_read_timeout(1, 0);
-  const auto page = client.Get("/");
-  ASSERT_TRUE(page);
-  EXPECT_EQ(page->status, 200);
-  EXPECT_NE(page->body.find("new EventSource(\"/events\")"), std::string::npos);
-}
-
 TEST_F(Panel, TakenPortIsReportedOnOneLineAndTheServiceRunsOn) {
   const int port = testing::TestPort(4);
   const int taker = socket(AF_INET, SOCK_STREAM, 0);
@@ -187,11 +180,7 @@ TEST_F(Panel, TakenPortIsReportedOnOneLineAndTheServiceRunsOn) {
   ASSERT_EQ(bind(taker, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
   ASSERT_EQ(listen(taker, 1), 0);
 
-  setenv("LCD_VIRTUAL_HTTP", ("127.0.0.1:" + std::to_string(port)).c_str(), 1);
-  VirtualService service;
-  ::testing::internal::CaptureStderr();
-  const std::int32_t device = service.Open();
-  const std::string message = ::testing::internal::GetCapturedStderr();
+  const std::string message = OpenWithPanel("127.0.0.1:" + std::to_string(port));
   EXPECT_NE(message.find("cannot listen on 127.0.0.1:" + std::to_string(port)), std::string::npos)
       << message;
   EXPECT_EQ(message.find('\n'), message.size() - 1) << message;

@@ -1,9 +1,9 @@
-// The parts of the virtual LCD service that need no running service.
+// The parts of the virtual LCD service that need no running service; the
+// counting of faults and the recorder's files are checked through the
+// loaded service in VirtualLcdTest.
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "services/virtual-lcd/ButtonScript.h"
@@ -25,36 +25,6 @@ const std::uint8_t* Pixels(const std::string& frame) {
   return reinterpret_cast<const std::uint8_t*>(frame.data()) + LCD_FRAME_HEADER_BYTES;
 }
 
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), {}};
-}
-
-TEST(FaultPlan, CountsQueriesPushesAndReadsFromOne) {
-  std::string problems;
-  FaultPlan plan = FaultPlan::Parse("query259=2,push1167=2,push=4:31,read=1:1167", &problems);
-  EXPECT_EQ(problems, "");
-  EXPECT_EQ(plan.OnQuery(), 259);
-  EXPECT_EQ(plan.OnQuery(), 259);
-  EXPECT_EQ(plan.OnQuery(), 0);
-  EXPECT_EQ(plan.OnPush(), 0);
-  EXPECT_EQ(plan.OnPush(), 1167);
-  EXPECT_EQ(plan.OnPush(), 0);
-  EXPECT_EQ(plan.OnPush(), 31);
-  EXPECT_EQ(plan.OnPush(), 0);
-  EXPECT_EQ(plan.OnRead(), 1167);
-  EXPECT_EQ(plan.OnRead(), 0);
-  EXPECT_EQ(plan.OnStartup(), 0);
-  EXPECT_EQ(plan.OnConnect(), 0);
-}
-
-TEST(FaultPlan, StartupAndConnectFailWithTheirCodeEveryTime) {
-  FaultPlan plan = FaultPlan::Parse("startup=1722,connect=5", nullptr);
-  EXPECT_EQ(plan.OnStartup(), 1722);
-  EXPECT_EQ(plan.OnConnect(), 5);
-  EXPECT_EQ(plan.OnConnect(), 5);
-}
-
 TEST(FaultPlan, UnreadableItemsAreNamedAndTheRestStillCounts) {
   std::string problems;
   FaultPlan plan =
@@ -74,22 +44,6 @@ TEST(ButtonScript, ReadsTheDecimalMaskAndFallsBackToNone) {
   EXPECT_EQ(ReadButtonScript(folder.Write("words", "eight").string()), 0u);
   EXPECT_EQ(ReadButtonScript((folder.path() / "missing").string()), 0u);
   EXPECT_EQ(ReadButtonScript(folder.path().string()), 0u);  // a folder cannot be read
-}
-
-TEST(FrameRecorder, WritesNumberedBinaryPgmsOfThePushedBytesUpToTheLimit) {
-  TempDir folder;
-  FrameRecorder recorder(folder.path() / "frames", 2);
-  const std::string first = FrameBlock([](int i) { return i % 256; });
-  const std::string second = FrameBlock([](int i) { return 255 - i % 256; });
-  recorder.Record(Pixels(first));
-  recorder.Record(Pixels(second));
-  recorder.Record(Pixels(first));  // past the limit
-  EXPECT_EQ(recorder.Written(), 2);
-  EXPECT_EQ(ReadFile(folder.path() / "frames" / "frame-000001.pgm"),
-            "P5\n160 43\n255\n" + first.substr(LCD_FRAME_HEADER_BYTES));
-  EXPECT_EQ(ReadFile(folder.path() / "frames" / "frame-000002.pgm"),
-            "P5\n160 43\n255\n" + second.substr(LCD_FRAME_HEADER_BYTES));
-  EXPECT_FALSE(std::filesystem::exists(folder.path() / "frames" / "frame-000003.pgm"));
 }
 
 TEST(FrameRecorder, StopsWithOneMessageWhenItCannotWrite) {
