@@ -79,45 +79,25 @@ TEST(LcdManagerService, StartedServicePassesEveryOperationToItsSlot) {
                                     "CloseDevice", "ReadButtons", "PushFrame", "SetForeground"}));
 }
 
-TEST(LcdManagerService, StartupTwiceAnswersAlreadyInitializedAndStartsOnce) {
-  const LcdServiceTable table = FakeService::Table();
-  LcdManagerService service(table);
-  EXPECT_EQ(service.Startup(), kLcdOk);
-  EXPECT_EQ(service.Startup(), kLcdAlreadyInitialized);
-  EXPECT_EQ(FakeService::calls, std::vector<std::string>{"Startup"});
-}
-
-TEST(LcdManagerService, FailedPluginStartupStillLeavesTheServiceStarted) {
+// Started once whatever the plug-in's Startup answered, stopped by Cleanup
+// (which passes the plug-in's answer back) or by being dropped.
+TEST(LcdManagerService, StartsOnceStopsOnCleanupAndCleansUpWhenDropped) {
   const LcdServiceTable table = FakeService::Table();
   FakeService::startupResult = 31;
-  LcdManagerService service(table);
-  EXPECT_EQ(service.Startup(), 31);
-  EXPECT_TRUE(service.IsStarted());
-  EXPECT_EQ(service.Startup(), kLcdAlreadyInitialized);
-  LcdConnectContext context{};
-  EXPECT_EQ(service.Connect(&context), kLcdOk);
-}
-
-TEST(LcdManagerService, CleanupPassesTheSlotResultBackAndStopsTheService) {
-  const LcdServiceTable table = FakeService::Table();
   FakeService::cleanupResult = 5;
-  LcdManagerService service(table);
-  ASSERT_EQ(service.Startup(), kLcdOk);
-  EXPECT_EQ(service.Cleanup(), 5);
-  EXPECT_FALSE(service.IsStarted());
-  EXPECT_EQ(service.PushFrame(1, nullptr, 128), kLcdServiceNotActive);
-  EXPECT_EQ(service.Cleanup(), kLcdOk);
-  EXPECT_EQ(service.Startup(), kLcdOk);  // may be started again
-  EXPECT_EQ(FakeService::calls, (std::vector<std::string>{"Startup", "Cleanup", "Startup"}));
-}
-
-TEST(LcdManagerService, DroppingAStartedServiceCleansItUp) {
-  const LcdServiceTable table = FakeService::Table();
   {
     LcdManagerService service(table);
-    ASSERT_EQ(service.Startup(), kLcdOk);
+    EXPECT_EQ(service.Startup(), 31);
+    EXPECT_EQ(service.Startup(), kLcdAlreadyInitialized);
+    LcdConnectContext context{};
+    EXPECT_EQ(service.Connect(&context), kLcdOk) << "a failed plug-in startup still started";
+    EXPECT_EQ(service.Cleanup(), 5);
+    EXPECT_EQ(service.PushFrame(1, nullptr, 128), kLcdServiceNotActive);
+    EXPECT_EQ(service.Cleanup(), kLcdOk);
+    EXPECT_EQ(service.Startup(), 31) << "may be started again";
   }
-  EXPECT_EQ(FakeService::calls, (std::vector<std::string>{"Startup", "Cleanup"}));
+  EXPECT_EQ(FakeService::calls,
+            (std::vector<std::string>{"Startup", "Connect", "Cleanup", "Startup", "Cleanup"}));
 }
 
 TEST(LcdManagerService, TableLackingAnOperationIsRefused) {
@@ -127,7 +107,7 @@ TEST(LcdManagerService, TableLackingAnOperationIsRefused) {
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(service.Startup(), kLcdServerUnavailable);
   EXPECT_NE(::testing::internal::GetCapturedStderr().find("lacks an operation"), std::string::npos);
-  EXPECT_FALSE(service.IsStarted());
+  EXPECT_EQ(service.Connect(nullptr), kLcdServiceNotActive);
   EXPECT_TRUE(FakeService::calls.empty());
 }
 
