@@ -38,15 +38,33 @@ IconImage Reduce(const RgbaImage& picture, const std::vector<std::uint8_t>* andM
   return icon;
 }
 
-std::optional<IconImage> DecodeEntry(std::span<const std::uint8_t> data) {
+// Decodes an entry and stretches it to width x height (0 keeps its own size
+// in that direction) before the reduction to black and white, as the loader
+// stretches the entry's own colours and mask.
+std::optional<IconImage> DecodeEntry(std::span<const std::uint8_t> data, int width, int height) {
+  RgbaImage picture;
+  std::vector<std::uint8_t> andMask;
+  bool maskDecides = false;
   if (HasPngSignature(data)) {
-    const auto picture = DecodePng(data);
-    if (!picture) return std::nullopt;
-    return Reduce(*picture, nullptr);
+    auto png = DecodePng(data);
+    if (!png) return std::nullopt;
+    picture = std::move(*png);
+  } else {
+    auto dib = DecodeDib(data, DibSource::kIconEntry, std::nullopt);
+    if (!dib) return std::nullopt;
+    picture = std::move(dib->picture);
+    andMask = std::move(dib->andMask);
+    maskDecides = !dib->alphaUsed;
   }
-  const auto dib = DecodeDib(data, DibSource::kIconEntry, std::nullopt);
-  if (!dib) return std::nullopt;
-  return Reduce(dib->picture, dib->alphaUsed ? nullptr : &dib->andMask);
+  const int targetWidth = width > 0 ? width : picture.width;
+  const int targetHeight = height > 0 ? height : picture.height;
+  if (targetWidth != picture.width || targetHeight != picture.height) {
+    if (maskDecides) {
+      andMask = StretchMask(andMask, picture.width, picture.height, targetWidth, targetHeight);
+    }
+    picture = StretchPicture(picture, targetWidth, targetHeight);
+  }
+  return Reduce(picture, maskDecides ? &andMask : nullptr);
 }
 
 }  // namespace
@@ -56,23 +74,9 @@ std::unique_ptr<IconImage> DecodeIcon(std::span<const std::uint8_t> file, int wi
   const auto entries = ReadIconDirectory(file);
   const auto chosen = ChooseIconEntry(entries, width, height);
   if (!chosen) return nullptr;
-  auto icon = DecodeEntry(entries[*chosen].data);
+  auto icon = DecodeEntry(entries[*chosen].data, width, height);
   if (!icon) return nullptr;
-  const int targetWidth = width > 0 ? width : icon->width;
-  const int targetHeight = height > 0 ? height : icon->height;
-  auto result = std::make_unique<IconImage>();
-  result->width = targetWidth;
-  result->height = targetHeight;
-  if (targetWidth == icon->width && targetHeight == icon->height) {
-    result->color = std::move(icon->color);
-    result->mask = std::move(icon->mask);
-  } else {
-    result->color =
-        ScalePlaneNearest(icon->color, icon->width, icon->height, targetWidth, targetHeight);
-    result->mask =
-        ScalePlaneNearest(icon->mask, icon->width, icon->height, targetWidth, targetHeight);
-  }
-  return result;
+  return std::make_unique<IconImage>(std::move(*icon));
 }
 
 }  // namespace korvan

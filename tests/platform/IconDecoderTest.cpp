@@ -152,12 +152,41 @@ TEST(IconScaling, NearestNeighbourStretchesColourAndMaskTogether) {
   }
 }
 
-TEST(IconScaling, ShrinkingTakesTheLeftAndTopSourcePixelOfEachStep) {
-  const Picture art = Picture::FromArt({"#.#.#.", "......", ".#.#.#"});
-  const auto icon = Decode(SingleEntry(art, 24, DibIconEntry(art, 24)), 3, 2);
+// Shrinking merges as the loader's stretch does: black and opaque win, a
+// block transparent throughout stays so, inverting pixels included.
+TEST(IconScaling, ShrinkingKeepsTheBlackAndOpaquePixelsOfEachMergedBlock) {
+  const Picture art = Picture::FromArt({"##  ~~#.", "##  ~~.."});
+  const auto icon = Decode(SingleEntry(art, 24, DibIconEntry(art, 24)), 4, 1);
   ASSERT_NE(icon, nullptr);
-  // Columns 0, 2, 4 and rows 0 and 1 (3 * 1 / 2 rounds down to 1).
-  EXPECT_EQ(icon->color, (Bytes{255, 255, 255, 0, 0, 0}));
+  EXPECT_EQ(icon->color, (Bytes{255, 0, 255, 0}));
+  EXPECT_EQ(icon->mask, (Bytes{0, 255, 255, 0}));
+}
+
+TEST(IconScaling, AlphaPicturesMergeAsTheirMaskWould) {
+  const Picture art = Picture::FromArt({"# ", "  "});
+  const auto icon = Decode(SingleEntry(art, 32, DibIconEntry(art, 32, true)), 1, 1);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(icon->mask, Bytes{0});
+  EXPECT_EQ(icon->color, Bytes{0});
+}
+
+// Each pixel goes by its centre, a centre on a pixel boundary to the lower
+// pixel, as the real loader places them (tools/raster-reference).
+TEST(IconScaling, PixelsArePlacedByTheirCentreWithBoundariesGoingLow) {
+  const Picture three = Picture::FromArt({"#.#"});
+  const Picture two = Picture::FromArt({"#."});
+  auto decode = [](const Picture& p, int w) {
+    return Decode(SingleEntry(p, 24, DibIconEntry(p, 24)), w, 1);
+  };
+  const auto five = decode(three, 5);
+  const auto widened = decode(two, 3);
+  const auto narrowed = decode(three, 2);
+  ASSERT_NE(five, nullptr);
+  ASSERT_NE(widened, nullptr);
+  ASSERT_NE(narrowed, nullptr);
+  EXPECT_EQ(five->color, (Bytes{255, 255, 0, 255, 255}));
+  EXPECT_EQ(widened->color, (Bytes{255, 255, 0}));
+  EXPECT_EQ(narrowed->color, (Bytes{0, 255}));
 }
 
 TEST(IconScaling, ZeroKeepsTheEntrySizeInThatDirection) {
