@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -11,21 +12,8 @@
 namespace korvan::testing {
 namespace {
 
-std::string GoldenPath(const std::string& name) {
-  return std::string(KORVAN_GOLDEN_DIR) + "/" + name + ".txt";
-}
-
-bool ReadFile(const std::string& path, std::string& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream text;
-  text << in.rdbuf();
-  out = text.str();
-  return true;
-}
-
-void WriteFile(const std::string& path, const std::string& content) {
-  std::ofstream(path, std::ios::binary) << content;
+std::string GoldenPath(const std::string& name, const char* suffix = ".txt") {
+  return std::string(KORVAN_GOLDEN_DIR) + "/" + name + suffix;
 }
 
 }  // namespace
@@ -44,36 +32,34 @@ std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int st
   const std::string path = GoldenPath(name);
   const char* update = std::getenv("KORVAN_UPDATE_GOLDEN");
   if (update != nullptr && std::string(update) == "1") {
-    WriteFile(path, art);
+    std::ofstream(path, std::ios::binary) << art;
     return ::testing::AssertionSuccess() << "rewrote " << path;
   }
-  std::string expected;
-  if (!ReadFile(path, expected)) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
     return ::testing::AssertionFailure()
            << "no golden " << path << " (run with KORVAN_UPDATE_GOLDEN=1 to create it)";
   }
+  std::ostringstream text;
+  text << in.rdbuf();
+  const std::string expected = text.str();
   if (expected == art) return ::testing::AssertionSuccess();
-  const std::string actualPath = std::string(KORVAN_GOLDEN_DIR) + "/" + name + ".actual.txt";
-  WriteFile(actualPath, art);
-  WriteArtPng(std::string(KORVAN_GOLDEN_DIR) + "/" + name + ".actual.png", art, 4);
-  int x = 0;
-  int y = 0;
-  for (std::size_t i = 0; i < std::min(expected.size(), art.size()); ++i) {
-    if (expected[i] != art[i]) {
-      return ::testing::AssertionFailure()
-             << name << ": first differing pixel at (" << x << ", " << y << "): expected '"
-             << expected[i] << "', got '" << art[i] << "'; actual frame written to " << actualPath;
-    }
-    if (art[i] == '\n') {
-      x = 0;
-      ++y;
-    } else {
-      ++x;
-    }
+  const std::string actualPath = GoldenPath(name, ".actual.txt");
+  std::ofstream(actualPath, std::ios::binary) << art;
+  WriteArtPng(GoldenPath(name, ".actual.png"), art, 4);
+  const auto differs = std::mismatch(expected.begin(), expected.end(), art.begin(), art.end());
+  const std::size_t at = static_cast<std::size_t>(differs.first - expected.begin());
+  const std::size_t lineStart = at == 0 ? 0 : expected.rfind('\n', at - 1) + 1;
+  const auto y = std::count(expected.begin(), expected.begin() + static_cast<long>(at), '\n');
+  if (differs.first == expected.end() || differs.second == art.end()) {
+    return ::testing::AssertionFailure() << name << ": frames differ in size (" << expected.size()
+                                         << " against " << art.size() << " characters); actual "
+                                         << "frame written to " << actualPath;
   }
-  return ::testing::AssertionFailure() << name << ": frames differ in size (" << expected.size()
-                                       << " against " << art.size() << " characters); actual "
-                                       << "frame written to " << actualPath;
+  return ::testing::AssertionFailure()
+         << name << ": first differing pixel at (" << at - lineStart << ", " << y << "): expected '"
+         << *differs.first << "', got '" << *differs.second << "'; actual frame written to "
+         << actualPath;
 }
 
 bool WriteArtPng(const std::string& path, const std::string& art, int scale) {

@@ -49,6 +49,16 @@ class IconReferenceTest : public ::testing::Test {
     dc.DrawIcon(x, y, *icon, cx, cy);
   }
 
+  // Entries 16 (4 bits), 32 (4 bits), 32 (8 bits) and 48 (24 bits), each a
+  // different picture, so the frame shows which one each size chose.
+  void DrawSizes(const std::string& file) {
+    const struct {
+      int x, cx, cy;
+    } cells[] = {{2, 16, 16},  {20, 24, 24},  {46, 30, 30},
+                 {78, 40, 40}, {120, 20, 20}, {142, 16, 40}};
+    for (const auto& cell : cells) Draw(file, cell.x, 1, cell.cx, cell.cy);
+  }
+
   RasterScene scene;
   RasterContext& dc = scene.context;
 };
@@ -75,31 +85,17 @@ TEST_F(IconReferenceTest, ProjectIconsScaledByTheLoader) {
   EXPECT_TRUE(MatchesGolden("reference-icons-project-scaled", scene.Art()));
 }
 
-// Entries 16 (4 bits), 32 (4 bits), 32 (8 bits) and 48 (24 bits), each a
-// different picture, so the frame shows which one each size chose.
-class IconSizesTest : public IconReferenceTest {
- protected:
-  void DrawAll(const std::string& file) {
-    Draw(file, 2, 1, 16, 16);
-    Draw(file, 20, 1, 24, 24);
-    Draw(file, 46, 1, 30, 30);
-    Draw(file, 78, 1, 40, 40);
-    Draw(file, 120, 1, 20, 20);
-    Draw(file, 142, 1, 16, 40);
-  }
-};
-
 // At 16 x 40 the 16 and the 32 pixel entries are equally close. Wine keeps
 // whichever comes first in the file; we take the larger, whatever the order
 // (the descending file, where the two agree, checks that cell).
-TEST_F(IconSizesTest, EntriesInAscendingOrder) {
-  DrawAll("tests\\data\\icons\\sizes-ascending.ico");
+TEST_F(IconReferenceTest, SizeEntriesInAscendingOrder) {
+  DrawSizes("tests\\data\\icons\\sizes-ascending.ico");
   const std::string name = "reference-icons-sizes-ascending";
   EXPECT_TRUE(MatchesGolden(name, WithGoldenIn(scene.Art(), name, {{142, 1, 158, 41}})));
 }
 
-TEST_F(IconSizesTest, EntriesInDescendingOrder) {
-  DrawAll("tests\\data\\icons\\sizes-descending.ico");
+TEST_F(IconReferenceTest, SizeEntriesInDescendingOrder) {
+  DrawSizes("tests\\data\\icons\\sizes-descending.ico");
   EXPECT_TRUE(MatchesGolden("reference-icons-sizes-descending", scene.Art()));
 }
 

@@ -91,24 +91,13 @@ Picture Picture::FromArt(const std::vector<std::string_view>& rows) {
   Picture p;
   p.height = static_cast<int>(rows.size());
   p.width = static_cast<int>(rows.front().size());
+  constexpr std::string_view kKeys = "#. ~";
+  constexpr Rgba kColors[] = {kWhiteOpaque, kBlackOpaque, {0, 0, 0, 0}, {255, 255, 255, 0}};
   for (const auto row : rows) {
     for (const char c : row) {
-      switch (c) {
-        case '#':
-          p.pixels.push_back(kWhiteOpaque);
-          break;
-        case '.':
-          p.pixels.push_back(kBlackOpaque);
-          break;
-        case ' ':
-          p.pixels.push_back({0, 0, 0, 0});
-          break;
-        case '~':
-          p.pixels.push_back({255, 255, 255, 0});
-          break;
-        default:
-          throw std::logic_error("unknown art character");
-      }
+      const std::size_t key = kKeys.find(c);
+      if (key == std::string_view::npos) throw std::logic_error("unknown art character");
+      p.pixels.push_back(kColors[key]);
     }
   }
   return p;

@@ -23,43 +23,23 @@ int CountLit(const RasterScene& scene) {
   return lit;
 }
 
-TEST(RasterContextState, SettersAndSelectorsReturnThePreviousValue) {
-  RasterContext dc;
-  EXPECT_EQ(dc.SetTextColor(kWhite), kBlack);
-  EXPECT_EQ(dc.SetTextColor(kBlack), kWhite);
-  EXPECT_EQ(dc.SetBackgroundColor(kBlack), kWhite);
-  EXPECT_EQ(dc.SetBackgroundMode(kTransparent), kOpaque);
-  EXPECT_EQ(dc.SetBackgroundMode(7), 0) << "an unknown mode is refused";
-  EXPECT_EQ(dc.State().backgroundMode, kTransparent);
-  EXPECT_EQ(dc.SetMapMode(kMapModeText), kMapModeText);
-
-  const Font& stock = Font::StockGui();
-  const Font other(SansFont(-16, kWeightBold));
-  EXPECT_EQ(dc.SelectFont(&other), &stock);
-  EXPECT_EQ(dc.SelectFont(nullptr), nullptr) << "selecting null keeps the font";
-  EXPECT_EQ(dc.SelectFont(&stock), &other);
-
-  const Pen& white = GetStockPen(StockPen::White);
-  EXPECT_EQ(dc.SelectPen(&white), &GetStockPen(StockPen::Black));
-  EXPECT_EQ(dc.SelectBrush(&GetStockBrush(StockBrush::Black)), &GetStockBrush(StockBrush::White));
-
-  EXPECT_EQ(dc.SetViewportOrigin({3, 4}), (Point{0, 0}));
-  EXPECT_EQ(dc.OffsetViewportOrigin(-1, 2), (Point{3, 4}));
-  EXPECT_EQ(dc.State().viewportOrigin, (Point{2, 6}));
-}
-
-TEST(RasterContextState, GuardPutsEverythingBack) {
+TEST(RasterContextState, SelectorsReturnThePreviousValueAndTheGuardPutsEverythingBack) {
   RasterScene scene;
   RasterContext& dc = scene.context;
   const RasterState before = dc.State();
-  const Font font(SansFont(-9, kWeightNormal));
+  const Font other(SansFont(-16, kWeightBold));
   {
     RasterStateGuard guard(dc);
-    dc.SelectFont(&font);
+    EXPECT_EQ(dc.SetBackgroundMode(7), 0) << "an unknown mode is refused";
+    EXPECT_EQ(dc.SetBackgroundMode(kOpaque), kTransparent);
+    EXPECT_EQ(dc.SelectFont(&other), before.font);
+    EXPECT_EQ(dc.SelectFont(nullptr), nullptr) << "selecting null keeps the font";
+    EXPECT_EQ(dc.State().font, &other);
+    EXPECT_EQ(dc.SetViewportOrigin({3, 4}), (Point{0, 0}));
+    EXPECT_EQ(dc.OffsetViewportOrigin(-1, 2), (Point{3, 4}));
+    EXPECT_EQ(dc.State().viewportOrigin, (Point{2, 6}));
     dc.SelectClipRect({1, 1, 5, 5});
-    dc.SetViewportOrigin({10, 10});
     dc.SetTextColor(kBlack);
-    dc.SetBackgroundMode(kOpaque);
     dc.MoveTo(3, 3);
   }
   EXPECT_EQ(dc.State().font, before.font);
@@ -83,20 +63,17 @@ TEST(RasterContextDrawing, NothingIsWrittenWithoutASurface) {
 
 TEST(RasterContextDrawing, WritesOnlyTheTwoByteValues) {
   RasterScene scene;
-  scene.context.FillRect({0, 0, 10, 10}, GetStockBrush(StockBrush::White));
+  scene.context.FillRect({0, 0, 10, 10}, White());
   scene.context.InvertRect({5, 5, 15, 15});
-  for (int y = 0; y < 43; ++y) {
-    for (int x = 0; x < 160; ++x) {
-      const std::uint8_t value = scene.surface->Bits()[y * 160 + x];
-      ASSERT_TRUE(value == kBlackPixel || value == kWhitePixel) << x << "," << y;
-    }
+  scene.context.SetPixel(20, 20, 0x818181);
+  scene.context.SetPixel(21, 20, 0x808080);
+  for (int i = 0; i < 160 * 43; ++i) {
+    const std::uint8_t value = scene.surface->Bits()[i];
+    ASSERT_TRUE(value == kBlackPixel || value == kWhitePixel) << i;
   }
-  EXPECT_EQ(scene.surface->Bits()[0], 255);
-  EXPECT_EQ(scene.surface->Bits()[5 * 160 + 5], 0) << "white inverted turns black";
-  EXPECT_EQ(scene.surface->Bits()[14 * 160 + 14], 255) << "black inverted turns white";
 }
 
-TEST(RasterContextDrawing, EverythingStaysInsideTheSurface) {
+TEST(RasterContextDrawing, FarAndExtremeCoordinatesStayInsideTheSurface) {
   RasterScene scene;
   RasterContext& dc = scene.context;
   dc.SetViewportOrigin({-1000, -1000});
@@ -111,6 +88,28 @@ TEST(RasterContextDrawing, EverythingStaysInsideTheSurface) {
   dc.MoveTo(-100000, 1020);
   dc.LineTo(100000, 1020);
   EXPECT_EQ(CountLit(scene), 2 * 160 + 2 * 41 + 158);
+
+  RasterScene extreme;
+  RasterContext& ex = extreme.context;
+  ex.SelectPen(&GetStockPen(StockPen::White));
+  ex.MoveTo(INT_MIN, INT_MIN);
+  ex.LineTo(INT_MAX, INT_MAX);
+  ex.MoveTo(INT_MIN, 20);
+  ex.LineTo(INT_MAX, 20);
+  EXPECT_EQ(CountLit(extreme), 43 + 160 - 1);
+  ex.SetViewportOrigin({INT_MAX, INT_MAX});
+  ex.OffsetViewportOrigin(INT_MAX, INT_MAX);
+  ex.FillRect({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, White());
+  ex.FrameRect({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, White());
+  ex.InvertRect({INT_MAX, INT_MAX, INT_MIN, INT_MIN});
+  ex.SetPixel(INT_MAX, INT_MAX, kWhite);
+  ex.TextOut(INT_MAX, INT_MAX, u"88");
+  Rect rect{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+  ex.DrawText(u"8 8\n8", rect, kCenter | kWordBreak, nullptr);
+  ex.DrawText(u"8 8\n8", rect, kRight | kCalcRect, nullptr);
+  ex.SetViewportOrigin({0, 0});
+  ex.FillRect({INT_MAX, 0, INT_MIN, 43}, White());
+  EXPECT_EQ(CountLit(extreme), 160 * 43);
 }
 
 TEST(RasterContextDrawing, LinesFromFarAwayHitTheSamePixelsAsWhenDrawnWhole) {
@@ -119,11 +118,8 @@ TEST(RasterContextDrawing, LinesFromFarAwayHitTheSamePixelsAsWhenDrawnWhole) {
   const auto whole = PixelSurface::Create(4000, 1000);
   RasterContext big;
   big.SelectSurface(whole.get());
-  big.SelectPen(&GetStockPen(StockPen::White));
   RasterScene scene;
-  RasterContext& dc = scene.context;
-  dc.SelectPen(&GetStockPen(StockPen::White));
-  dc.SetViewportOrigin({-1920, -480});
+  scene.context.SetViewportOrigin({-1920, -480});
   const Pen dot{PenStyle::Dot, kWhite};
   const struct {
     int x1, y1, x2, y2;
@@ -131,11 +127,10 @@ TEST(RasterContextDrawing, LinesFromFarAwayHitTheSamePixelsAsWhenDrawnWhole) {
   } lines[] = {{0, 0, 3999, 999, false},  {3999, 0, 0, 999, true},     {1990, 0, 1995, 999, false},
                {0, 510, 3999, 490, true}, {1930, 999, 2060, 0, false}, {0, 999, 2000, 480, false}};
   for (const auto& line : lines) {
-    for (RasterContext* context : {&big, &dc}) {
-      if (line.dotted) context->SelectPen(&dot);
+    for (RasterContext* context : {&big, &scene.context}) {
+      context->SelectPen(line.dotted ? &dot : &GetStockPen(StockPen::White));
       context->MoveTo(line.x1, line.y1);
       context->LineTo(line.x2, line.y2);
-      context->SelectPen(&GetStockPen(StockPen::White));
     }
   }
   for (int y = 0; y < 43; ++y) {
@@ -143,44 +138,6 @@ TEST(RasterContextDrawing, LinesFromFarAwayHitTheSamePixelsAsWhenDrawnWhole) {
       ASSERT_EQ(scene.Lit(x, y), whole->Row(480 + y)[1920 + x] > 128) << x << "," << y;
     }
   }
-}
-
-TEST(RasterContextDrawing, ExtremeCoordinatesNeitherOverflowNorHang) {
-  RasterScene scene;
-  RasterContext& dc = scene.context;
-  dc.SelectPen(&GetStockPen(StockPen::White));
-  dc.MoveTo(INT_MIN, INT_MIN);
-  dc.LineTo(INT_MAX, INT_MAX);
-  dc.MoveTo(INT_MIN, 20);
-  dc.LineTo(INT_MAX, 20);
-  EXPECT_EQ(CountLit(scene), 43 + 160 - 1);
-  dc.SetViewportOrigin({INT_MAX, INT_MAX});
-  dc.OffsetViewportOrigin(INT_MAX, INT_MAX);
-  dc.FillRect({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, White());
-  dc.FrameRect({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, White());
-  dc.InvertRect({INT_MAX, INT_MAX, INT_MIN, INT_MIN});
-  dc.SetPixel(INT_MAX, INT_MAX, kWhite);
-  dc.TextOut(INT_MAX, INT_MAX, u"88");
-  Rect rect{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
-  dc.DrawText(u"8 8\n8", rect, kCenter | kWordBreak, nullptr);
-  dc.DrawText(u"8 8\n8", rect, kRight | kCalcRect, nullptr);
-  dc.SetViewportOrigin({0, 0});
-  dc.FillRect({INT_MAX, 0, INT_MIN, 43}, White());
-  EXPECT_EQ(CountLit(scene), 160 * 43);
-}
-
-TEST(RasterContextDrawing, ClipStaysPutWhenTheViewportMoves) {
-  RasterScene scene;
-  RasterContext& dc = scene.context;
-  dc.SelectClipRect({10, 10, 20, 20});
-  dc.SetViewportOrigin({15, 15});
-  dc.FillRect({-100, -100, 100, 100}, White());
-  EXPECT_EQ(CountLit(scene), 100);
-  EXPECT_TRUE(scene.Lit(10, 10));
-  EXPECT_FALSE(scene.Lit(20, 20));
-  dc.RemoveClip();
-  dc.FillRect({-15, -15, 145, 28}, White());
-  EXPECT_EQ(CountLit(scene), 160 * 43);
 }
 
 TEST(RasterContextDrawing, EmptyAndBackwardsClipShowsNothing) {
@@ -199,7 +156,7 @@ class RasterTextTest : public ::testing::Test {
   Rect Calculate(std::u16string_view text, int width, unsigned format,
                  DrawTextParams* params = nullptr) {
     Rect rect{0, 0, width, 10};
-    scene.context.DrawText(text, rect, format | kCalcRect | kNoPrefix, params);
+    scene.context.DrawText(text, rect, format | kCalcRect, params);
     return rect;
   }
 
@@ -207,108 +164,61 @@ class RasterTextTest : public ::testing::Test {
   const Font font{SansFont(-11, kWeightNormal)};
 };
 
-// Extents measured with the reference implementation (tools/raster-reference).
+// Extents as the reference implementation (tools/raster-reference) gives
+// them; kAny: only the height is pinned.
 TEST_F(RasterTextTest, CalculatedRectanglesMatchTheReference) {
-  EXPECT_EQ(Calculate(u"0123", 100, 0), (Rect{0, 0, 24, 12}));
-  EXPECT_EQ(Calculate(u"abcdefghijklmnop qr", 20, kWordBreak).bottom, 24)
-      << "a word wider than the rectangle stays whole on its own line";
-  EXPECT_EQ(Calculate(u"0123", 0, kWordBreak), (Rect{0, 0, 24, 12}));
-  EXPECT_EQ(Calculate(u"a  b", 10, kWordBreak), (Rect{0, 0, 9, 24}))
-      << "a space that fits stays on the line";
-  EXPECT_EQ(Calculate(u"a   b", 10, kWordBreak), (Rect{0, 0, 9, 24}));
-  EXPECT_EQ(Calculate(u"a b  ", 10, kWordBreak), (Rect{0, 0, 9, 24}));
-  EXPECT_EQ(Calculate(u"ab  ", 100, kWordBreak), (Rect{0, 0, 18, 12}));
-  // The reference gives 41: it measures some letters a pixel wider than it
-  // draws them ('o' and 'w' here). We measure what we draw.
-  EXPECT_EQ(Calculate(u"one two three four", 45, kWordBreak), (Rect{0, 0, 40, 36}));
-  EXPECT_EQ(Calculate(u"", 100, 0), (Rect{0, 0, 0, 0}));
-  EXPECT_EQ(Calculate(u"", 100, kSingleLine), (Rect{0, 0, 0, 12}));
-  EXPECT_EQ(Calculate(u"A\n", 100, 0).bottom, 12) << "a final break opens no line";
-  EXPECT_EQ(Calculate(u"\n\n", 100, 0), (Rect{0, 0, 0, 24}));
-  EXPECT_EQ(Calculate(u"A\r\nB", 100, 0).bottom, 24);
-  EXPECT_EQ(Calculate(u"A\n\rB", 100, 0).bottom, 24);
-  EXPECT_EQ(Calculate(u"A\n\nB", 100, 0).bottom, 36);
-  EXPECT_EQ(Calculate(u"A\r\rB", 100, 0).bottom, 36);
-}
-
-TEST_F(RasterTextTest, MarginsArePixelsAndWidenTheCalculatedRectangle) {
-  DrawTextParams params{0, 1, 1, 0};
-  EXPECT_EQ(Calculate(u"0", 100, 0, &params).right, 8);
-  params = {0, 2, 0, 0};
-  EXPECT_EQ(Calculate(u"0", 100, 0, &params).right, 8);
-}
-
-TEST_F(RasterTextTest, WordBreakMovesWholeWordsAndDropsTheSpacesAtTheBreak) {
-  const int width = scene.context.GetTextExtent(u"00 00").cx;
-  EXPECT_EQ(Calculate(u"00 00 00", width, kWordBreak), (Rect{0, 0, width, 24}));
-  EXPECT_EQ(Calculate(u"00 00    00", width, kWordBreak), (Rect{0, 0, width, 24}));
-  EXPECT_EQ(Calculate(u"00 00 00", width - 1, kWordBreak), (Rect{0, 0, 12, 36}));
-  EXPECT_EQ(Calculate(u"00 00 00", width, 0), (Rect{0, 0, width + 3 + 12, 12}))
-      << "without word break a line is as wide as it needs";
-}
-
-TEST_F(RasterTextTest, AlignmentPlacesTheLineInTheRectangle) {
-  Rect left{10, 0, 40, 12};
-  Rect centre{10, 12, 40, 24};
-  Rect right{10, 24, 40, 36};
-  scene.context.DrawText(u"0", left, kNoPrefix | kLeft, nullptr);
-  scene.context.DrawText(u"0", centre, kNoPrefix | kCenter, nullptr);
-  scene.context.DrawText(u"0", right, kNoPrefix | kRight, nullptr);
-  auto firstLitColumn = [&](int row) {
-    for (int x = 0; x < 160; ++x) {
-      if (scene.Lit(x, row)) return x;
-    }
-    return -1;
-  };
-  // '0' is 6 pixels wide with one blank column on its left... and its top
-  // row (2 below the line's top) lit from its second column.
-  const int inset = firstLitColumn(2) - 10;
-  EXPECT_EQ(firstLitColumn(14) - inset, 10 + (30 - 6) / 2);
-  EXPECT_EQ(firstLitColumn(26) - inset, 40 - 6);
-}
-
-TEST_F(RasterTextTest, TextIsCutAtTheRectangleAndAtNothingElse) {
-  Rect rect{0, 0, 20, 6};
-  scene.context.DrawText(u"88888888", rect, kNoPrefix, nullptr);
-  for (int y = 0; y < 43; ++y) {
-    for (int x = 0; x < 160; ++x) {
-      if (scene.Lit(x, y)) {
-        ASSERT_TRUE(rect.Contains(x, y)) << x << "," << y;
-      }
-    }
-  }
-  RasterScene unclipped;
-  unclipped.context.SelectFont(&font);
-  Rect same = rect;
-  unclipped.context.DrawText(u"88888888", same, kNoPrefix | kNoClip, nullptr);
-  EXPECT_TRUE(unclipped.Lit(30, 3) || unclipped.Lit(31, 3) || unclipped.Lit(32, 3));
-}
-
-TEST_F(RasterTextTest, OpaqueTextFillsItsCellsWithTheBackground) {
-  RasterContext& dc = scene.context;
-  dc.FillRect({0, 0, 160, 43}, White());
-  dc.SetBackgroundMode(kOpaque);
-  Rect rect{0, 0, 100, 30};
-  dc.DrawText(u"1\n22", rect, kNoPrefix, nullptr);
-  EXPECT_FALSE(scene.Lit(0, 0));
-  EXPECT_FALSE(scene.Lit(5, 11)) << "cell of '1' is 6 wide and 12 high";
-  EXPECT_TRUE(scene.Lit(6, 0));
-  EXPECT_FALSE(scene.Lit(11, 23));
-  EXPECT_TRUE(scene.Lit(12, 12));
-  EXPECT_TRUE(scene.Lit(0, 24));
-}
-
-TEST_F(RasterTextTest, AmpersandIsPlainTextUnlessPrefixesAreAsked) {
+  constexpr int kAny = INT_MIN;
   const int ampersand = scene.context.GetTextExtent(u"&").cx;
-  ASSERT_GT(ampersand, 0);
-  Rect rect{0, 0, 100, 12};
-  EXPECT_EQ(Calculate(u"&0", 100, 0).right, ampersand + 6);
-  scene.context.DrawText(u"&&0", rect, kCalcRect, nullptr);
-  EXPECT_EQ(rect.right, ampersand + 6) << "a doubled prefix draws one ampersand";
-  rect = {0, 0, 100, 12};
-  scene.context.DrawText(u"&0", rect, 0, nullptr);
-  EXPECT_TRUE(scene.Lit(0, 11) && scene.Lit(4, 11) && !scene.Lit(5, 11))
-      << "the marked character is underlined";
+  DrawTextParams margins{0, 1, 1, 0};
+  DrawTextParams leftMargin{0, 2, 0, 0};
+  const struct {
+    std::u16string_view text;
+    int width;
+    unsigned format;
+    int right, bottom;
+    DrawTextParams* params = nullptr;
+  } cases[] = {
+      {u"0123", 100, kNoPrefix, 24, 12},
+      // A word wider than the rectangle stays whole on its own line.
+      {u"abcdefghijklmnop qr", 20, kNoPrefix | kWordBreak, kAny, 24},
+      {u"0123", 0, kNoPrefix | kWordBreak, 24, 12},
+      // A space that fits stays on the line; those at a break are dropped.
+      {u"a  b", 10, kNoPrefix | kWordBreak, 9, 24},
+      {u"a   b", 10, kNoPrefix | kWordBreak, 9, 24},
+      {u"a b  ", 10, kNoPrefix | kWordBreak, 9, 24},
+      {u"ab  ", 100, kNoPrefix | kWordBreak, 18, 12},
+      {u"00 00    00", 27, kNoPrefix | kWordBreak, 27, 24},
+      {u"00 00 00", 26, kNoPrefix | kWordBreak, 12, 36},
+      {u"00 00 00", 27, kNoPrefix, 42, 12},
+      // The reference gives 41: it measures some letters a pixel wider than
+      // it draws them ('o' and 'w' here). We measure what we draw.
+      {u"one two three four", 45, kNoPrefix | kWordBreak, 40, 36},
+      {u"", 100, kNoPrefix, 0, 0},
+      {u"", 100, kNoPrefix | kSingleLine, 0, 12},
+      {u"A\n", 100, kNoPrefix, kAny, 12},  // a final break opens no line
+      {u"\n\n", 100, kNoPrefix, 0, 24},
+      {u"A\r\nB", 100, kNoPrefix, kAny, 24},
+      {u"A\n\rB", 100, kNoPrefix, kAny, 24},
+      {u"A\n\nB", 100, kNoPrefix, kAny, 36},
+      {u"A\r\rB", 100, kNoPrefix, kAny, 36},
+      // Margins are pixels and widen the rectangle.
+      {u"0", 100, kNoPrefix, 8, 12, &margins},
+      {u"0", 100, kNoPrefix, 8, 12, &leftMargin},
+      // Ampersand is plain text unless prefixes are asked; doubled, it is one.
+      {u"&0", 100, kNoPrefix, ampersand + 6, 12},
+      {u"&&0", 100, 0, ampersand + 6, 12},
+  };
+  for (const auto& c : cases) {
+    const Rect got = Calculate(c.text, c.width, c.format, c.params);
+    EXPECT_EQ(got, (Rect{0, 0, c.right == kAny ? got.right : c.right, c.bottom}))
+        << std::string(c.text.begin(), c.text.end()) << " in " << c.width;
+  }
+}
+
+TEST_F(RasterTextTest, NoClipDrawsPastTheRectangle) {
+  Rect rect{0, 0, 20, 6};
+  scene.context.DrawText(u"88888888", rect, kNoPrefix | kNoClip, nullptr);
+  EXPECT_TRUE(scene.Lit(30, 3) || scene.Lit(31, 3) || scene.Lit(32, 3));
 }
 
 TEST_F(RasterTextTest, BadTextNeverEscapesTheSurface) {
@@ -329,8 +239,7 @@ TEST_F(RasterTextTest, BadTextNeverEscapesTheSurface) {
   Rect small{0, 0, 40, 12};
   dc.DrawText(surrogates, small, kNoPrefix, nullptr);
   EXPECT_GT(dc.GetTextExtent(surrogates).cx, dc.GetTextExtent(u"xy").cx);
-  const std::u16string lone(1, u'\xD800');
-  dc.TextOut(0, 20, lone);
+  dc.TextOut(0, 20, std::u16string(1, u'\xD800'));
 
   Rect breaks{0, 0, 40, 12};
   EXPECT_EQ(dc.DrawText(u"\r\n\r\n\n", breaks, kNoPrefix | kCalcRect, nullptr), 36);

@@ -73,16 +73,11 @@ TEST(RasterBitBlt, CombinesSourceCanvasAndBrushByTheTernaryCode) {
   }
 }
 
-TEST(RasterDrawIcon, DrawsThroughTheMaskStretchedAndClipped) {
+TEST(RasterDrawIcon, StretchesAndClipsTheMaskWithTheColour) {
   RasterScene scene;
   // Top row: opaque white, opaque black, see-through, inverting.
   IconImage icon{4, 2, {255, 0, 0, 255, 0, 0, 0, 0}, {0, 0, 255, 255, 0, 0, 0, 0}};
-  scene.context.FillRect({0, 0, 8, 1}, GetStockBrush(StockBrush::White));
-  scene.context.DrawIcon(0, 0, icon, 0, 0);  // its own size
-  scene.context.DrawIcon(4, 4, icon, 4, 2);  // over black
-  EXPECT_EQ(RowOf(scene, 0, 0, 4), "#.#.");
-  EXPECT_EQ(RowOf(scene, 4, 4, 8), "#..#");
-
+  // At their own size the reference-icons-masks golden pins the four kinds.
   scene.context.SetViewportOrigin({20, 10});
   scene.context.DrawIcon(0, 0, icon, 8, 4);   // twice as large
   scene.context.DrawIcon(10, 0, icon, 2, 1);  // halved: source columns 0 and 2

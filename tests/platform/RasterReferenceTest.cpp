@@ -33,7 +33,7 @@ TEST_F(RasterReferenceTest, RectanglesAndPixels) {
 }
 
 TEST_F(RasterReferenceTest, LinesAndDottedPen) {
-  const Pen* old = dc.SelectPen(&GetStockPen(StockPen::White));
+  dc.SelectPen(&GetStockPen(StockPen::White));
   dc.MoveTo(0, 0);
   dc.LineTo(10, 3);
   dc.LineTo(10, 10);
@@ -55,7 +55,6 @@ TEST_F(RasterReferenceTest, LinesAndDottedPen) {
   dc.LineTo(50, 20);
   dc.MoveTo(80, 20);
   dc.LineTo(60, 20);
-  dc.SelectPen(old);
   EXPECT_TRUE(MatchesGolden("reference-lines", scene.Art()));
 }
 
@@ -70,7 +69,7 @@ TEST_F(RasterReferenceTest, ClipIsDeviceAndViewportIsLogical) {
 
 TEST_F(RasterReferenceTest, TextOutAndDrawTextLayout) {
   const Font font(SansFont(-11, kWeightNormal));
-  const Font* old = dc.SelectFont(&font);
+  dc.SelectFont(&font);
   dc.TextOut(0, 0, u"Hello 0123");
   dc.SetBackgroundMode(kOpaque);
   dc.FillRect({0, 10, 40, 30}, White());
@@ -95,7 +94,6 @@ TEST_F(RasterReferenceTest, TextOutAndDrawTextLayout) {
   dc.DrawText(u"0", marginRight, base | kRight, &params);
   Rect prefix{115, 31, 135, 43};
   dc.DrawText(u"&ab", prefix, 0, nullptr);
-  dc.SelectFont(old);
   EXPECT_TRUE(MatchesGolden("reference-text", scene.Art()));
 }
 
@@ -103,10 +101,9 @@ TEST_F(RasterReferenceTest, TextSizesOfTheScreens) {
   const struct { int height, weight, y; } rows[] = {{-9, 400, 0}, {-11, 400, 10}, {-16, 700, 23}};
   for (const auto& row : rows) {
     const Font font(SansFont(row.height, row.weight));
-    const Font* old = dc.SelectFont(&font);
+    dc.SelectFont(&font);
     dc.TextOut(0, row.y, u"0123456789 -.:%");
     dc.TextOut(100, row.y, u"ALT km/h");
-    dc.SelectFont(old);
   }
   EXPECT_TRUE(MatchesGolden("reference-sizes", scene.Art()));
 }
