@@ -32,6 +32,22 @@ void ShowHint(AppContext& c, CalculatorItem hint, bool visible) {
   c.facade.SetVisible(c.items.calculator[hint], visible);
 }
 
+// Switches the held buttons between stepping the altitude and the speed,
+// with the hint that says which.
+void ToggleSteppedInput(AppContext& c) {
+  AppState& state = c.state;
+  if (state.adjustToggle == 0) {
+    ShowHint(c, CalculatorItem::kAltitudeHint, true);
+    ShowHint(c, CalculatorItem::kSpeedHint, false);
+    state.adjustSpeed = false;
+  } else if (state.adjustToggle == 1) {
+    ShowHint(c, CalculatorItem::kSpeedHint, true);
+    ShowHint(c, CalculatorItem::kAltitudeHint, false);
+    state.adjustSpeed = true;
+  }
+  state.adjustToggle = (state.adjustToggle + 1) % 2;
+}
+
 }  // namespace
 
 void ButtonStep(AppContext& c) {
@@ -63,20 +79,12 @@ void ButtonStep(AppContext& c) {
     if (buttons.ButtonIsDown(0) && !state.adjustSpeed) StepBy(inputs.altitude, -kAltitudeStep);
     if (buttons.ButtonIsDown(1) && !state.adjustSpeed) StepBy(inputs.altitude, kAltitudeStep);
   }
-  if (buttons.ButtonWentUp(3) && state.calculatorInputActive) {
-    if (state.adjustToggle == 0) {
-      ShowHint(c, CalculatorItem::kAltitudeHint, true);
-      ShowHint(c, CalculatorItem::kSpeedHint, false);
-      state.adjustSpeed = false;
-    } else if (state.adjustToggle == 1) {
-      ShowHint(c, CalculatorItem::kSpeedHint, true);
-      ShowHint(c, CalculatorItem::kAltitudeHint, false);
-      state.adjustSpeed = true;
+  if (buttons.ButtonWentUp(3)) {
+    if (state.calculatorInputActive) {
+      ToggleSteppedInput(c);
+    } else {
+      state.resetRequested = true;
     }
-    state.adjustToggle = (state.adjustToggle + 1) % 2;
-  }
-  if (buttons.ButtonWentUp(3) && !state.calculatorInputActive) {
-    state.resetRequested = true;
   }
 }
 

@@ -88,8 +88,7 @@ std::int32_t LcdFacade::Initialize(const char16_t* name, std::int32_t optionA, s
   connected_ = false;
   buttonsNow_.fill(0);
   buttonsBefore_.fill(0);
-  hasCallback_ = callback != nullptr;
-  callback_ = hasCallback_ ? *callback : Callback{};
+  callback_ = callback != nullptr ? *callback : Callback{};
   optionA_ = optionA;
   optionB_ = optionB;
   editPage_ = nullptr;
@@ -152,11 +151,11 @@ LcdItem* LcdFacade::AddText(std::int32_t kind, std::int32_t size, std::int32_t a
                             int lines) {
   if (editPage_ == nullptr) return nullptr;
   if (size < 0 || size > 2) return nullptr;
-  const FontClass& font = kFontClasses[size];
   if (kind == static_cast<std::int32_t>(LcdItemKind::StreamingText)) {
     return AddStreamingText(size, alignment, width);
   }
   if (kind != static_cast<std::int32_t>(LcdItemKind::Text)) return nullptr;
+  const FontClass& font = kFontClasses[size];
 
   auto text = std::make_unique<LcdTextItem>();
   text->Initialize();

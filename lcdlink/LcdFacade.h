@@ -110,7 +110,6 @@ class LcdFacade {
   std::array<std::int32_t, 4> buttonsNow_{};
   std::array<std::int32_t, 4> buttonsBefore_{};
   Callback callback_{};
-  bool hasCallback_ = false;
   std::int32_t optionB_ = 0;
   std::int32_t optionA_ = 0;
 };
