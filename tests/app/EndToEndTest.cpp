@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -18,6 +17,7 @@
 #include "platform/UdpSocket.h"
 #include "tests/platform/GoldenFrame.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/Loopback.h"
 #include "tests/support/TempDir.h"
 
 namespace korvan {
@@ -65,15 +65,10 @@ class ScriptedSimulator {
 class EndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
-    const unsigned id = static_cast<unsigned>(getpid());
-    const std::string address =
-        "127." + std::to_string(10 + id % 200) + "." + std::to_string((id / 200) % 250) + ".9";
+    const std::string address = testing::ProcessLoopbackAddress(9);
     std::string error;
-    auto socket = UdpSocket::Create(error);
-    ASSERT_TRUE(socket) << error;
-    if (!socket->Bind({*ParseIpv4Address(address.c_str()), 6060}, error)) {
-      GTEST_SKIP() << address << ":6060 is taken: " << error;
-    }
+    auto socket = testing::BoundSocket(address, 6060, error);
+    if (!socket) GTEST_SKIP() << address << ":6060 is taken: " << error;
     simulator_.emplace(std::move(*socket));
     folder_.Write("LCD_Korvan.ini", "[DCS]\nPort=6060\nIP=" + address +
                                         "\nSleep=20\nCountdown=90\nAltitude=1000\nSpeed=300\n");

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -11,6 +10,7 @@
 
 #include "platform/UdpSocket.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/Loopback.h"
 #include "tests/support/TempDir.h"
 
 namespace korvan {
@@ -47,23 +47,14 @@ TEST(Program, ConfigurationFailuresPrintTheMessageAndExitWithTheirCode) {
 class ProgramAgainstPeer : public ::testing::Test {
  protected:
   void SetUp() override {
-    const unsigned id = static_cast<unsigned>(getpid());
-    address_ =
-        "127." + std::to_string(10 + id % 200) + "." + std::to_string((id / 200) % 250) + ".7";
+    address_ = testing::ProcessLoopbackAddress(7);
     std::string error;
-    auto socket = UdpSocket::Create(error);
-    ASSERT_TRUE(socket) << error;
-    peer_.emplace(std::move(*socket));
-    const Ipv4Endpoint local{*ParseIpv4Address(address_.c_str()), 6060};
-    if (!peer_->Bind(local, error)) GTEST_SKIP() << address_ << ":6060 is taken: " << error;
+    peer_ = testing::BoundSocket(address_, 6060, error);
+    if (!peer_) GTEST_SKIP() << address_ << ":6060 is taken: " << error;
   }
 
   std::optional<std::string> NextRequest(int timeoutMs) {
-    if (!peer_->WaitReadable(timeoutMs)) return std::nullopt;
-    char request[2048];
-    const ReceiveResult got = peer_->Receive(request);
-    if (got.status != ReceiveStatus::kReceived) return std::nullopt;
-    return std::string(request, got.size);
+    return testing::ReceiveText(*peer_, timeoutMs);
   }
 
   std::string address_;

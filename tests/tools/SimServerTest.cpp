@@ -5,6 +5,7 @@
 #include "app/SimLink.h"
 #include "app/SimulatorAnswers.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/Loopback.h"
 #include "tools/sim/SimAnswer.h"
 
 namespace korvan::sim {
@@ -63,11 +64,7 @@ class SimServerTest : public ::testing::Test {
   std::optional<std::string> Ask(std::string_view request) {
     client_->SendTo(server_->LocalEndpoint(), request);
     server_->ServeFor(1000);
-    if (!client_->WaitReadable(200)) return std::nullopt;
-    char answer[4096];
-    const ReceiveResult got = client_->Receive(answer);
-    if (got.status != ReceiveStatus::kReceived) return std::nullopt;
-    return std::string(answer, got.size);
+    return testing::ReceiveText(*client_, 200);
   }
 
   testing::FakeClock clock_;
