@@ -11,14 +11,14 @@ cd "$(dirname "$0")"
 jobs=${KORVAN_JOBS:-2}
 
 echo "== normal build (build/)"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVAN_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 echo "== sanitizer build (build-asan/)"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-  -DKORVAN_SANITIZE=ON -DKORVAN_FUZZ=ON -DKORVAN_BENCH=OFF >/dev/null
+  -DKORVAN_SANITIZE=ON -DKORVAN_FUZZ=ON -DKORVAN_BENCH=OFF -DKORVAN_WERROR=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "app/FlightSample.h"
-#include "platform/Clock.h"
-#include "platform/DatagramSocket.h"
+#include "platform/system/Clock.h"
+#include "platform/system/DatagramSocket.h"
 
 namespace korvan {
 

@@ -15,7 +15,7 @@
 #include "app/ScreenSteps.h"
 #include "app/SimulatorAnswers.h"
 #include "bench/AllocationCounter.h"
-#include "platform/UdpSocket.h"
+#include "platform/system/UdpSocket.h"
 #include "screens/IconSets.h"
 #include "screens/ScreenBuilder.h"
 

@@ -13,8 +13,8 @@
 #include "lcd/LcdIconItem.h"
 #include "lcd/LcdPage.h"
 #include "lcd/LcdStreamingText.h"
-#include "platform/Clock.h"
-#include "platform/IconImage.h"
+#include "platform/system/Clock.h"
+#include "platform/images/IconImage.h"
 
 namespace korvan {
 namespace {

@@ -10,7 +10,7 @@
 #include "bench/AllocationCounter.h"
 #include "lcd/LcdPage.h"
 #include "lcd/LcdTextItem.h"
-#include "platform/Clock.h"
+#include "platform/system/Clock.h"
 
 namespace korvan {
 namespace {

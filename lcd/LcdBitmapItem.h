@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "lcd/LcdItem.h"
-#include "platform/BitmapImage.h"
-#include "platform/RasterContext.h"
+#include "platform/images/BitmapImage.h"
+#include "platform/raster/RasterContext.h"
 
 namespace korvan {
 

@@ -5,8 +5,8 @@
 
 #include "lcd/LcdBitmapInfo.h"
 #include "lcd/LcdFrame.h"
-#include "platform/PixelSurface.h"
-#include "platform/RasterContext.h"
+#include "platform/raster/PixelSurface.h"
+#include "platform/raster/RasterContext.h"
 
 namespace korvan {
 

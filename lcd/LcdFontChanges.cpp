@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstddef>
 
-#include "platform/Geometry.h"
+#include "platform/raster/Geometry.h"
 
 namespace korvan {
 namespace {

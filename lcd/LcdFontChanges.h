@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/FontDescription.h"
+#include "platform/fonts/FontDescription.h"
 
 namespace korvan {
 

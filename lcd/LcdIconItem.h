@@ -1,7 +1,7 @@
 #pragma once
 
 #include "lcd/LcdItem.h"
-#include "platform/IconImage.h"
+#include "platform/images/IconImage.h"
 
 namespace korvan {
 

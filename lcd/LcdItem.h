@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/Geometry.h"
+#include "platform/raster/Geometry.h"
 
 namespace korvan {
 

@@ -4,7 +4,7 @@
 
 #include "lcd/LcdCanvas.h"
 #include "lcd/LcdItemGroup.h"
-#include "platform/Clock.h"
+#include "platform/system/Clock.h"
 
 namespace korvan {
 

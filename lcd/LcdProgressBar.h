@@ -5,7 +5,7 @@
 
 #include "lcd/LcdItem.h"
 #include "lcd/LcdRange.h"
-#include "platform/RasterObjects.h"
+#include "platform/raster/RasterObjects.h"
 
 namespace korvan {
 

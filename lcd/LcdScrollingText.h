@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "lcd/LcdTextItem.h"
-#include "platform/Clock.h"
+#include "platform/system/Clock.h"
 
 namespace korvan {
 

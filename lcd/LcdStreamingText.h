@@ -8,8 +8,8 @@
 
 #include "lcd/LcdItemGroup.h"
 #include "lcd/LcdTextItem.h"
-#include "platform/Clock.h"
-#include "platform/Font.h"
+#include "platform/system/Clock.h"
+#include "platform/fonts/Font.h"
 
 namespace korvan {
 

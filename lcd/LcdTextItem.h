@@ -5,8 +5,8 @@
 #include <string>
 
 #include "lcd/LcdItem.h"
-#include "platform/Font.h"
-#include "platform/RasterContext.h"
+#include "platform/fonts/Font.h"
+#include "platform/raster/RasterContext.h"
 
 namespace korvan {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/ProgramFolder.h"
+#include "platform/system/ProgramFolder.h"
 
 namespace korvan {
 namespace {

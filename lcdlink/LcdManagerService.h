@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "lcdlink/LcdServiceInterface.h"
-#include "platform/SharedLibrary.h"
+#include "platform/system/SharedLibrary.h"
 
 namespace korvan {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/ImageFile.h"
+#include "platform/images/ImageFile.h"
 #include "screens/ScreenBuilder.h"
 
 namespace korvan {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "lcdlink/LcdFacade.h"
-#include "platform/IconImage.h"
+#include "platform/images/IconImage.h"
 #include "screens/ScreenItems.h"
 
 namespace korvan {

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/UdpSocket.h"
+#include "platform/system/UdpSocket.h"
 #include "tests/platform/GoldenFrame.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/Loopback.h"

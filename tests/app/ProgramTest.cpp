@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/UdpSocket.h"
+#include "platform/system/UdpSocket.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/Loopback.h"
 #include "tests/support/TempDir.h"

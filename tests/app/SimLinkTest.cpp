@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/UdpSocket.h"
+#include "platform/system/UdpSocket.h"
 #include "tests/support/FakeClock.h"
 
 namespace korvan {

@@ -5,9 +5,9 @@
 #include <span>
 #include <vector>
 
-#include "platform/BitmapDecoder.h"
-#include "platform/IconDecoder.h"
-#include "platform/ImageLimits.h"
+#include "platform/images/BitmapDecoder.h"
+#include "platform/images/IconDecoder.h"
+#include "platform/images/ImageDecoding.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include "lcd/LcdStatus.h"
 #include "lcd/LcdStreamingText.h"
 #include "lcd/LcdTextItem.h"
-#include "platform/ImageFile.h"
+#include "platform/images/ImageFile.h"
 #include "tests/lcd/LcdTestImages.h"
 #include "tests/platform/FontPins.h"
 #include "tests/platform/GoldenFrame.h"

@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "lcd/LcdFrame.h"
-#include "platform/BitmapImage.h"
-#include "platform/IconImage.h"
+#include "platform/images/BitmapImage.h"
+#include "platform/images/IconImage.h"
 
 namespace korvan::testing {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/BitmapDecoder.h"
+#include "platform/images/BitmapDecoder.h"
 #include "tests/platform/ImageBuilders.h"
 
 namespace korvan::testing {

@@ -1,6 +1,6 @@
 #include "tests/platform/FontPins.h"
 
-#include "platform/FontLibrary.h"
+#include "platform/fonts/FontLibrary.h"
 
 namespace korvan::testing {
 

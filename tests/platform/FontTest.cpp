@@ -3,7 +3,7 @@
 #include <climits>
 #include <string>
 
-#include "platform/FontLibrary.h"
+#include "platform/fonts/FontLibrary.h"
 #include "tests/platform/FontPins.h"
 #include "tests/platform/RasterScene.h"
 

@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "platform/IconDecoder.h"
-#include "platform/IconDirectory.h"
+#include "platform/images/IconDecoder.h"
+#include "platform/images/IconDirectory.h"
 #include "tests/platform/ImageBuilders.h"
 
 namespace korvan::testing {

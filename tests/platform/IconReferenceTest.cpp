@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ImageFile.h"
+#include "platform/images/ImageFile.h"
 #include "tests/platform/RasterScene.h"
 
 namespace korvan::testing {

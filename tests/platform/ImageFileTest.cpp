@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/ImageFile.h"
-#include "platform/ImageLimits.h"
+#include "platform/images/ImageFile.h"
+#include "platform/images/ImageDecoding.h"
 #include "tests/platform/ImageBuilders.h"
 #include "tests/support/TempDir.h"
 

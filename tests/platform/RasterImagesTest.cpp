@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/RasterContext.h"
+#include "platform/raster/RasterContext.h"
 #include "tests/platform/RasterScene.h"
 
 namespace korvan::testing {

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Font.h"
-#include "platform/RasterContext.h"
+#include "platform/fonts/Font.h"
+#include "platform/raster/RasterContext.h"
 #include "tests/platform/GoldenFrame.h"
 
 namespace korvan::testing {

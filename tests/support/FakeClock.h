@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/Clock.h"
+#include "platform/system/Clock.h"
 
 namespace korvan::testing {
 

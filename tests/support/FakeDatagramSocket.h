@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/DatagramSocket.h"
+#include "platform/system/DatagramSocket.h"
 
 namespace korvan::testing {
 

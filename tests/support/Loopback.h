@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/UdpSocket.h"
+#include "platform/system/UdpSocket.h"
 
 namespace korvan::testing {
 

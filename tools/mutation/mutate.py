@@ -13,6 +13,7 @@ counted.
 
 import argparse
 import os
+import re
 import subprocess
 import sys
 import time
@@ -62,8 +63,9 @@ def tests_fail(build_dir, jobs):
     if result.returncode == 0:
         return None
     for line in result.stdout.splitlines():
-        if "***" in line or "(Failed)" in line or "(Timeout)" in line or "(Subprocess" in line:
-            return line.split(" - ")[-1].strip() if " - " in line else line.strip()
+        found = re.search(r"Test +#\d+: (\S+) .*\*\*\*(\S+)", line)
+        if found:
+            return f"{found.group(1)} ({found.group(2)})"
     return "(ctest failed)"
 
 

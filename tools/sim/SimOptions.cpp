@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "platform/Ipv4Endpoint.h"
+#include "platform/system/Ipv4Endpoint.h"
 
 namespace korvan::sim {
 

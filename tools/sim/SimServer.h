@@ -6,8 +6,8 @@
 #include <random>
 #include <string>
 
-#include "platform/Clock.h"
-#include "platform/UdpSocket.h"
+#include "platform/system/Clock.h"
+#include "platform/system/UdpSocket.h"
 #include "tools/sim/FlightScript.h"
 #include "tools/sim/SimOptions.h"
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/SystemClock.h"
-#include "platform/TerminationSignal.h"
+#include "platform/system/SystemClock.h"
+#include "platform/system/TerminationSignal.h"
 #include "tools/sim/SimServer.h"
 
 int main(int argc, char** argv) {

@@ -1,0 +1,30 @@
+#include "platform/images/ImageFile.h"
+
+#include <string>
+
+#include "platform/images/BitmapDecoder.h"
+#include "platform/images/IconDecoder.h"
+
+namespace korvan {
+
+std::filesystem::path HostPath(std::string_view stored) {
+  std::string path(stored);
+  for (char& c : path) {
+    if (c == '\\') c = std::filesystem::path::preferred_separator;
+  }
+  return std::filesystem::path(path);
+}
+
+std::unique_ptr<IconImage> LoadIconFile(std::string_view path, int width, int height) {
+  const auto bytes = ReadImageFile(HostPath(path));
+  if (!bytes) return nullptr;
+  return DecodeIcon(*bytes, width, height);
+}
+
+std::unique_ptr<BitmapImage> LoadBitmapFile(std::string_view path) {
+  const auto bytes = ReadImageFile(HostPath(path));
+  if (!bytes) return nullptr;
+  return DecodeBitmap(*bytes);
+}
+
+}  // namespace korvan

@@ -1,0 +1,19 @@
+#include "platform/raster/PixelSurface.h"
+
+#include <limits>
+#include <new>
+
+namespace korvan {
+
+std::unique_ptr<PixelSurface> PixelSurface::Create(int width, int height) {
+  if (width <= 0 || height <= 0) return nullptr;
+  const long stride = (static_cast<long>(width) + 3) & ~3L;
+  if (stride > std::numeric_limits<int>::max() / height) return nullptr;
+  const long bytes = stride * height;
+  std::unique_ptr<std::uint8_t[]> bits(new (std::nothrow) std::uint8_t[bytes]());
+  if (!bits) return nullptr;
+  return std::unique_ptr<PixelSurface>(
+      new PixelSurface(width, height, static_cast<int>(stride), std::move(bits)));
+}
+
+}  // namespace korvan

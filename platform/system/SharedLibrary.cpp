@@ -1,0 +1,67 @@
+#include "platform/system/SharedLibrary.h"
+
+#include <dlfcn.h>
+
+#include <utility>
+
+namespace korvan {
+namespace {
+
+std::string LastLoaderError(const char* fallback) {
+  const char* text = dlerror();
+  return text != nullptr ? text : fallback;
+}
+
+}  // namespace
+
+SharedLibrary::~SharedLibrary() {
+  Close();
+}
+
+SharedLibrary::SharedLibrary(SharedLibrary&& other) noexcept
+    : handle_(std::exchange(other.handle_, nullptr)), error_(std::move(other.error_)) {}
+
+SharedLibrary& SharedLibrary::operator=(SharedLibrary&& other) noexcept {
+  if (this != &other) {
+    Close();
+    handle_ = std::exchange(other.handle_, nullptr);
+    error_ = std::move(other.error_);
+  }
+  return *this;
+}
+
+bool SharedLibrary::Open(const std::string& path) {
+  Close();
+  // RTLD_LOCAL keeps a plug-in's symbols (and those of its own dependencies)
+  // from resolving anything in the program or in another plug-in.
+  handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle_ == nullptr) {
+    error_ = LastLoaderError("cannot load library");
+    return false;
+  }
+  error_.clear();
+  return true;
+}
+
+void* SharedLibrary::Symbol(const char* name) {
+  if (handle_ == nullptr) {
+    error_ = "no library loaded";
+    return nullptr;
+  }
+  dlerror();  // a symbol may legitimately be null, so only dlerror tells failure
+  void* address = dlsym(handle_, name);
+  if (address == nullptr) {
+    error_ = LastLoaderError("symbol is null");
+    return nullptr;
+  }
+  return address;
+}
+
+void SharedLibrary::Close() {
+  if (handle_ != nullptr) {
+    dlclose(handle_);
+    handle_ = nullptr;
+  }
+}
+
+}  // namespace korvan

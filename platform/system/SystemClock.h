@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/system/Clock.h"
+
+namespace korvan {
+
+// The real clock: CLOCK_MONOTONIC milliseconds and nanosleep.
+class SystemClock final : public Clock {
+ public:
+  std::uint32_t TickCount() override;
+  void Sleep(std::uint32_t milliseconds) override;
+};
+
+}  // namespace korvan

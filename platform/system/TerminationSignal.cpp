@@ -1,0 +1,28 @@
+#include "platform/system/TerminationSignal.h"
+
+#include <csignal>
+
+namespace korvan {
+namespace {
+
+// A signal handler can only reach process-wide state.
+std::atomic<bool> terminationRequested{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "needed in a signal handler");
+
+void OnTerminationSignal(int) {
+  terminationRequested.store(true);
+}
+
+}  // namespace
+
+const std::atomic<bool>& InstallTerminationHandlers() {
+  struct sigaction action {};
+  action.sa_handler = OnTerminationSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = 0;
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+  return terminationRequested;
+}
+
+}  // namespace korvan

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/system/DatagramSocket.h"
+
+namespace korvan {
+
+// A real IPv4 UDP socket, non-blocking, closed on destruction.
+class UdpSocket final : public DatagramSocket {
+ public:
+  // Creates the socket; on failure returns nothing and fills `error`.
+  static std::optional<UdpSocket> Create(std::string& error);
+
+  UdpSocket(UdpSocket&& other) noexcept;
+  UdpSocket& operator=(UdpSocket&& other) noexcept;
+  UdpSocket(const UdpSocket&) = delete;
+  UdpSocket& operator=(const UdpSocket&) = delete;
+  ~UdpSocket() override;
+
+  // Binds to a local address; false with `error` filled when refused.
+  bool Bind(const Ipv4Endpoint& local, std::string& error);
+
+  // The local address and port the system chose or that Bind set.
+  Ipv4Endpoint LocalEndpoint() const;
+
+  // Waits up to `milliseconds` for a datagram to arrive; true when one is waiting.
+  bool WaitReadable(int milliseconds) const;
+
+  void Close();
+
+  bool SendTo(const Ipv4Endpoint& destination, std::span<const char> bytes) override;
+  ReceiveResult Receive(std::span<char> buffer) override;
+
+ private:
+  explicit UdpSocket(int descriptor) : descriptor_(descriptor) {}
+  int descriptor_ = -1;
+};
+
+}  // namespace korvan
