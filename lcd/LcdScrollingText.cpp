@@ -11,8 +11,7 @@ std::int32_t LcdScrollingText::Initialize() {
   startDelay_ = 1000;
   scrollSpeed_ = 20;
   scrollDistance_ = -1;
-  elapsed_ = 0;
-  phaseStart_ = clock_.TickCount();
+  timer_.Restart();
   scrollPosition_ = 0.0F;
   direction_ = LcdScrollDirection::Horizontal;
   endDelay_ = 1000;
@@ -22,8 +21,7 @@ std::int32_t LcdScrollingText::Initialize() {
 
 void LcdScrollingText::ResetUpdate() {
   state_ = LcdScrollState::StartWait;
-  elapsed_ = 0;
-  phaseStart_ = clock_.TickCount();
+  timer_.Restart();
   scrollDistance_ = -1;
   scrollPosition_ = 0.0F;
   SetLeftMargin(0);
@@ -48,22 +46,20 @@ void LcdScrollingText::Draw(LcdCanvas& canvas) {
   if (scrollDistance_ == -1) Measure(canvas);
   switch (state_) {
     case LcdScrollState::StartWait:
-      if (elapsed_ > startDelay_) {
+      if (timer_.Outlasted(startDelay_)) {
         state_ = LcdScrollState::Scrolling;
-        elapsed_ = 0;
-        phaseStart_ = clock_.TickCount();
+        timer_.Restart();
       }
       break;
     case LcdScrollState::Scrolling:
       Step();
       break;
     case LcdScrollState::EndWait:
-      if (elapsed_ <= endDelay_) break;
+      if (!timer_.Outlasted(endDelay_)) break;
       if (repeat_) {
         ResetUpdate();
       } else {
-        elapsed_ = 0;
-        phaseStart_ = clock_.TickCount();
+        timer_.Restart();
         state_ = LcdScrollState::Done;
       }
       break;
@@ -89,9 +85,7 @@ void LcdScrollingText::Measure(LcdCanvas& canvas) {
 }
 
 void LcdScrollingText::Step() {
-  // The product wraps in 32 bits, as the tick differences do.
-  const std::uint32_t product = scrollSpeed_ * elapsed_;
-  scrollPosition_ += static_cast<float>(static_cast<float>(product) / 1000.0);
+  scrollPosition_ += timer_.TakeDistance(scrollSpeed_);
   const int shift = std::min(WholePixels(scrollPosition_), scrollDistance_);
   const Point logical = GetLogicalOrigin();
   if (direction_ == LcdScrollDirection::Vertical) {
@@ -99,7 +93,6 @@ void LcdScrollingText::Step() {
   } else {
     SetLogicalOrigin(-shift, logical.y);
   }
-  phaseStart_ = clock_.TickCount();
   if (shift == scrollDistance_) state_ = LcdScrollState::EndWait;
 }
 

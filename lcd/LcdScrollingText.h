@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
+#include "lcd/LcdPhaseTimer.h"
 #include "lcd/LcdTextItem.h"
-#include "platform/system/Clock.h"
 
 namespace korvan {
 
@@ -22,14 +22,14 @@ enum class LcdScrollState : std::int32_t {
 // moves the logical origin; all state changes happen while drawing.
 class LcdScrollingText : public LcdTextItem {
  public:
-  explicit LcdScrollingText(Clock& clock) : clock_(clock) {}
+  explicit LcdScrollingText(Clock& clock) : timer_(clock) {}
   ~LcdScrollingText() override = default;
 
   std::int32_t Initialize() override;
   // Back to the start rest, the text at its start, to be measured again.
   void ResetUpdate() override;
   void Draw(LcdCanvas& canvas) override;
-  void Update(std::uint32_t now) override { elapsed_ = now - phaseStart_; }
+  void Update(std::uint32_t now) override { timer_.Update(now); }
   // A different text starts over; the same one changes nothing.
   void SetText(const char16_t* text) override;
 
@@ -50,12 +50,10 @@ class LcdScrollingText : public LcdTextItem {
   void Measure(LcdCanvas& canvas);
   void Step();
 
-  Clock& clock_;
-  std::uint32_t elapsed_ = 0;
+  LcdPhaseTimer timer_;
   std::uint32_t startDelay_ = 1000;
   std::uint32_t endDelay_ = 1000;
   std::uint32_t scrollSpeed_ = 20;
-  std::uint32_t phaseStart_ = 0;
   bool repeat_ = true;
   int scrollDistance_ = -1;
   float scrollPosition_ = 0.0F;

@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <new>
 #include <string_view>
 
 #include "lcd/LcdCanvas.h"
-#include "lcd/LcdFontChanges.h"
 #include "lcd/LcdWholePixels.h"
 
 namespace korvan {
@@ -21,12 +19,11 @@ std::int32_t LcdStreamingText::Initialize() {
   startDelay_ = 2000;
   scrollSpeed_ = 7;
   stepSize_ = 7;
-  phaseStart_ = clock_.TickCount();
-  elapsed_ = 0;
+  timer_.Restart();
   needsRebuild_ = false;
   leadingPiece_ = nullptr;
   stepRemainder_ = 0.0F;
-  font_ = &Font::StockGui();
+  font_.UseStock();
   SetFontPointSize(8);
   return LcdItemGroup::Initialize();
 }
@@ -42,8 +39,7 @@ void LcdStreamingText::SetOrigin(int x, int y) {
 
 void LcdStreamingText::ResetUpdate() {
   state_ = State::Resting;
-  elapsed_ = 0;
-  phaseStart_ = clock_.TickCount();
+  timer_.Restart();
   leadingPiece_ = nullptr;
   stepRemainder_ = 0.0F;
   needsRebuild_ = true;
@@ -71,34 +67,21 @@ void LcdStreamingText::RequestRebuild() {
   }
 }
 
-void LcdStreamingText::ReplaceFont(const FontDescription& description) {
-  font_ = nullptr;
-  ownedFont_.reset(new (std::nothrow) Font(description));
-  font_ = ownedFont_.get();
-}
-
 void LcdStreamingText::SetFont(const FontDescription& description) {
-  ReplaceFont(description);
+  font_.Replace(description);
   RequestRebuild();
 }
 
-FontDescription LcdStreamingText::CurrentDescription() const {
-  return font_ != nullptr ? font_->Description() : FontDescription{};
-}
-
 void LcdStreamingText::SetFontFaceName(const char16_t* face) {
-  if (face == nullptr) return;
-  ReplaceFont(WithFaceName(CurrentDescription(), face));
+  if (face != nullptr) font_.Replace(font_.WithFaceName(face));
 }
 
 void LcdStreamingText::SetFontPointSize(int points) {
-  ReplaceFont(WithPointSize(CurrentDescription(), points));
+  font_.Replace(font_.WithPointSize(points));
 }
 
 void LcdStreamingText::SetFontWeight(int weight) {
-  FontDescription description = CurrentDescription();
-  description.weight = weight;
-  ReplaceFont(description);
+  font_.Replace(font_.WithWeight(weight));
 }
 
 int LcdStreamingText::AddPiece(const char16_t* text) {
@@ -110,7 +93,7 @@ int LcdStreamingText::AddPiece(const char16_t* text) {
   piece->SetSize(GetWidth(), GetHeight());
   piece->SetBackgroundMode(kOpaque);
   // Without a font of the item's own the piece keeps its default one.
-  if (font_ != nullptr) piece->SetFont(font_->Description());
+  if (font_.Get() != nullptr) piece->SetFont(font_.Description());
   needsRebuild_ = true;
   AddItem(piece.get());
   if (leadingPiece_ == nullptr) leadingPiece_ = piece.get();
@@ -139,16 +122,12 @@ void LcdStreamingText::Draw(LcdCanvas& canvas) {
     return;
   }
   if (state_ == State::Resting) {
-    if (elapsed_ > startDelay_) {
+    if (timer_.Outlasted(startDelay_)) {
       state_ = State::Moving;
-      elapsed_ = 0;
-      phaseStart_ = clock_.TickCount();
+      timer_.Restart();
     }
   } else {
-    // The product wraps in 32 bits, as the tick differences do.
-    const std::uint32_t product = scrollSpeed_ * elapsed_;
-    const float step = static_cast<float>(static_cast<float>(product) / 1000.0);
-    phaseStart_ = clock_.TickCount();
+    const float step = timer_.TakeDistance(scrollSpeed_);
     if (pieces_.size() > 1) {
       const float earned = std::max(step + stepRemainder_, 0.0F);
       const bool jump = earned >= static_cast<float>(stepSize_);
@@ -162,7 +141,7 @@ void LcdStreamingText::Draw(LcdCanvas& canvas) {
 void LcdStreamingText::Rebuild(LcdCanvas& canvas) {
   if (pieces_.empty()) return;
   LcdTextItem& first = *pieces_.front();
-  if (font_ != nullptr) first.SetFont(font_->Description());
+  if (font_.Get() != nullptr) first.SetFont(font_.Description());
   LcdItemGroup::Draw(canvas);  // measures the piece
   if (first.GetLineExtent().cx > GetWidth()) {
     first.SetAlignment(DrawTextFormat::kLeft);

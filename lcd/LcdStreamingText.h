@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "lcd/LcdItemFont.h"
 #include "lcd/LcdItemGroup.h"
+#include "lcd/LcdPhaseTimer.h"
 #include "lcd/LcdTextItem.h"
 #include "platform/system/Clock.h"
-#include "platform/fonts/Font.h"
 
 namespace korvan {
 
@@ -21,7 +22,7 @@ namespace korvan {
 // differ only in their logical origin.
 class LcdStreamingText : public LcdItemGroup {
  public:
-  explicit LcdStreamingText(Clock& clock) : clock_(clock) {}
+  explicit LcdStreamingText(Clock& clock) : timer_(clock) {}
   ~LcdStreamingText() override;
 
   std::int32_t Initialize() override;
@@ -32,7 +33,7 @@ class LcdStreamingText : public LcdItemGroup {
   void ResetUpdate() override;
   void Draw(LcdCanvas& canvas) override;
   // Measures time only; the pieces have none of their own.
-  void Update(std::uint32_t now) override { elapsed_ = now - phaseStart_; }
+  void Update(std::uint32_t now) override { timer_.Update(now); }
 
   // Null and the text already held are ignored; a new text starts over.
   void SetText(const char16_t* text);
@@ -40,7 +41,7 @@ class LcdStreamingText : public LcdItemGroup {
   // The text that follows each copy of the text in the band.
   void SetGapText(const char16_t* text);
   void SetFont(const FontDescription& description);
-  const Font* GetFont() const { return font_; }
+  const Font* GetFont() const { return font_.Get(); }
   // These three reach the pieces at the next rebuild or restart only.
   void SetFontFaceName(const char16_t* face);
   void SetFontPointSize(int points);
@@ -68,9 +69,6 @@ class LcdStreamingText : public LcdItemGroup {
  private:
   enum class State : std::int32_t { Resting = 0, Moving = 1 };
 
-  // The description the current font was made from; a zeroed one without.
-  FontDescription CurrentDescription() const;
-  void ReplaceFont(const FontDescription& description);
   // A band of several pieces cannot be rebuilt from its front piece, which
   // may by now be a gap: such a change restarts instead.
   void RequestRebuild();
@@ -78,20 +76,17 @@ class LcdStreamingText : public LcdItemGroup {
   void LayoutPieces();
   void ScrollPieces(int dx);
 
-  Clock& clock_;
-  std::uint32_t elapsed_ = 0;
+  LcdPhaseTimer timer_;
   std::uint32_t startDelay_ = 2000;
   std::uint32_t scrollSpeed_ = 7;
   std::uint32_t stepSize_ = 7;
-  std::uint32_t phaseStart_ = 0;
   State state_ = State::Resting;
   bool needsRebuild_ = false;
   // Always the front piece, or null without pieces.
   LcdTextItem* leadingPiece_ = nullptr;
   std::u16string text_;
   std::u16string gapText_ = u"   ";
-  const Font* font_ = nullptr;
-  std::unique_ptr<Font> ownedFont_;
+  LcdItemFont font_;
   unsigned alignment_ = DrawTextFormat::kLeft;
   float stepRemainder_ = 0.0F;
   // Band order, mirrored by the group's child list.

@@ -2,45 +2,34 @@
 
 #include <algorithm>
 #include <climits>
-#include <new>
 #include <string_view>
 
 #include "lcd/LcdCanvas.h"
-#include "lcd/LcdFontChanges.h"
 #include "lcd/LcdStatus.h"
 
 namespace korvan {
 
 std::int32_t LcdTextItem::Initialize() {
-  font_ = &Font::StockGui();
-  if (font_ != nullptr) SetFontPointSize(8);
-  return font_ != nullptr ? kStatusOk : kStatusOutOfMemory;
-}
-
-FontDescription LcdTextItem::CurrentDescription() const {
-  return font_ != nullptr ? font_->Description() : FontDescription{};
+  font_.UseStock();
+  SetFontPointSize(8);
+  return font_.Get() != nullptr ? kStatusOk : kStatusOutOfMemory;
 }
 
 void LcdTextItem::SetFont(const FontDescription& description) {
-  font_ = nullptr;
-  ownedFont_.reset(new (std::nothrow) Font(description));
-  font_ = ownedFont_.get();
+  font_.Replace(description);
   needsMeasure_ = true;
 }
 
 void LcdTextItem::SetFontFaceName(const char16_t* face) {
-  if (face == nullptr) return;
-  SetFont(WithFaceName(CurrentDescription(), face));
+  if (face != nullptr) SetFont(font_.WithFaceName(face));
 }
 
 void LcdTextItem::SetFontPointSize(int points) {
-  SetFont(WithPointSize(CurrentDescription(), points));
+  SetFont(font_.WithPointSize(points));
 }
 
 void LcdTextItem::SetFontWeight(int weight) {
-  FontDescription description = CurrentDescription();
-  description.weight = weight;
-  SetFont(description);
+  SetFont(font_.WithWeight(weight));
 }
 
 void LcdTextItem::SetText(const char16_t* text) {
@@ -83,7 +72,7 @@ void LcdTextItem::Draw(LcdCanvas& canvas) {
   RasterStateGuard guard(*dc);
   dc->SetMapMode(kMapModeText);
   dc->SetBackgroundMode(GetBackgroundMode());
-  dc->SelectFont(font_);
+  dc->SelectFont(font_.Get());
   dc->SetTextColor(textColor_);
   const std::u16string_view text(text_.data(), static_cast<std::size_t>(textLength_));
 

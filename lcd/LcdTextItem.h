@@ -1,10 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "lcd/LcdItem.h"
+#include "lcd/LcdItemFont.h"
 #include "platform/fonts/Font.h"
 #include "platform/raster/RasterContext.h"
 
@@ -27,7 +27,7 @@ class LcdTextItem : public LcdItem {
   virtual void SetFontFaceName(const char16_t* face);
   virtual void SetFontPointSize(int points);
   virtual void SetFontWeight(int weight);
-  virtual const Font* GetFont() { return font_; }
+  virtual const Font* GetFont() { return font_.Get(); }
   virtual void SetText(const char16_t* text);
   virtual const char16_t* GetText() { return text_.c_str(); }
   virtual void SetWordWrap(bool wrap);
@@ -45,13 +45,8 @@ class LcdTextItem : public LcdItem {
   unsigned GetFormat() const { return format_; }
 
  private:
-  // The copy of the description the current font was made from, or the
-  // stock GUI font's; a zeroed one when the item has no font.
-  FontDescription CurrentDescription() const;
-
   std::u16string text_;
-  const Font* font_ = nullptr;
-  std::unique_ptr<Font> ownedFont_;
+  LcdItemFont font_;
   Color textColor_ = kWhite;
   std::int32_t textLength_ = 0;
   unsigned format_ = DrawTextFormat::kNoPrefix;

@@ -1,8 +1,9 @@
-#include "lcd/LcdFontChanges.h"
+#include "lcd/LcdItemFont.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstddef>
+#include <new>
 
 #include "platform/raster/Geometry.h"
 
@@ -21,15 +22,38 @@ int MulDiv(int number, int numerator, int denominator) {
 
 }  // namespace
 
-FontDescription WithFaceName(FontDescription description, std::u16string_view face) {
+FontDescription LcdItemFont::Description() const {
+  return font_ != nullptr ? font_->Description() : FontDescription{};
+}
+
+void LcdItemFont::UseStock() {
+  font_ = &Font::StockGui();
+  owned_.reset();
+}
+
+void LcdItemFont::Replace(const FontDescription& description) {
+  font_ = nullptr;
+  owned_.reset(new (std::nothrow) Font(description));
+  font_ = owned_.get();
+}
+
+FontDescription LcdItemFont::WithFaceName(std::u16string_view face) const {
+  FontDescription description = Description();
   const std::size_t length = std::min<std::size_t>(face.size(), kFaceNameSize - 1);
   description.faceName.fill(u'\0');
   std::copy_n(face.begin(), length, description.faceName.begin());
   return description;
 }
 
-FontDescription WithPointSize(FontDescription description, int points) {
+FontDescription LcdItemFont::WithPointSize(int points) const {
+  FontDescription description = Description();
   description.height = Saturate(-static_cast<long long>(MulDiv(points, 96, 72)));
+  return description;
+}
+
+FontDescription LcdItemFont::WithWeight(int weight) const {
+  FontDescription description = Description();
+  description.weight = weight;
   return description;
 }
 
