@@ -1,21 +1,15 @@
 #include "services/virtual-lcd/FaultPlan.h"
 
-#include <charconv>
 #include <optional>
+
+#include "services/virtual-lcd/WholeNumber.h"
 
 namespace korvan::virtual_lcd {
 namespace {
 
-std::optional<std::int64_t> Number(std::string_view text) {
-  std::int64_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
-}
-
 // A code the service answers with: non-zero and 32 bits wide.
 std::optional<std::int32_t> Code(std::string_view text) {
-  const auto value = Number(text);
+  const auto value = ParseWholeNumber(text);
   if (!value || *value == 0 || *value < INT32_MIN || *value > INT32_MAX) return std::nullopt;
   return static_cast<std::int32_t>(*value);
 }
@@ -24,7 +18,7 @@ std::optional<std::int32_t> Code(std::string_view text) {
 bool AddNumbered(std::string_view value, std::map<std::int64_t, std::int32_t>& plan) {
   const auto colon = value.find(':');
   if (colon == std::string_view::npos) return false;
-  const auto number = Number(value.substr(0, colon));
+  const auto number = ParseWholeNumber(value.substr(0, colon));
   const auto code = Code(value.substr(colon + 1));
   if (!number || *number < 1 || !code) return false;
   plan[*number] = *code;
@@ -51,7 +45,7 @@ FaultPlan FaultPlan::Parse(std::string_view text, std::string* problems) {
         understood = true;
       }
     } else if (name == "query259") {
-      if (const auto count = Number(value); count && *count >= 0) {
+      if (const auto count = ParseWholeNumber(value); count && *count >= 0) {
         plan.query259Count_ = *count;
         understood = true;
       }

@@ -1,8 +1,9 @@
 #include "services/virtual-lcd/Settings.h"
 
-#include <charconv>
 #include <cstdlib>
 #include <string_view>
+
+#include "services/virtual-lcd/WholeNumber.h"
 
 namespace korvan::virtual_lcd {
 namespace {
@@ -10,13 +11,6 @@ namespace {
 const char* Variable(const char* name) {
   const char* value = std::getenv(name);
   return value != nullptr && *value != '\0' ? value : nullptr;
-}
-
-std::optional<std::int64_t> Number(std::string_view text) {
-  std::int64_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
 }
 
 // "host:port", "[v6-host]:port" or a bare port on loopback.
@@ -33,7 +27,7 @@ std::optional<PanelAddress> ParseAddress(std::string_view text) {
     address.host = std::string(host);
     port = text.substr(colon + 1);
   }
-  const auto number = Number(port);
+  const auto number = ParseWholeNumber(port);
   if (!number || *number < 0 || *number > 65535) return std::nullopt;
   address.port = static_cast<int>(*number);
   return address;
@@ -64,7 +58,7 @@ Settings Settings::FromEnvironment(std::string* problems) {
   }
   if (const char* folder = Variable("LCD_VIRTUAL_RECORD")) settings.recordFolder = folder;
   if (const char* max = Variable("LCD_VIRTUAL_RECORD_MAX")) {
-    const auto number = Number(max);
+    const auto number = ParseWholeNumber(max);
     if (number && *number >= 0) {
       settings.recordMax = *number;
     } else {
