@@ -7,7 +7,6 @@
 #include <unordered_map>
 #include <vector>
 
-
 struct FT_FaceRec_;
 
 namespace korvan {

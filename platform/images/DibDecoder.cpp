@@ -134,7 +134,8 @@ std::optional<ColorSource> ReadColors(const ByteReader& in, const Header& h,
   }
   // Palette entries are blue, green, red, unused.
   colors.tableEntries = h.colorsUsed;
-  if (h.bitCount <= 8 && colors.tableEntries == 0) colors.tableEntries = std::size_t{1} << h.bitCount;
+  if (h.bitCount <= 8 && colors.tableEntries == 0)
+    colors.tableEntries = std::size_t{1} << h.bitCount;
   const auto table = in.Slice(tableOffset, colors.tableEntries * 4);
   if (!table) return std::nullopt;
   if (h.bitCount <= 8) {

@@ -4,11 +4,11 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/images/BitmapImage.h"
-#include "platform/raster/Color.h"
 #include "platform/fonts/Font.h"
-#include "platform/raster/Geometry.h"
+#include "platform/images/BitmapImage.h"
 #include "platform/images/IconImage.h"
+#include "platform/raster/Color.h"
+#include "platform/raster/Geometry.h"
 #include "platform/raster/PixelSurface.h"
 #include "platform/raster/RasterObjects.h"
 

@@ -3,7 +3,6 @@
 #include <png.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -67,33 +66,25 @@ bool WriteArtPng(const std::string& path, const std::string& art, int scale) {
   std::istringstream lines(art);
   for (std::string line; std::getline(lines, line);) rows.push_back(line);
   if (rows.empty() || rows[0].empty() || scale < 1) return false;
-  const int width = static_cast<int>(rows[0].size());
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (file == nullptr) return false;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-  if (info == nullptr || setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return false;
-  }
-  png_init_io(png, file);
-  png_set_IHDR(png, info, static_cast<png_uint_32>(width * scale),
-               static_cast<png_uint_32>(rows.size() * scale), 8, PNG_COLOR_TYPE_GRAY,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<png_byte> out(static_cast<std::size_t>(width) * scale);
-  for (const std::string& row : rows) {
-    for (int x = 0; x < width; ++x) {
-      const png_byte value = x < static_cast<int>(row.size()) && row[x] == '#' ? 255 : 0;
-      for (int s = 0; s < scale; ++s) out[static_cast<std::size_t>(x) * scale + s] = value;
+  const std::size_t width = rows[0].size() * static_cast<std::size_t>(scale);
+  std::vector<png_byte> pixels(width * rows.size() * static_cast<std::size_t>(scale));
+  for (std::size_t y = 0; y < rows.size() * static_cast<std::size_t>(scale); ++y) {
+    const std::string& row = rows[y / static_cast<std::size_t>(scale)];
+    for (std::size_t x = 0; x < width; ++x) {
+      const std::size_t column = x / static_cast<std::size_t>(scale);
+      pixels[y * width + x] = column < row.size() && row[column] == '#' ? 255 : 0;
     }
-    for (int s = 0; s < scale; ++s) png_write_row(png, out.data());
   }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  std::fclose(file);
-  return true;
+  // The simplified API keeps libpng's longjmp away from our objects.
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(width);
+  image.height = static_cast<png_uint_32>(rows.size() * static_cast<std::size_t>(scale));
+  image.format = PNG_FORMAT_GRAY;
+  const bool written =
+      png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), 0, nullptr) != 0;
+  png_image_free(&image);
+  return written;
 }
 
 }  // namespace korvan::testing
