@@ -11,10 +11,13 @@ struct Prefix {
   AircraftFamily family;
 };
 
+using enum AircraftFamily;
+
 constexpr Prefix kPrefixes[] = {
-    {u"Sea", 1}, {u"Spi", 1}, {u"Bf", 2}, {u"FW", 2}, {u"Fw", 2}, {u"Ju", 2},
-    {u"F4", 3},  {u"Co", 3},  {u"F6", 3}, {u"P-", 3}, {u"A5", 4}, {u"A6", 4},
-    {u"Ki", 4},  {u"Yak", 5}, {u"Il", 5}, {u"La", 5}, {u"Pe", 5},
+    {u"Sea", kSeafire}, {u"Spi", kSeafire}, {u"Bf", kMe109}, {u"FW", kMe109}, {u"Fw", kMe109},
+    {u"Ju", kMe109},    {u"F4", kF4u},      {u"Co", kF4u},   {u"F6", kF4u},   {u"P-", kF4u},
+    {u"A5", kZero},     {u"A6", kZero},     {u"Ki", kZero},  {u"Yak", kYak1}, {u"Il", kYak1},
+    {u"La", kYak1},     {u"Pe", kYak1},
 };
 
 // The four-position control reports exactly these floats (from the texts
@@ -26,7 +29,7 @@ constexpr std::uint32_t kOne = 0x3F800000;
 
 // The f4u and zero sets have their first two pairs the other way round.
 bool PairsSwapped(AircraftFamily family) {
-  return family == 3 || family == 4;
+  return family == kF4u || family == kZero;
 }
 
 void SetPair(IconVisibility& icons, int first, float value) {
@@ -46,15 +49,16 @@ std::optional<int> FourPositionIndex(float value) {
 }  // namespace
 
 AircraftFamily RecognizeFamily(std::u16string_view name) {
-  AircraftFamily family = 0;
+  AircraftFamily family = kUnknown;
   for (const Prefix& prefix : kPrefixes) {
     if (name.starts_with(prefix.letters)) family = prefix.family;
   }
   return family;
 }
 
-int IconSetOf(AircraftFamily family) {
-  return family <= 1 ? 0 : family - 1;
+std::size_t IconSetOf(AircraftFamily family) {
+  const auto code = static_cast<std::size_t>(family);
+  return code <= 1 ? 0 : code - 1;
 }
 
 IconVisibility IndicatorVisibility(AircraftFamily family, const FlightSample& sample) {

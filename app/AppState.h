@@ -7,8 +7,17 @@
 
 namespace korvan {
 
-using UnitMode = std::int32_t;        // 0..3
-using AircraftFamily = std::int32_t;  // 0..5
+using UnitMode = std::int32_t;  // 0..3
+// The aircraft families, named by the icon set each shows; the numbers are
+// the family codes. Unknown aircraft show the seafire set too.
+enum class AircraftFamily : std::int32_t {
+  kUnknown = 0,
+  kSeafire = 1,
+  kMe109 = 2,
+  kF4u = 3,
+  kZero = 4,
+  kYak1 = 5,
+};
 
 // What the display cycle remembers between cycles. The three page flags are
 // never true together.
@@ -21,8 +30,8 @@ struct AppState {
   bool adjustSpeed = true;
   std::int32_t adjustToggle = 0;
   bool resetRequested = false;
-  AircraftFamily family = 0;
-  AircraftFamily previousFamily = 0;
+  AircraftFamily family = AircraftFamily::kUnknown;
+  AircraftFamily previousFamily = AircraftFamily::kUnknown;
   float countdownLength = 0;  // clock units (hours)
   float countdownStart = 0;
   float fuelReference = 0;

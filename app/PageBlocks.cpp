@@ -86,7 +86,7 @@ void FamilyIndicators(AppContext& c, const DisplayText& nameWide) {
   if (state.previousFamily != state.family) HideAllFamilyIcons(c);
   state.previousFamily = state.family;
   state.family = RecognizeFamily(nameWide.view());
-  const IconSetHandles& set = c.items.iconSets[static_cast<std::size_t>(IconSetOf(state.family))];
+  const IconSetHandles& set = c.items.iconSets[IconSetOf(state.family)];
   const IconVisibility visibility = IndicatorVisibility(state.family, c.sample);
   for (std::size_t i = 0; i < set.size(); ++i) {
     if (visibility[i]) Show(c, set[i], *visibility[i]);

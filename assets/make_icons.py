@@ -12,23 +12,35 @@ same bytes, so regenerated files only show up in git when a picture changed.
 import argparse
 import math
 import os
+import re
 import struct
 import sys
 import zlib
 
-HEIGHT = 30
-SETS = ["seafire", "me109", "f4u", "zero", "yak1"]
+LAYOUT_HEADER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "screens", "IconLayout.h")
 
-# Width of each indicator's icon per set: the icons are drawn at the exact
-# size the status page shows them, so nothing gets blurred by scaling.
-WIDTHS = {
-    "seafire": (15, 30, 10, 35),
-    "me109": (18, 20, 15, 38),
-    "f4u": (18, 23, 15, 34),
-    "zero": (29, 11, 17, 33),
-    "yak1": (16, 17, 15, 42),
-}
-STATE_COUNT = {1: 2, 2: 2, 3: 4, 4: 3}
+
+def read_layout(path=LAYOUT_HEADER):
+    """The program's own icon layout table: height, sets, widths, states.
+
+    The icons are drawn at the exact size the status page shows them, so
+    nothing gets blurred by scaling; the sizes come from the one table the
+    program uses instead of a copy here.
+    """
+    with open(path, encoding="utf-8") as f:
+        text = f.read()
+    height = re.search(r"kIconHeight = (\d+);", text)
+    states = re.search(r"kIndicatorStates = \{([\d, ]+)\};", text)
+    place = r"\{(\d+), (\d+)\}"
+    rows = re.findall(r'\{"(\w+)", (?:true|false), \{\{' + ", ".join([place] * 4) + r"\}\}\}", text)
+    if not height or not states or len(rows) != 5:
+        sys.exit("%s: the icon layout table is not in the expected form" % path)
+    counts = [int(n) for n in states.group(1).split(",")]
+    widths = {row[0]: tuple(int(w) for w in row[2::2]) for row in rows}
+    return int(height.group(1)), [row[0] for row in rows], widths, {i + 1: n for i, n in enumerate(counts)}
+
+
+HEIGHT, SETS, WIDTHS, STATE_COUNT = read_layout()
 
 # The simulator stand-in feeds gear into indicator 1 and flaps into 2 for
 # these sets; f4u and zero get them the other way round.

@@ -5,7 +5,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <array>
 #include <memory>
 #include <vector>
 
@@ -13,8 +12,9 @@
 #include "lcd/LcdIconItem.h"
 #include "lcd/LcdPage.h"
 #include "lcd/LcdStreamingText.h"
-#include "platform/system/Clock.h"
 #include "platform/images/IconImage.h"
+#include "platform/system/Clock.h"
+#include "screens/IconLayout.h"
 
 namespace korvan {
 namespace {
@@ -26,21 +26,6 @@ class SteppedClock final : public Clock {
 
   std::uint32_t now = 1;
 };
-
-// Indicator places of the five sets: x and width of indicators 1 to 4.
-struct Indicator {
-  int x;
-  int width;
-};
-constexpr std::array<std::array<Indicator, 4>, 5> kSets = {{
-    {{{1, 15}, {16, 30}, {46, 10}, {56, 35}}},  // seafire
-    {{{1, 18}, {19, 20}, {39, 15}, {54, 38}}},  // me109
-    {{{1, 18}, {19, 23}, {42, 15}, {57, 34}}},  // f4u
-    {{{12, 29}, {1, 11}, {41, 17}, {58, 33}}},  // zero
-    {{{1, 16}, {17, 17}, {34, 15}, {49, 42}}},  // yak1
-}};
-constexpr std::array<int, 4> kStates = {2, 2, 4, 3};
-constexpr int kIconHeight = 30;
 
 // A picture with lit, dark and see-through pixels, as the icon files have.
 std::unique_ptr<IconImage> MakeIcon(int width, int seed) {
@@ -60,10 +45,10 @@ std::unique_ptr<IconImage> MakeIcon(int width, int seed) {
 struct StatusPage {
   StatusPage() : page(clock), ticker(clock) {
     page.Initialize();
-    for (std::size_t set = 0; set < kSets.size(); ++set) {
-      for (std::size_t indicator = 0; indicator < 4; ++indicator) {
-        const Indicator& place = kSets[set][indicator];
-        for (int state = 0; state < kStates[indicator]; ++state) {
+    for (std::size_t set = 0; set < kIconSets; ++set) {
+      for (std::size_t indicator = 0; indicator < kIndicatorCount; ++indicator) {
+        const IndicatorPlace& place = kIconSetLayouts[set].indicators[indicator];
+        for (int state = 0; state < kIndicatorStates[indicator]; ++state) {
           icons.push_back(MakeIcon(place.width, static_cast<int>(icons.size())));
           auto item = std::make_unique<LcdIconItem>();
           item->Initialize();

@@ -5,14 +5,26 @@
 #include <memory>
 #include <vector>
 
+#include "lcd/LcdItem.h"
 #include "lcdlink/LcdFacadePage.h"
 #include "lcdlink/LcdOutput.h"
+#include "platform/raster/RasterContext.h"
 
 namespace korvan {
 
 class LcdTextItem;
 struct IconImage;
 struct BitmapImage;
+
+// The facade's integer arguments, named. These numbers are the ones the
+// facade has always been called with; nothing else repeats them.
+enum class LcdFontClass : std::int32_t { Small = 0, Medium = 1, Large = 2 };
+enum class LcdTextAlignment : std::uint32_t {
+  Left = DrawTextFormat::kLeft,
+  Center = DrawTextFormat::kCenter,
+  Right = DrawTextFormat::kRight,
+};
+enum class LcdBarStyle : std::int32_t { Cursor = 0, Filled = 1, DottedCursor = 2 };
 
 // The one object through which the application touches the LCD: numbered
 // pages, items made on the page being edited and found only there, the
@@ -45,17 +57,18 @@ class LcdFacade {
   std::int32_t EditPage(int index);
   std::int32_t ShowPage(int index);
 
-  // Kind 1 (text) or 0 (streaming text); size 0, 1 or 2 picks the font
-  // class. Null without an edited page or for another kind or size.
-  LcdItem* AddText(std::int32_t kind, std::int32_t size, std::int32_t alignment, int width,
+  // A text or a streaming text; the font class sets the box height per
+  // line, the point size, the lift and the weight. Null without an edited
+  // page or for another kind or class.
+  LcdItem* AddText(LcdItemKind kind, LcdFontClass fontClass, LcdTextAlignment alignment, int width,
                    int lines = 1);
   std::int32_t SetText(LcdItem* item, const char16_t* text);
   // An icon item drawing `icon` (borrowed; null draws nothing) stretched to
   // width × height.
   LcdItem* AddIcon(const IconImage* icon, int width, int height);
-  // Style 0 gives a cursor bar, 2 a cursor with a dotted lead, any other a
-  // filled bar; page width × 5, range 0..100, position 0.
-  LcdItem* AddProgressBar(std::int32_t style);
+  // Page width × 5, range 0..100, position 0; a style out of range gives a
+  // filled bar.
+  LcdItem* AddProgressBar(LcdBarStyle style);
   std::int32_t SetProgressPosition(LcdItem* item, float position);
   std::int32_t SetProgressSize(LcdItem* item, int width, int height);
   // A bitmap item of size 0 × 0: it draws nothing until sized.
@@ -91,7 +104,7 @@ class LcdFacade {
   LcdFacadePage* editPage() const { return editPage_; }
 
  private:
-  LcdItem* AddStreamingText(std::int32_t size, std::int32_t alignment, int width);
+  LcdItem* AddStreamingText(LcdFontClass fontClass, LcdTextAlignment alignment, int width);
   LcdConnectContext ConnectContext() const;
   void SetButton(std::int32_t mask, std::int32_t state);
 

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 
+#include "screens/IconLayout.h"
+
 namespace korvan {
 
 class LcdItem;
@@ -69,9 +71,6 @@ enum class StatusItem : std::size_t {
   kCount
 };
 
-inline constexpr std::size_t kIconSets = 5;
-inline constexpr std::size_t kIconsPerSet = 11;
-
 // Item handles by page; the facade's pages own the items.
 template <typename Name>
 struct ItemHandles {
@@ -80,8 +79,8 @@ struct ItemHandles {
   LcdItem*& operator[](Name name) { return items[static_cast<std::size_t>(name)]; }
 };
 
-// The icon items of one set in the fixed order 1_0 1_1 2_0 2_1 3_0 .. 3_3
-// 4_0 .. 4_2, whatever order they were created in.
+// The icon items of one set in slot order (see IconLayout.h), whatever
+// order they were created in.
 using IconSetHandles = std::array<LcdItem*, kIconsPerSet>;
 
 struct ScreenItems {

@@ -3,74 +3,99 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <initializer_list>
-#include <limits>
+#include <string>
 
 namespace korvan {
 namespace {
 
+using enum AircraftFamily;
+
 TEST(AircraftFamily, RecognisedByCaseSensitivePrefixOnly) {
   const std::pair<const char16_t*, AircraftFamily> cases[] = {
-      {u"Seafire_III", 1}, {u"Spitfire", 1}, {u"Sp", 0},     {u"Bf-109", 2}, {u"FW190", 2},
-      {u"Fw-190A", 2},     {u"fw190", 0},    {u"Ju-87", 2},  {u"F4U-1", 3},  {u"Corsair", 3},
-      {u"F6F", 3},         {u"P-51D", 3},    {u"A6M2", 4},   {u"Ki-84", 4},  {u"Yak-3", 5},
-      {u"Ya", 0},          {u"Il", 5},       {u"La-5FN", 5}, {u"Pe-2", 5},   {u"", 0},
-      {u"Hurricane", 0},
+      {u"Seafire_III", kSeafire},
+      {u"Spitfire", kSeafire},
+      {u"Sp", kUnknown},
+      {u"Bf-109", kMe109},
+      {u"FW190", kMe109},
+      {u"Fw-190A", kMe109},
+      {u"fw190", kUnknown},
+      {u"Ju-87", kMe109},
+      {u"F4U-1", kF4u},
+      {u"Corsair", kF4u},
+      {u"F6F", kF4u},
+      {u"P-51D", kF4u},
+      {u"A5M", kZero},
+      {u"A6M2", kZero},
+      {u"Ki-84", kZero},
+      {u"Yak-3", kYak1},
+      {u"Ya", kUnknown},
+      {u"Il", kYak1},
+      {u"La-5FN", kYak1},
+      {u"Pe-2", kYak1},
+      {u"", kUnknown},
+      {u"Hurricane", kUnknown},
   };
   for (const auto& [name, family] : cases) {
     EXPECT_EQ(RecognizeFamily(name), family) << std::u16string_view(name).size();
   }
-  EXPECT_EQ(IconSetOf(0), IconSetOf(1));
-  EXPECT_EQ(IconSetOf(5), 4);
+  const std::pair<AircraftFamily, std::size_t> sets[] = {{kUnknown, 0}, {kSeafire, 0}, {kMe109, 1},
+                                                         {kF4u, 2},     {kZero, 3},    {kYak1, 4}};
+  for (const auto& [family, set] : sets) EXPECT_EQ(IconSetOf(family), set);
 }
 
-FlightSample Sample(float v174, float v214, float v82, float v164, float v216) {
+// One set's eleven icons in slot order, grouped 1_x 2_x 3_x 4_x: '1' shown,
+// '0' hidden, '-' left as it was.
+std::string Visibility(AircraftFamily family, float v174, float v214, float v82, float v164,
+                       float v216) {
   FlightSample sample;
   sample.value174 = v174;
   sample.value214 = v214;
   sample.value82 = v82;
   sample.value164 = v164;
   sample.value216 = v216;
-  return sample;
-}
-
-TEST(AircraftFamily, PairsFollowTheirValueAndSwapForTheNavalSets) {
-  const auto me109 = IndicatorVisibility(2, Sample(1, 0, -1, 0, 0));
-  EXPECT_EQ(me109[0], false);  // 1_0: 174 is not 0
-  EXPECT_EQ(me109[1], true);
-  EXPECT_EQ(me109[2], true);  // 2_0: 214 is 0
-  EXPECT_EQ(me109[3], false);
-  const auto f4u = IndicatorVisibility(3, Sample(1, 0, -1, 0, 0));
-  EXPECT_EQ(f4u[0], true);  // 1_0 follows 214 in this set
-  EXPECT_EQ(f4u[2], false);
-  const auto nan = IndicatorVisibility(2, Sample(std::nanf(""), 0, -1, 0, 0));
-  EXPECT_EQ(nan[1], true);  // NaN is not equal to 0
-}
-
-TEST(AircraftFamily, FourPositionGroupMatchesExactPatternsOnly) {
-  const std::pair<float, int> known[] = {{-1.0f, 0}, {0.0f, 0},   {-0.0f, 0},
-                                         {-0.6f, 1}, {-0.34f, 2}, {1.0f, 3}};
-  for (const auto& [value, position] : known) {
-    const auto icons = IndicatorVisibility(1, Sample(0, 0, value, 0, 0));
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(icons[4 + i], i == position) << value;
+  std::string text;
+  const IconVisibility icons = IndicatorVisibility(family, sample);
+  for (std::size_t i = 0; i < icons.size(); ++i) {
+    if (i == 2 || i == 4 || i == 8) text += ' ';
+    text += icons[i] ? (*icons[i] ? '1' : '0') : '-';
   }
-  for (const float other : {0.5f, std::nextafter(1.0f, 2.0f), -0.6000001f, std::nanf("")}) {
-    const auto icons = IndicatorVisibility(1, Sample(0, 0, other, 0, 0));
-    for (int i = 0; i < 4; ++i) EXPECT_FALSE(icons[4 + i].has_value()) << other;
-  }
+  return text;
 }
 
-TEST(AircraftFamily, FourthGroupHasThreeStates) {
-  auto icons = IndicatorVisibility(5, Sample(0, 0, 1, 0, 1));
-  EXPECT_EQ(icons[8], true);
-  EXPECT_EQ(icons[9], false);
-  EXPECT_EQ(icons[10], false);
-  icons = IndicatorVisibility(5, Sample(0, 0, 1, 1, 0));
-  EXPECT_EQ(icons[8], false);
-  EXPECT_EQ(icons[9], true);
-  EXPECT_EQ(icons[10], false);
-  icons = IndicatorVisibility(5, Sample(0, 0, 1, 1, 1));
-  EXPECT_EQ(icons[10], true);
+TEST(AircraftFamily, IndicatorRulesPerFamilyAndValue) {
+  const float nan = std::nanf("");
+  struct Case {
+    AircraftFamily family;
+    float v174, v214, v82, v164, v216;
+    const char* icons;
+  } const cases[] = {
+      // The first pair follows 174 and the second 214; the f4u and zero sets
+      // the other way round. NaN counts as not zero.
+      {kMe109, 1, 0, -1, 0, 0, "01 10 1000 100"},
+      {kUnknown, 1, 0, -1, 0, 0, "01 10 1000 100"},
+      {kF4u, 1, 0, -1, 0, 0, "10 01 1000 100"},
+      {kZero, 1, 0, -1, 0, 0, "10 01 1000 100"},
+      {kYak1, 0, nan, -1, 0, 0, "10 01 1000 100"},
+      // The four-position group by the exact pattern of the four texts.
+      {kSeafire, 0, 0, 0.0f, 0, 0, "10 10 1000 100"},
+      {kSeafire, 0, 0, -0.0f, 0, 0, "10 10 1000 100"},
+      {kSeafire, 0, 0, -0.6f, 0, 0, "10 10 0100 100"},
+      {kSeafire, 0, 0, -0.34f, 0, 0, "10 10 0010 100"},
+      {kSeafire, 0, 0, 1.0f, 0, 0, "10 10 0001 100"},
+      {kSeafire, 0, 0, 0.5f, 0, 0, "10 10 ---- 100"},
+      {kSeafire, 0, 0, std::nextafter(1.0f, 2.0f), 0, 0, "10 10 ---- 100"},
+      {kSeafire, 0, 0, -0.6000001f, 0, 0, "10 10 ---- 100"},
+      {kSeafire, 0, 0, nan, 0, 0, "10 10 ---- 100"},
+      // The fourth group: unarmed, armed and closed, armed and open.
+      {kYak1, 0, 0, -1, 0, 1, "10 10 1000 100"},
+      {kYak1, 0, 0, -1, 1, 0, "10 10 1000 010"},
+      {kYak1, 0, 0, -1, 1, 1, "10 10 1000 001"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Visibility(c.family, c.v174, c.v214, c.v82, c.v164, c.v216), c.icons)
+        << "family " << static_cast<int>(c.family) << ", 174 " << c.v174 << ", 214 " << c.v214
+        << ", 82 " << c.v82 << ", 164 " << c.v164 << ", 216 " << c.v216;
+  }
 }
 
 }  // namespace

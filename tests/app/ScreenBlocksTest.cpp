@@ -35,7 +35,7 @@ class ScreenBlocksTest : public ::testing::Test {
     // Stand-ins for the icon items: visibility is all the rules touch.
     for (auto& set : items_.iconSets) {
       for (LcdItem*& icon : set) {
-        icon = facade_.AddText(1, 0, 0, 5);
+        icon = facade_.AddText(LcdItemKind::Text, LcdFontClass::Small, LcdTextAlignment::Left, 5);
         facade_.SetVisible(icon, false);
       }
     }
@@ -188,7 +188,7 @@ TEST_F(ScreenBlocksTest, StatusPageShowsTheFamilySetAfterAOneCycleOverlap) {
   sample_.roll = -12.345f;
   StatusPageBlock(context_);
   StatusPageBlock(context_);  // the change from family 0 settles
-  EXPECT_EQ(state_.family, 2);
+  EXPECT_EQ(state_.family, AircraftFamily::kMe109);
   EXPECT_TRUE(sets[1][1]->IsVisible());  // me109 1_1
   EXPECT_TRUE(sets[1][5]->IsVisible());  // me109 3_1
   EXPECT_EQ(TextOf(items_.status[StatusItem::kRollValue]), u"-12.35");
@@ -196,7 +196,7 @@ TEST_F(ScreenBlocksTest, StatusPageShowsTheFamilySetAfterAOneCycleOverlap) {
 
   std::snprintf(sample_.aircraftName, sizeof sample_.aircraftName, "%s", "Yak-9");
   StatusPageBlock(context_);
-  EXPECT_EQ(state_.family, 5);
+  EXPECT_EQ(state_.family, AircraftFamily::kYak1);
   EXPECT_TRUE(sets[1][1]->IsVisible());  // the old set stays for this cycle
   EXPECT_TRUE(sets[4][1]->IsVisible());
   StatusPageBlock(context_);

@@ -56,7 +56,8 @@ TEST_F(LcdFacadeTest, EachPressAndReleaseIsSeenOnceAsAnEdge) {
 
 TEST_F(LcdFacadeTest, ItemsAreFoundOnlyOnTheEditedPage) {
   InitializeWithPages(3);
-  LcdItem* onFirst = facade_.AddText(1, 0, 0, 50);
+  LcdItem* onFirst =
+      facade_.AddText(LcdItemKind::Text, LcdFontClass::Small, LcdTextAlignment::Left, 50);
   ASSERT_NE(onFirst, nullptr);
   EXPECT_EQ(facade_.SetText(onFirst, u"42"), kStatusOk);
   EXPECT_EQ(facade_.ShowPage(2), 1);
@@ -73,17 +74,24 @@ TEST_F(LcdFacadeTest, ItemsAreFoundOnlyOnTheEditedPage) {
 
 TEST_F(LcdFacadeTest, TextBoxesFollowTheirFontClass) {
   InitializeWithPages(1);
-  LcdItem* big = facade_.AddText(1, 2, 1, 80, 2);
+  LcdItem* big =
+      facade_.AddText(LcdItemKind::Text, LcdFontClass::Large, LcdTextAlignment::Center, 80, 2);
   ASSERT_NE(big, nullptr);
   EXPECT_EQ(big->GetHeight(), 40);
   EXPECT_EQ(big->GetLogicalOrigin().y, -2);
   EXPECT_EQ(big->GetKind(), LcdItemKind::Text);
-  LcdItem* small = facade_.AddText(1, 0, 2, 30);
+  LcdItem* small =
+      facade_.AddText(LcdItemKind::Text, LcdFontClass::Small, LcdTextAlignment::Right, 30);
   EXPECT_EQ(small->GetHeight(), 12);
-  EXPECT_EQ(facade_.AddText(1, 3, 0, 30), nullptr);  // no such font class
-  EXPECT_EQ(facade_.AddText(7, 0, 0, 30), nullptr);  // no such kind
+  EXPECT_EQ(
+      facade_.AddText(LcdItemKind::Text, static_cast<LcdFontClass>(3), LcdTextAlignment::Left, 30),
+      nullptr);  // no such font class
+  EXPECT_EQ(
+      facade_.AddText(static_cast<LcdItemKind>(7), LcdFontClass::Small, LcdTextAlignment::Left, 30),
+      nullptr);  // no such kind
   // A ticker is one line high whatever the lines asked for.
-  LcdItem* ticker = facade_.AddText(0, 2, 0, 80, 2);
+  LcdItem* ticker = facade_.AddText(LcdItemKind::StreamingText, LcdFontClass::Large,
+                                    LcdTextAlignment::Left, 80, 2);
   ASSERT_NE(ticker, nullptr);
   EXPECT_EQ(ticker->GetHeight(), 20);
   EXPECT_EQ(ticker->GetKind(), LcdItemKind::StreamingText);
@@ -120,9 +128,9 @@ TEST_F(LcdFacadeTest, InitializeOnlyOnceAndLongNamesAreCut) {
 
 TEST_F(LcdFacadeTest, ProgressBarsMapTheirStyleAndRefuseOtherItems) {
   InitializeWithPages(1);
-  auto* cursor = static_cast<LcdProgressBar*>(facade_.AddProgressBar(0));
-  auto* filled = static_cast<LcdProgressBar*>(facade_.AddProgressBar(1));
-  auto* dotted = static_cast<LcdProgressBar*>(facade_.AddProgressBar(2));
+  auto* cursor = static_cast<LcdProgressBar*>(facade_.AddProgressBar(LcdBarStyle::Cursor));
+  auto* filled = static_cast<LcdProgressBar*>(facade_.AddProgressBar(LcdBarStyle::Filled));
+  auto* dotted = static_cast<LcdProgressBar*>(facade_.AddProgressBar(LcdBarStyle::DottedCursor));
   EXPECT_EQ(cursor->GetStyle(), LcdProgressStyle::Cursor);
   EXPECT_EQ(filled->GetStyle(), LcdProgressStyle::Filled);
   EXPECT_EQ(dotted->GetStyle(), LcdProgressStyle::DottedCursor);
@@ -134,7 +142,8 @@ TEST_F(LcdFacadeTest, ProgressBarsMapTheirStyleAndRefuseOtherItems) {
   EXPECT_EQ(facade_.SetProgressSize(filled, 80, 7), kStatusOk);
   EXPECT_EQ(filled->GetWidth(), 80);
 
-  LcdItem* text = facade_.AddText(1, 0, 0, 30);
+  LcdItem* text =
+      facade_.AddText(LcdItemKind::Text, LcdFontClass::Small, LcdTextAlignment::Left, 30);
   EXPECT_EQ(facade_.SetProgressPosition(text, 10.0f), kStatusFail);
   EXPECT_EQ(facade_.SetProgressSize(text, 1, 1), kStatusFail);
   EXPECT_EQ(facade_.SetText(filled, u"no"), kStatusFail);
@@ -149,7 +158,8 @@ TEST_F(LcdFacadeTest, BitmapsAreSetOnlyOnBitmapItems) {
   EXPECT_EQ(facade_.SetBitmap(item, nullptr), kStatusFail);
   EXPECT_EQ(facade_.SetBitmap(item, &bitmap), kStatusOk);
   EXPECT_EQ(item->GetBitmap(), &bitmap);
-  LcdItem* text = facade_.AddText(1, 0, 0, 30);
+  LcdItem* text =
+      facade_.AddText(LcdItemKind::Text, LcdFontClass::Small, LcdTextAlignment::Left, 30);
   EXPECT_EQ(facade_.SetBitmap(text, &bitmap), kStatusOk);  // found, but not a bitmap: unchanged
   facade_.EditPage(1);
   EXPECT_EQ(facade_.SetBitmap(item, &bitmap), kStatusOk);  // not on this page: nothing
