@@ -1,5 +1,7 @@
 #include "lcdlink/LcdFacade.h"
 
+#include <cstdio>
+
 #include "lcd/LcdStatus.h"
 
 namespace korvan {
@@ -87,7 +89,11 @@ LcdConnectContext LcdFacade::ConnectContext() const {
 
 std::int32_t LcdFacade::AddPage() {
   auto page = std::make_unique<LcdFacadePage>(*this, clock_, pageWidth_, pageHeight_);
-  page->Initialize();
+  // Set-up goes on without the page's canvas; the page then stays blank.
+  if (page->Initialize() < 0) {
+    std::fprintf(stderr, "korvan: LCD page %d could not make its %d x %d canvas\n", PageCount(),
+                 pageWidth_, pageHeight_);
+  }
   page->StartTimeout(0xFFFFFFFFu);
   pages_.push_back(std::move(page));
   return PageCount();

@@ -50,6 +50,7 @@ bool LcdManagerService::Load() {
   if (injected_ != nullptr) {
     if (IsComplete(*injected_)) {
       table_ = injected_;
+      failureReported_ = false;
       return true;
     }
     ReportLoadFailure("the given table", "the function table lacks an operation");
@@ -73,6 +74,7 @@ bool LcdManagerService::Load() {
       reason = "the function table lacks an operation";
     } else {
       table_ = table;
+      failureReported_ = false;
       return true;
     }
   }
@@ -82,7 +84,9 @@ bool LcdManagerService::Load() {
 }
 
 void LcdManagerService::ReportLoadFailure(const std::filesystem::path& path,
-                                          const std::string& reason) const {
+                                          const std::string& reason) {
+  if (failureReported_) return;
+  failureReported_ = true;
   std::fprintf(stderr, "korvan: no LCD service from %s: %s; running without the LCD\n",
                path.c_str(), reason.c_str());
 }

@@ -58,13 +58,16 @@ class LcdManagerService {
  private:
   // Finds the table; false (with the library unloaded) when there is none.
   bool Load();
-  void ReportLoadFailure(const std::filesystem::path& path, const std::string& reason) const;
+  // Once until a load succeeds: the program tries to start the service more
+  // than once while it sets up.
+  void ReportLoadFailure(const std::filesystem::path& path, const std::string& reason);
 
   std::optional<std::filesystem::path> libraryPath_;  // unset: LcdServiceLibraryPath()
   const LcdServiceTable* injected_ = nullptr;
   SharedLibrary library_;
   const LcdServiceTable* table_ = nullptr;
   bool started_ = false;
+  bool failureReported_ = false;
   std::atomic<std::int32_t> shares_{0};
 };
 

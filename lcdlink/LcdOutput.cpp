@@ -1,5 +1,7 @@
 #include "lcdlink/LcdOutput.h"
 
+#include <cstdio>
+
 #include "lcd/LcdStatus.h"
 
 namespace korvan {
@@ -111,7 +113,11 @@ std::int32_t LcdOutput::ConnectAndOpen() {
 std::int32_t LcdOutput::Render() {
   std::int32_t priority = 0;
   if (activePage_ != nullptr) {
-    activePage_->Render();
+    const bool failing = activePage_->Render() < 0;
+    if (failing && !renderFailing_) {
+      std::fputs("korvan: the shown LCD page cannot be drawn (it has no canvas)\n", stderr);
+    }
+    renderFailing_ = failing;
     priority = priority_;
   }
   const LcdFrame* frame = GetActiveFrame();

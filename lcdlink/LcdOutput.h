@@ -72,6 +72,7 @@ class LcdOutput : public LcdPage {
   std::int32_t foreground_ = 0;
   LcdConnectContext connectContext_{};
   std::int32_t sharesHeld_ = 0;
+  bool renderFailing_ = false;  // said once on standard error until it renders again
 };
 
 }  // namespace korvan
