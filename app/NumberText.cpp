@@ -32,10 +32,12 @@ std::int32_t TruncateToInt32(double value) {
 }
 
 // The third and fourth characters of "%f" of value / 100: the two digits in
-// front of the decimal point of the value, for 0 <= value < 100.
+// front of the decimal point of the value, for 0 <= value < 100. Divided in
+// double precision, so the printed digits decide: sixtieths of 59.99995 and
+// more round up to "60", as a float quotient would not.
 void TwoDigits(float value, char16_t* out) {
   char text[kPrintBuffer];
-  std::snprintf(text, sizeof text, "%f", static_cast<double>(value / 100.0f));
+  std::snprintf(text, sizeof text, "%f", static_cast<double>(value) / 100.0);
   const std::size_t length = std::strlen(text);
   out[0] = length > 2 ? static_cast<char16_t>(text[2]) : u'0';
   out[1] = length > 3 ? static_cast<char16_t>(text[3]) : u'0';

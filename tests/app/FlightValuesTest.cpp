@@ -84,6 +84,10 @@ TEST(NumberText, TimeShowsUnitsAndSixtieths) {
   EXPECT_EQ(Narrow(TimeText(0.0f)), "00:00");
   EXPECT_EQ(Narrow(TimeText(123.25f)), "23:15");  // the last two digits of 123
   EXPECT_EQ(Narrow(TimeText(1.0f - 1e-7f)), "00:60");
+  // The printed digits decide: sixtieths of 59.99995 print as 60, the float
+  // just below (59.9999466) as 59.
+  EXPECT_EQ(Narrow(TimeText(0.99999917f)), "00:60");
+  EXPECT_EQ(Narrow(TimeText(0.99999911f)), "00:59");
   EXPECT_EQ(Narrow(TimeText(3e38f)), "00:00");  // huge but finite: cut, not overrun
   EXPECT_EQ(Narrow(TimeText(std::nanf(""))), "00:00");
   EXPECT_EQ(Narrow(TimeText(-std::numeric_limits<float>::infinity())), "00:00");
