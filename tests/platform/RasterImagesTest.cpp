@@ -17,8 +17,8 @@ std::string RowOf(const RasterScene& scene, int y, int from, int to) {
 
 // 0011 on every row.
 BitmapImage HalfLit(int height) {
-  BitmapImage image{4, height, {}};
-  for (int y = 0; y < height; ++y) image.pixels.insert(image.pixels.end(), {0, 0, 255, 255});
+  BitmapImage image{4, height, std::vector<std::uint8_t>(4 * static_cast<std::size_t>(height))};
+  for (std::size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = i % 4 < 2 ? 0 : 255;
   return image;
 }
 
