@@ -8,7 +8,7 @@ root=$(pwd)
 ./scripts/install-deps.sh
 
 echo "== building (build/)"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build -j "${KORVAN_JOBS:-2}" --target korvan korvan-sim lcd-virtual
 
 mkdir -p run
