@@ -3,7 +3,6 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <array>
 #include <stdexcept>
 #include <string_view>
 #include <tuple>
@@ -103,20 +102,16 @@ Picture Bands(std::string_view keys) {
 
 Picture Picture::FromArt(std::string_view art, int width) {
   constexpr std::string_view kKeys = "#. ~rygdHLBb";
-  constexpr std::array<Rgba, 12> kColors{{{255, 255, 255, 255},
-                                          {0, 0, 0, 255},
-                                          {0, 0, 0, 0},
-                                          {255, 255, 255, 0},
-                                          {200, 40, 40, 255},
-                                          {250, 250, 100, 255},
-                                          {150, 150, 150, 255},
-                                          {100, 100, 100, 255},
-                                          {255, 255, 255, 192},
-                                          {255, 255, 255, 64},
-                                          {0, 0, 0, 192},
-                                          {0, 0, 0, 64}}};
+  constexpr std::uint32_t kColors[] = {0xFFFFFFFF, 0x000000FF, 0x00000000, 0xFFFFFF00,
+                                       0xC82828FF, 0xFAFA64FF, 0x969696FF, 0x646464FF,
+                                       0xFFFFFFC0, 0xFFFFFF40, 0x000000C0, 0x00000040};  // RGBA
   Picture p{width, static_cast<int>(art.size()) / width, {}};
-  for (const char c : art) p.pixels.push_back(kColors.at(kKeys.find(c)));
+  for (const char c : art) {
+    if (kKeys.find(c) == std::string_view::npos) throw std::logic_error("unknown art character");
+    const std::uint32_t v = kColors[kKeys.find(c)];
+    p.pixels.push_back(
+        {std::uint8_t(v >> 24), std::uint8_t(v >> 16), std::uint8_t(v >> 8), std::uint8_t(v)});
+  }
   return p;
 }
 

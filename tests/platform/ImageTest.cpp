@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <filesystem>
@@ -216,40 +217,33 @@ TEST(ImageHostile, DamagedHeadersAndSizesPastTheCapsAreRefused) {
   EXPECT_FALSE(Decodes(kIcon, Single(wide, 32, PngData(wide)))) << "PNG width past the cap";
 }
 
-// Runs a test body inside a folder, as the application runs in its own.
-class CurrentFolder {
- public:
-  explicit CurrentFolder(const std::filesystem::path& folder)
-      : previous_(std::filesystem::current_path()) {
-    std::filesystem::current_path(folder);
-  }
-  ~CurrentFolder() { std::filesystem::current_path(previous_); }
-
- private:
-  std::filesystem::path previous_;
-};
-
+// Paths as the application stores them: relative (to the current folder),
+// with backslashes.
 TEST(ImageFile, StoredPathsLoadAndUnreadableFilesGiveNull) {
   const TempDir dir;
-  const CurrentFolder inside(dir.path());
+  const auto stored = [&dir](std::string name) {
+    std::string path = std::filesystem::relative(dir.path() / name).string();
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+  };
   const auto write = [&dir](const char* name, const Bytes& b) {
     dir.Write(name, {b.begin(), b.end()});
   };
   Bytes icon = Good(kIcon);
-  std::filesystem::create_directories("images/folder.ico");
+  std::filesystem::create_directories(dir.path() / "images/folder.ico");
   write("images/ok.ico", icon);
   write("images/b.bmp", Good(kBitmap24));
   icon.resize(kMaxImageFileBytes + 1);  // trailing bytes alone would be harmless
   write("images/big.ico", icon);
   write("empty.ico", {});
-  ASSERT_EQ(mkfifo("pipe.ico", 0600), 0);  // no writer: must not block the loader
-  EXPECT_NE(LoadIconFile("images\\ok.ico", 0, 0), nullptr);
-  EXPECT_NE(LoadBitmapFile("images\\b.bmp"), nullptr);
-  for (const char* path :
-       {"images\\missing.ico", "images\\folder.ico", "images\\big.ico", "empty.ico", "pipe.ico"}) {
-    EXPECT_EQ(LoadIconFile(path, 16, 16), nullptr) << path;
+  ASSERT_EQ(mkfifo((dir.path() / "pipe.ico").c_str(), 0600), 0);  // no writer: must not block
+  EXPECT_NE(LoadIconFile(stored("images/ok.ico"), 0, 0), nullptr);
+  EXPECT_NE(LoadBitmapFile(stored("images/b.bmp")), nullptr);
+  for (const char* name :
+       {"images/missing.ico", "images/folder.ico", "images/big.ico", "empty.ico", "pipe.ico"}) {
+    EXPECT_EQ(LoadIconFile(stored(name), 16, 16), nullptr) << name;
   }
-  EXPECT_EQ(LoadBitmapFile("images\\folder.ico"), nullptr);
+  EXPECT_EQ(LoadBitmapFile(stored("images/folder.ico")), nullptr);
 }
 
 }  // namespace
