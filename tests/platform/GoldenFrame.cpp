@@ -5,21 +5,13 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <vector>
 
 namespace korvan::testing {
-namespace {
-
-std::string GoldenPath(const std::string& name, const char* suffix = ".txt") {
-  return std::string(KORVAN_GOLDEN_DIR) + "/" + name + suffix;
-}
-
-}  // namespace
 
 std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int stride) {
   std::string art;
-  art.reserve(static_cast<std::size_t>(width + 1) * height);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) art += pixels[y * stride + x] > 128 ? '#' : '.';
     art += '\n';
@@ -28,61 +20,54 @@ std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int st
 }
 
 ::testing::AssertionResult MatchesGolden(const std::string& name, const std::string& art) {
-  const std::string path = GoldenPath(name);
+  const std::string path = std::string(KORVAN_GOLDEN_DIR) + "/" + name;
   const char* update = std::getenv("KORVAN_UPDATE_GOLDEN");
-  if (update != nullptr && std::string(update) == "1") {
-    std::ofstream(path, std::ios::binary) << art;
-    return ::testing::AssertionSuccess() << "rewrote " << path;
+  // The reference frames come from the real implementation, never from ours.
+  if (update != nullptr && std::string(update) == "1" && !name.starts_with("reference-")) {
+    std::ofstream(path + ".txt", std::ios::binary) << art;
+    return ::testing::AssertionSuccess() << "rewrote " << path << ".txt";
   }
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(path + ".txt", std::ios::binary);
   if (!in) {
     return ::testing::AssertionFailure()
-           << "no golden " << path << " (run with KORVAN_UPDATE_GOLDEN=1 to create it)";
+           << "no golden " << path << ".txt (run with KORVAN_UPDATE_GOLDEN=1 to create it)";
   }
-  std::ostringstream text;
-  text << in.rdbuf();
-  const std::string expected = text.str();
+  const std::string expected{std::istreambuf_iterator<char>(in), {}};
   if (expected == art) return ::testing::AssertionSuccess();
-  const std::string actualPath = GoldenPath(name, ".actual.txt");
-  std::ofstream(actualPath, std::ios::binary) << art;
-  WriteArtPng(GoldenPath(name, ".actual.png"), art, 4);
-  const auto differs = std::mismatch(expected.begin(), expected.end(), art.begin(), art.end());
-  const std::size_t at = static_cast<std::size_t>(differs.first - expected.begin());
-  const std::size_t lineStart = at == 0 ? 0 : expected.rfind('\n', at - 1) + 1;
+  std::ofstream(path + ".actual.txt", std::ios::binary) << art;
+  WriteArtPng(path + ".actual.png", art, 4);
+  const auto at = static_cast<std::size_t>(
+      std::mismatch(expected.begin(), expected.end(), art.begin(), art.end()).first -
+      expected.begin());
+  const std::size_t x = at - (at == 0 ? 0 : expected.rfind('\n', at - 1) + 1);
   const auto y = std::count(expected.begin(), expected.begin() + static_cast<long>(at), '\n');
-  if (differs.first == expected.end() || differs.second == art.end()) {
-    return ::testing::AssertionFailure() << name << ": frames differ in size (" << expected.size()
-                                         << " against " << art.size() << " characters); actual "
-                                         << "frame written to " << actualPath;
+  auto failure = ::testing::AssertionFailure() << name << ": ";
+  if (expected.size() != art.size()) {
+    failure << "frames differ in size (" << expected.size() << " against " << art.size()
+            << " characters)";
+  } else {
+    failure << "first differing pixel at (" << x << ", " << y << "): expected '" << expected[at]
+            << "', got '" << art[at] << "'";
   }
-  return ::testing::AssertionFailure()
-         << name << ": first differing pixel at (" << at - lineStart << ", " << y << "): expected '"
-         << *differs.first << "', got '" << *differs.second << "'; actual frame written to "
-         << actualPath;
+  return failure << "; actual frame written to " << path << ".actual.txt";
 }
 
 bool WriteArtPng(const std::string& path, const std::string& art, int scale) {
-  std::vector<std::string> rows;
-  std::istringstream lines(art);
-  for (std::string line; std::getline(lines, line);) rows.push_back(line);
-  if (rows.empty() || rows[0].empty() || scale < 1) return false;
-  const std::size_t width = rows[0].size() * static_cast<std::size_t>(scale);
-  std::vector<png_byte> pixels(width * rows.size() * static_cast<std::size_t>(scale));
-  for (std::size_t y = 0; y < rows.size() * static_cast<std::size_t>(scale); ++y) {
-    const std::string& row = rows[y / static_cast<std::size_t>(scale)];
-    for (std::size_t x = 0; x < width; ++x) {
-      const std::size_t column = x / static_cast<std::size_t>(scale);
-      pixels[y * width + x] = column < row.size() && row[column] == '#' ? 255 : 0;
-    }
+  const std::size_t columns = art.find('\n'), rows = std::count(art.begin(), art.end(), '\n');
+  if (columns == 0 || columns == std::string::npos || scale < 1) return false;
+  const std::size_t s = static_cast<std::size_t>(scale), width = columns * s;
+  std::vector<png_byte> pixels(width * rows * s);
+  for (std::size_t i = 0; i < pixels.size(); ++i) {
+    const std::size_t at = (i / width / s) * (columns + 1) + i % width / s;
+    pixels[i] = at < art.size() && art[at] == '#' ? 255 : 0;
   }
   // The simplified API keeps libpng's longjmp away from our objects.
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
   image.width = static_cast<png_uint_32>(width);
-  image.height = static_cast<png_uint_32>(rows.size() * static_cast<std::size_t>(scale));
+  image.height = static_cast<png_uint_32>(rows * s);
   image.format = PNG_FORMAT_GRAY;
-  const bool written =
-      png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), 0, nullptr) != 0;
+  const bool written = png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), 0, nullptr);
   png_image_free(&image);
   return written;
 }

@@ -1,216 +1,216 @@
 #include "tests/platform/ImageBuilders.h"
 
-#include <png.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <stdexcept>
+#include <string_view>
+#include <tuple>
 
 namespace korvan::testing {
-
 namespace {
 
-constexpr Rgba kWhiteOpaque{255, 255, 255, 255};
-constexpr Rgba kBlackOpaque{0, 0, 0, 255};
-
-void Append16(Bytes& out, unsigned value) {
-  out.push_back(static_cast<std::uint8_t>(value));
-  out.push_back(static_cast<std::uint8_t>(value >> 8));
+void Append(Bytes& out, std::uint64_t value, int count = 4) {
+  out.resize(out.size() + static_cast<std::size_t>(count));
+  Put(out, out.size() - static_cast<std::size_t>(count), value, count);
 }
 
-void Append32(Bytes& out, std::uint32_t value) {
-  Append16(out, value & 0xFFFF);
-  Append16(out, value >> 16);
+void AppendBigEndian(Bytes& out, std::uint64_t value) {
+  for (int shift = 24; shift >= 0; shift -= 8)
+    out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
-std::size_t Stride(int width, int bitCount) {
-  return (static_cast<std::size_t>(width) * bitCount + 31) / 32 * 4;
-}
-
-void AppendInfoHeader(Bytes& out, int width, int height, int bitCount, std::uint32_t colors) {
-  Append32(out, 40);
-  Append32(out, static_cast<std::uint32_t>(width));
-  Append32(out, static_cast<std::uint32_t>(height));
-  Append16(out, 1);
-  Append16(out, static_cast<unsigned>(bitCount));
-  for (int i = 0; i < 4; ++i) Append32(out, 0);  // compression, image size, resolution
-  Append32(out, colors);
-  Append32(out, 0);
-}
-
-// The distinct colours (alpha ignored) in order of appearance; the palette
-// is written in reverse so indices never coincide with luminance order.
-std::vector<Rgba> PaletteOf(const Picture& picture, int bitCount) {
-  std::vector<Rgba> palette;
-  for (Rgba p : picture.pixels) {
-    p.a = 0;
-    if (std::find(palette.begin(), palette.end(), p) == palette.end()) palette.push_back(p);
-  }
-  if (palette.size() > (std::size_t{1} << bitCount)) throw std::logic_error("too many colours");
-  std::reverse(palette.begin(), palette.end());
-  return palette;
-}
-
-// Colour rows bottom-up at any depth, with an optional colour table first.
-void AppendPixels(Bytes& out, const Picture& picture, int bitCount, bool writeAlpha, bool topDown,
-                  const std::vector<Rgba>& palette) {
-  for (const Rgba& c : palette) {
-    out.insert(out.end(), {c.b, c.g, c.r, 0});
-  }
-  const std::size_t stride = Stride(picture.width, bitCount);
-  for (int row = 0; row < picture.height; ++row) {
-    const int y = topDown ? row : picture.height - 1 - row;
-    Bytes line(stride, 0);
-    for (int x = 0; x < picture.width; ++x) {
-      Rgba c = picture.At(x, y);
-      if (bitCount <= 8) {
-        Rgba key = c;
-        key.a = 0;
-        const auto index =
-            static_cast<unsigned>(std::find(palette.begin(), palette.end(), key) - palette.begin());
-        const std::size_t bit = static_cast<std::size_t>(x) * bitCount;
-        line[bit / 8] |= static_cast<std::uint8_t>(index << (8 - bitCount - bit % 8));
-      } else if (bitCount == 16) {
-        const unsigned v = (c.r >> 3) << 10 | (c.g >> 3) << 5 | (c.b >> 3);
-        line[x * 2] = static_cast<std::uint8_t>(v);
-        line[x * 2 + 1] = static_cast<std::uint8_t>(v >> 8);
-      } else {
-        const std::size_t n = static_cast<std::size_t>(bitCount / 8);
-        line[x * n] = c.b;
-        line[x * n + 1] = c.g;
-        line[x * n + 2] = c.r;
-        if (n == 4) line[x * n + 3] = writeAlpha ? c.a : 0;
-      }
+// Rows of up to 8 bits index `palette` (alpha left out of the match); 32
+// bits write alpha only if asked.
+void AppendRow(Bytes& out, const Picture& p, int y, int bits, bool alpha,
+               const std::vector<Rgba>& palette) {
+  Bytes line((static_cast<std::size_t>(p.width * bits) + 31) / 32 * 4, 0);
+  for (int x = 0; x < p.width; ++x) {
+    Rgba c = p.At(x, y);
+    const auto at = static_cast<std::size_t>(x * bits);
+    if (bits <= 8) {
+      c.a = 0;
+      const auto index = std::find(palette.begin(), palette.end(), c) - palette.begin();
+      line[at / 8] |= static_cast<std::uint8_t>(index << (8 - bits - static_cast<int>(at % 8)));
+    } else if (bits == 16) {
+      Put(line, at / 8, (c.r >> 3) << 10 | (c.g >> 3) << 5 | (c.b >> 3), 2);
+    } else {
+      Put(line, at / 8, c.b | c.g << 8 | c.r << 16 | (alpha ? c.a : 0u) << 24, bits / 8);
     }
-    out.insert(out.end(), line.begin(), line.end());
   }
+  out.insert(out.end(), line.begin(), line.end());
+}
+
+// Info header padded to `headerSize`, colour table (the distinct colours in
+// order of appearance, black up to 2^bits entries if `pad`), then the rows,
+// bottom-up for a positive height.
+void AppendDib(Bytes& out, const Picture& p, int bits, int height, bool alpha, bool pad,
+               std::uint32_t headerSize = 40) {
+  std::vector<Rgba> palette;
+  for (Rgba c : p.pixels) {
+    c.a = 0;
+    if (bits <= 8 && std::find(palette.begin(), palette.end(), c) == palette.end()) {
+      palette.push_back(c);
+    }
+  }
+  if (bits <= 8 && palette.size() > (1u << bits)) throw std::logic_error("too many colours");
+  if (bits <= 8 && pad) palette.resize(1u << bits, Rgba{0, 0, 0, 0});
+  Append(out, headerSize);
+  Append(out, static_cast<std::uint32_t>(p.width));
+  Append(out, static_cast<std::uint32_t>(height));
+  Append(out, 1 | static_cast<std::uint32_t>(bits) << 16);  // planes, bit count
+  Append(out, 0, 16);                                       // compression, image size, resolution
+  Append(out, palette.size());
+  Append(out, 0, static_cast<int>(headerSize) - 36);
+  for (const Rgba& c : palette) Append(out, c.b | c.g << 8 | c.r << 16);
+  for (int row = 0; row < p.height; ++row) {
+    AppendRow(out, p, height < 0 ? row : p.height - 1 - row, bits, alpha, palette);
+  }
+}
+
+// A square picture with a white border; inside, vertical stripes on the left
+// half and horizontal ones top right, so the rows and columns a scaled copy
+// samples show; bottom right a shape naming the entry: 's'quare, 'x' cross,
+// 'b'ar or 'c'olumn.
+Picture EntryPicture(int n, char shape) {
+  std::string art;
+  const int half = n / 2, size = n - half - 4;
+  for (int y = 0; y < n; ++y) {
+    for (int x = 0; x < n; ++x) {
+      const int u = x - half - 1, v = y - half - 1;
+      const bool inShape = u >= 0 && v >= 0 && x < n - 2 && y < n - 2;
+      const bool lit =
+          x == 0 || y == 0 || x == n - 1 || y == n - 1 ||
+          (y >= 2 && y < n - 2 && x >= 2 && x < half && x % 2 == 0) ||
+          (y >= 2 && y < half && y % 2 == 0 && x > half && x < n - 2) ||
+          (inShape && (shape == 's' || (shape == 'x' && (u == v || u + v == size - 1)) ||
+                       (shape == 'b' && v >= size / 2) || (shape == 'c' && u < size / 2)));
+      art += lit ? '#' : '.';
+    }
+  }
+  return Picture::FromArt(art, n);
+}
+
+// A 16 × 16 picture of horizontal bands, one per character.
+Picture Bands(std::string_view keys) {
+  std::string art;
+  for (const char key : keys) art.append(16 * 16 / keys.size(), key);
+  return Picture::FromArt(art, 16);
 }
 
 }  // namespace
 
-Picture Picture::FromArt(const std::vector<std::string_view>& rows) {
-  Picture p;
-  p.height = static_cast<int>(rows.size());
-  p.width = static_cast<int>(rows.front().size());
-  constexpr std::string_view kKeys = "#. ~";
-  constexpr Rgba kColors[] = {kWhiteOpaque, kBlackOpaque, {0, 0, 0, 0}, {255, 255, 255, 0}};
-  for (const auto row : rows) {
-    for (const char c : row) {
-      const std::size_t key = kKeys.find(c);
-      if (key == std::string_view::npos) throw std::logic_error("unknown art character");
-      p.pixels.push_back(kColors[key]);
-    }
+Picture Picture::FromArt(std::string_view art, int width) {
+  constexpr std::string_view kKeys = "#. ~rygdHLBb";
+  constexpr std::uint32_t kColors[] = {0xFFFFFFFF, 0x000000FF, 0x00000000, 0xFFFFFF00,
+                                       0xC82828FF, 0xFAFA64FF, 0x969696FF, 0x646464FF,
+                                       0xFFFFFFC0, 0xFFFFFF40, 0x000000C0, 0x00000040};  // RGBA
+  Picture p{width, static_cast<int>(art.size()) / width, {}};
+  for (const char c : art) {
+    if (kKeys.find(c) == std::string_view::npos) throw std::logic_error("unknown art character");
+    const std::uint32_t v = kColors[kKeys.find(c)];
+    p.pixels.push_back(
+        {std::uint8_t(v >> 24), std::uint8_t(v >> 16), std::uint8_t(v >> 8), std::uint8_t(v)});
   }
   return p;
 }
 
-Picture Picture::Filled(int width, int height, Rgba color) {
-  Picture p;
-  p.width = width;
-  p.height = height;
-  p.pixels.assign(static_cast<std::size_t>(width) * height, color);
-  return p;
-}
-
-Bytes ExpectedColor(const Picture& picture, bool alphaDecides) {
+Bytes DibIconEntry(const Picture& picture, int bitCount, bool alpha, bool maskFromAlpha) {
   Bytes out;
-  for (const Rgba& c : picture.pixels) {
-    const bool transparent = c.a < 128;
-    out.push_back(alphaDecides && transparent ? 0 : (c.r > 127 ? 255 : 0));
-  }
-  return out;
-}
-
-Bytes ExpectedMask(const Picture& picture) {
-  Bytes out;
-  for (const Rgba& c : picture.pixels) out.push_back(c.a < 128 ? 255 : 0);
-  return out;
-}
-
-Bytes DibIconEntry(const Picture& picture, int bitCount, bool writeAlpha) {
-  Bytes out;
-  const auto palette = bitCount <= 8 ? PaletteOf(picture, bitCount) : std::vector<Rgba>{};
-  AppendInfoHeader(out, picture.width, picture.height * 2, bitCount,
-                   static_cast<std::uint32_t>(palette.size()));
-  AppendPixels(out, picture, bitCount, writeAlpha, false, palette);
-  const std::size_t stride = Stride(picture.width, 1);
-  for (int row = 0; row < picture.height; ++row) {
-    const int y = picture.height - 1 - row;
-    Bytes line(stride, 0);
-    for (int x = 0; x < picture.width; ++x) {
-      if (picture.At(x, y).a < 128) line[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
-    }
-    out.insert(out.end(), line.begin(), line.end());
-  }
+  AppendDib(out, picture, bitCount, 2 * picture.height, alpha, true);
+  Picture mask = picture;  // white where the AND mask says transparent
+  for (Rgba& c : mask.pixels)
+    c = Rgba{c.a < 128 && maskFromAlpha ? std::uint8_t{255} : std::uint8_t{0}};
+  for (int y = picture.height - 1; y >= 0; --y)
+    AppendRow(out, mask, y, 1, false, {{0, 0, 0, 0}, {255, 0, 0, 0}});
   return out;
 }
 
 Bytes PngData(const Picture& picture) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = static_cast<png_uint_32>(picture.width);
-  image.height = static_cast<png_uint_32>(picture.height);
-  image.format = PNG_FORMAT_RGBA;
-  Bytes rgba;
-  for (const Rgba& c : picture.pixels) rgba.insert(rgba.end(), {c.r, c.g, c.b, c.a});
-  png_alloc_size_t size = 0;
-  if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr)) {
-    throw std::runtime_error("png size");
+  Bytes raw;
+  for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
+    if (i % static_cast<std::size_t>(picture.width) == 0) raw.push_back(0);  // no filter
+    const Rgba& c = picture.pixels[i];
+    raw.insert(raw.end(), {c.r, c.g, c.b, c.a});
   }
-  Bytes out(size);
-  if (!png_image_write_to_memory(&image, out.data(), &size, 0, rgba.data(), 0, nullptr)) {
-    throw std::runtime_error("png write");
-  }
-  out.resize(size);
+  uLongf size = compressBound(raw.size());
+  Bytes packed(size);
+  if (compress2(packed.data(), &size, raw.data(), raw.size(), 9) != Z_OK)
+    throw std::runtime_error("zlib");
+  packed.resize(size);
+  Bytes out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  const auto chunk = [&out](std::string_view kind, const Bytes& data) {
+    AppendBigEndian(out, data.size());
+    const std::size_t from = out.size();
+    out.insert(out.end(), kind.begin(), kind.end());
+    out.insert(out.end(), data.begin(), data.end());
+    AppendBigEndian(out, crc32(0, out.data() + from, static_cast<uInt>(out.size() - from)));
+  };
+  Bytes header;
+  AppendBigEndian(header, static_cast<std::uint32_t>(picture.width));
+  AppendBigEndian(header, static_cast<std::uint32_t>(picture.height));
+  header.insert(header.end(), {8, 6, 0, 0, 0});  // 8-bit RGBA
+  chunk("IHDR", header);
+  chunk("IDAT", packed);
+  chunk("IEND", {});
   return out;
 }
 
 Bytes IconFile(const std::vector<IconEntrySpec>& entries) {
   Bytes out;
-  Append16(out, 0);
-  Append16(out, 1);
-  Append16(out, static_cast<unsigned>(entries.size()));
-  std::uint32_t offset = static_cast<std::uint32_t>(6 + 16 * entries.size());
+  Append(out, 0x10000 | entries.size() << 16 << 16, 6);  // reserved, type 1, count
+  std::size_t offset = out.size() + 16 * entries.size();
   for (const auto& e : entries) {
-    out.push_back(static_cast<std::uint8_t>(e.width % 256));
-    out.push_back(static_cast<std::uint8_t>(e.height % 256));
-    out.push_back(0);
-    out.push_back(0);
-    Append16(out, 1);
-    Append16(out, static_cast<unsigned>(e.bitCount));
-    Append32(out, static_cast<std::uint32_t>(e.data.size()));
-    Append32(out, offset);
-    offset += static_cast<std::uint32_t>(e.data.size());
+    Append(out, static_cast<std::uint32_t>(e.width % 256 | e.height % 256 << 8));
+    Append(out, 1 | static_cast<std::uint32_t>(e.bitCount) << 16);
+    Append(out, e.data.size());
+    Append(out, offset);
+    offset += e.data.size();
   }
   for (const auto& e : entries) out.insert(out.end(), e.data.begin(), e.data.end());
   return out;
 }
 
-Bytes BmpFile(const Picture& picture, int bitCount, bool topDown) {
-  Bytes body;
-  const auto palette = bitCount <= 8 ? PaletteOf(picture, bitCount) : std::vector<Rgba>{};
-  AppendInfoHeader(body, picture.width, topDown ? -picture.height : picture.height, bitCount,
-                   static_cast<std::uint32_t>(palette.size()));
-  AppendPixels(body, picture, bitCount, true, topDown, palette);
+Bytes BmpFile(const Picture& picture, int bitCount, bool topDown, std::uint32_t headerSize) {
   Bytes out{'B', 'M'};
-  Append32(out, static_cast<std::uint32_t>(14 + body.size()));
-  Append32(out, 0);
-  Append32(out, static_cast<std::uint32_t>(14 + 40 + palette.size() * 4));
-  out.insert(out.end(), body.begin(), body.end());
+  Append(out, 0, 12);
+  AppendDib(out, picture, bitCount, topDown ? -picture.height : picture.height, true, false,
+            headerSize);
+  const std::size_t stride = (static_cast<std::size_t>(picture.width * bitCount) + 31) / 32 * 4;
+  Put(out, 2, out.size(), 4);
+  Put(out, 10, out.size() - stride * static_cast<std::size_t>(picture.height), 4);
   return out;
 }
 
-void PutU16(Bytes& bytes, std::size_t at, std::uint16_t value) {
-  bytes.at(at) = static_cast<std::uint8_t>(value);
-  bytes.at(at + 1) = static_cast<std::uint8_t>(value >> 8);
+std::map<std::string, Bytes> IconFixtures() {
+  // Several sizes and depths, each picture different so the chosen entry
+  // shows; a 4-bit and an 8-bit entry share 32 × 32, the 8-bit one later.
+  const std::tuple<int, char, int> kSized[] = {
+      {16, 's', 4}, {32, 'b', 4}, {32, 'x', 8}, {48, 'c', 24}};
+  std::vector<IconEntrySpec> sized;
+  for (const auto& [n, shape, bits] : kSized) {
+    sized.push_back({n, n, bits, DibIconEntry(EntryPicture(n, shape), bits)});
+  }
+  std::map<std::string, Bytes> files{{"sizes-ascending.ico", IconFile(sized)}};
+  std::reverse(sized.begin(), sized.end());
+  files["sizes-descending.ico"] = IconFile(sized);
+  // One entry of each kind; the alpha one's AND mask says opaque throughout.
+  const auto single = [](int bits, Bytes data) { return IconFile({{16, 16, bits, data}}); };
+  const Picture colours = Bands("#.ry ~dg"), alphas = Bands("#. ~HLBb");
+  files["mask-1bit.ico"] = single(1, DibIconEntry(Bands("#. ~"), 1));
+  for (const int bits : {4, 8, 24}) {
+    files["mask-" + std::to_string(bits) + "bit.ico"] = single(bits, DibIconEntry(colours, bits));
+  }
+  files["mask-32bit-alpha.ico"] = single(32, DibIconEntry(alphas, 32, true, false));
+  files["mask-32bit-noalpha.ico"] = single(32, DibIconEntry(colours, 32));
+  files["mask-png.ico"] = single(32, PngData(alphas));
+  return files;
 }
 
-void PutU32(Bytes& bytes, std::size_t at, std::uint32_t value) {
-  PutU16(bytes, at, static_cast<std::uint16_t>(value));
-  PutU16(bytes, at + 2, static_cast<std::uint16_t>(value >> 16));
-}
-
-std::string AsString(const Bytes& bytes) {
-  return std::string(bytes.begin(), bytes.end());
+void Put(Bytes& bytes, std::size_t at, std::uint64_t value, int count) {
+  for (int i = 0; i < count; ++i, value >>= 8) {
+    bytes.at(at + static_cast<std::size_t>(i)) = static_cast<std::uint8_t>(value);
+  }
 }
 
 }  // namespace korvan::testing

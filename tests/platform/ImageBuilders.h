@@ -1,12 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Small writers of icon, bitmap and PNG files for the image decoder tests, so
-// every case carries its own picture instead of a binary fixture.
+// Writers of icon, bitmap and PNG bytes. The decoder tests build their
+// pictures with them, and they make the icon files of tests/data/icons.
 namespace korvan::testing {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -16,30 +17,25 @@ struct Rgba {
   bool operator==(const Rgba&) const = default;
 };
 
-// A picture drawn with characters, top row first:
-// '#' opaque white, '.' opaque black, ' ' transparent black,
-// '~' transparent white (an AND-mask icon's "invert the screen" pixel).
 struct Picture {
   int width = 0;
   int height = 0;
-  std::vector<Rgba> pixels;
-
-  static Picture FromArt(const std::vector<std::string_view>& rows);
-  static Picture Filled(int width, int height, Rgba color);
-  const Rgba& At(int x, int y) const { return pixels[y * width + x]; }
+  std::vector<Rgba> pixels;  // top row first
+  // Rows of `width` characters: '#' white, '.' black, ' ' transparent, '~'
+  // transparent white (an AND-mask icon's inverting pixel), 'r' dark red,
+  // 'y' light yellow, 'g' light and 'd' dark grey, 'H' and 'L' white mostly
+  // opaque and mostly transparent, 'B' and 'b' black so.
+  static Picture FromArt(std::string_view art, int width);
+  const Rgba& At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
 };
 
-// The byte planes a decoded icon of `art` should have: colour 0/255 and
-// mask 255 where transparent. `alphaDecides`: transparent pixels read black.
-Bytes ExpectedColor(const Picture& picture, bool alphaDecides);
-Bytes ExpectedMask(const Picture& picture);
-
-// An icon entry as a DIB: BITMAPINFOHEADER with doubled height, a colour
-// table of the picture's colours for 1, 4 and 8 bits, bottom-up pixels, then
-// the AND mask from alpha. 32 bits: `writeAlpha` puts the picture's alpha in
-// the fourth byte, else 0 there.
-Bytes DibIconEntry(const Picture& picture, int bitCount, bool writeAlpha = false);
-Bytes PngData(const Picture& picture);
+// An icon entry as a DIB: info header with doubled height, up to 8 bits a
+// full colour table, bottom-up rows, then the AND mask. 32 bits: `alpha`
+// writes the picture's alpha, else 0; without `maskFromAlpha` the AND mask
+// says opaque throughout.
+Bytes DibIconEntry(const Picture& picture, int bitCount, bool alpha = false,
+                   bool maskFromAlpha = true);
+Bytes PngData(const Picture& picture);  // 8-bit RGBA, unfiltered
 
 struct IconEntrySpec {
   int width = 0;  // as written in the directory: 256 is written as 0
@@ -49,11 +45,15 @@ struct IconEntrySpec {
 };
 Bytes IconFile(const std::vector<IconEntrySpec>& entries);
 
-// A BMP file with a 40-byte info header, uncompressed.
-Bytes BmpFile(const Picture& picture, int bitCount, bool topDown = false);
+// An uncompressed BMP file, its info header padded to `headerSize`.
+Bytes BmpFile(const Picture& picture, int bitCount, bool topDown = false,
+              std::uint32_t headerSize = 40);
 
-void PutU16(Bytes& bytes, std::size_t at, std::uint16_t value);
-void PutU32(Bytes& bytes, std::size_t at, std::uint32_t value);
-std::string AsString(const Bytes& bytes);
+// The files of tests/data/icons by name. tools/raster-reference made the
+// reference-icons-* goldens from them: change them only together.
+std::map<std::string, Bytes> IconFixtures();
+
+// Writes the `count` low bytes of `value` at `at`, little-endian.
+void Put(Bytes& bytes, std::size_t at, std::uint64_t value, int count);
 
 }  // namespace korvan::testing

@@ -24,7 +24,6 @@ struct RasterScene {
   std::string Art() const {
     return FrameToArt(surface->Bits(), surface->Width(), surface->Height(), surface->Stride());
   }
-  bool Lit(int x, int y) const { return surface->Bits()[y * surface->Stride() + x] > 128; }
 
   std::unique_ptr<PixelSurface> surface = PixelSurface::Create(160, 43);
   RasterContext context;

@@ -6,8 +6,9 @@
 #   run.sh [--icons] [--goldens DIR]
 #     (no option)     print every scene of both programs
 #     --icons         only the icon scenes: the icon files of assets/images and
-#                     tests/data/icons (made by tests/data/icons/generate.py)
-#                     loaded with the real loader and drawn with DrawIconEx
+#                     tests/data/icons (written by tests/platform/ImageBuilders.cpp:
+#                     KORVAN_UPDATE_GOLDEN=1 ctest -R IconFixtures) loaded with
+#                     the real loader and drawn with DrawIconEx
 #     --goldens DIR   also write each scene as DIR/reference-<scene>.txt, the
 #                     golden frames tests/platform compares against; to
 #                     regenerate everything: run.sh --goldens tests/golden
