@@ -6,33 +6,9 @@
 #include <utility>
 
 #include "lcd/LcdFrame.h"
-#include "platform/images/BitmapImage.h"
-#include "platform/images/IconImage.h"
+#include "tests/lcd/LcdScene.h"
 
 namespace korvan::testing {
-
-// A bitmap whose pixel (x, y) is lit where `lit(x, y)` says so.
-template <typename Lit>
-BitmapImage MakeBitmap(int width, int height, Lit lit) {
-  BitmapImage image{width, height, {}};
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) image.pixels.push_back(lit(x, y) ? 255 : 0);
-  }
-  return image;
-}
-
-// An icon lit where `lit(x, y)` says so and transparent everywhere else.
-template <typename Lit>
-IconImage MakeIcon(int width, int height, Lit lit) {
-  IconImage icon{width, height, {}, {}};
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      icon.color.push_back(lit(x, y) ? 255 : 0);
-      icon.mask.push_back(lit(x, y) ? 0 : 255);
-    }
-  }
-  return icon;
-}
 
 // One row of a frame as '#' and '.', columns [from, to).
 inline std::string FrameRow(const LcdFrame& frame, int y, int from = 0, int to = kLcdWidth) {
