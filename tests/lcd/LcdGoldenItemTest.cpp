@@ -1,0 +1,136 @@
+// The items' edge cases, a golden frame (tests/golden/lcd-*) per scene, on
+// white where what an item blanks matters; and the canvas sizes refused.
+#include <climits>
+#include <string>
+#include <tuple>
+
+#include "lcd/LcdCanvas.h"
+#include "lcd/LcdProgressBar.h"
+#include "lcd/LcdTextItem.h"
+#include "tests/lcd/LcdScene.h"
+
+namespace korvan::testing {
+namespace {
+
+class LcdGoldenItemTest : public LcdScene {
+ protected:
+  const BitmapImage white = MakeBitmap(kLcdWidth, kLcdHeight, [](int, int) { return true; });
+};
+
+// Top: an empty text, a hidden one, ampersands, an inverted text whose
+// logical size is half its box. Middle: a line cut at its box, 10 points
+// (where the points-per-inch factor shows), a centred wrap cut after two
+// lines. Bottom, after 2 s of moving: a ticker exactly as wide as its text
+// stands, one a pixel narrower runs, an empty one is a black box.
+TEST_F(LcdGoldenItemTest, TextEdges) {
+  Bitmap(white, 0, 0, kLcdWidth, kLcdHeight);
+  constexpr LcdItemKind kTicker = LcdItemKind::StreamingText;
+  const auto items = Texts({{F::Medium, A::Left, 0, 0, 36, u""},
+                            {F::Medium, A::Left, 38, 0, 36, u"HIDDEN"},
+                            {F::Medium, A::Left, 76, 0, 36, u"&&"},
+                            {F::Medium, A::Center, 114, 0, 40, u"8"},
+                            {F::Small, A::Left, 0, 14, 40, u"0000 1111 2222 3333"},
+                            {F::Medium, A::Left, 42, 14, 56, u"10 pt"},
+                            {F::Small, A::Center, 100, 14, 60, u"one two three four five six", 2},
+                            {F::Medium, A::Center, 0, 30, 34, u"EXACT", 1, kTicker},
+                            {F::Medium, A::Center, 36, 30, 33, u"EXACT", 1, kTicker},
+                            {F::Medium, A::Center, 71, 30, 27, u"", 1, kTicker}});
+  facade.SetVisible(items[1], false);
+  items[3]->SetInverted(true);
+  items[3]->SetLogicalSize(20, 13);
+  As<LcdTextItem>(items[5]).SetFontPointSize(10);
+  Run(41);
+  EXPECT_TRUE(Shows("lcd-text-edges"));
+}
+
+// Top: bitmap windows from the logical origin, bytes 129 and 128 (white and
+// black by the colour table), a bitmap item with no size. Over a white band:
+// a hollow square icon stretched in a box wider than itself, an icon item and
+// a bitmap item with no picture; right of it the square cut by its box.
+TEST_F(LcdGoldenItemTest, Pictures) {
+  const BitmapImage stripes = MakeBitmap(30, 4, [](int x, int) { return x % 2 == 0; });
+  const BitmapImage edge = MakeBitmap(
+      20, 4, [](int x, int) { return x % 2 == 0; }, 129, 128);
+  Bitmap(stripes, 3, 0, 6, 2);
+  Bitmap(stripes, 20, 5, 30, 4)->SetLogicalOrigin(10, 0);
+  Bitmap(edge, 60, 0, 20, 4);
+  facade.SetBitmap(facade.AddBitmap(), &stripes);
+  const IconImage square =
+      MakeIcon(6, 4, [](int x, int y) { return x == 0 || x == 5 || y == 0 || y == 3; });
+  Bitmap(white, 0, 12, 100, 4);
+  Place(facade.AddIcon(&square, 6, 4), 110, 12, 3, 2);
+  Place(facade.AddIcon(&square, 12, 8), 10, 12, 20, 10);
+  Place(facade.AddIcon(nullptr, 20, 4), 50, 12, 20, 4);
+  Place(facade.AddBitmap(), 75, 12, 20, 4);
+  Run();
+  EXPECT_TRUE(Shows("lcd-pictures"));
+}
+
+// Bars in two columns, the first row over white: a range narrowed after the
+// position, empty ranges in every style, a position no int holds, unknown
+// styles, positions clamped below and above, and a reversed range.
+TEST_F(LcdGoldenItemTest, ProgressBarEdges) {
+  // Style, range, position, range after the position.
+  const std::tuple<int, int, int, float, int, int> bars[] = {
+      {0, 0, 100, 100, 0, 10},        {1, 0, 100, 100, 0, 10},        {0, 50, 50, 50, 50, 50},
+      {1, 50, 50, 0, 50, 50},         {2, 50, 50, 50, 50, 50},        {7, 50, 50, 50, 50, 50},
+      {0, 0, 2000000000, 2e9F, 0, 1}, {2, 0, 2000000000, 2e9F, 0, 1}, {9, 0, 100, 50, 0, 100},
+      {1, 0, 100, -5, 0, 100},        {0, 0, 100, 150, 0, 100},       {1, 0, 100, 100, 0, 100},
+      {0, 10, 0, 5, 10, 0},           {2, -50, 50, -50, -50, 50}};
+  Bitmap(white, 0, 0, kLcdWidth, 7);
+  int i = 0;
+  for (auto [style, min, max, position, laterMin, laterMax] : bars) {
+    LcdItem* item = Bar(LcdBarStyle::Filled, (i % 2) * 81, 1 + (i / 2) * 6, 78, 5, 0.0F);
+    As<LcdProgressBar>(item).SetStyle(static_cast<LcdProgressStyle>(style));
+    As<LcdProgressBar>(item).SetRange(min, max);
+    facade.SetProgressPosition(item, position);
+    As<LcdProgressBar>(item).SetRange(laterMin, laterMax);
+    ++i;
+  }
+  Run();
+  EXPECT_TRUE(Shows("lcd-progress-edges"));
+}
+
+// Over white: a 100 000-character text of two words, line breaks only, an
+// emoji and a lone surrogate. Below, opaque texts in empty, negative and
+// far-off boxes, at the largest point size and with a face name too long to
+// keep; a black bitmap at the far ends of the coordinates draws nothing.
+TEST_F(LcdGoldenItemTest, HostileTextsAndBoxes) {
+  Bitmap(white, 0, 0, kLcdWidth, kLcdHeight);
+  std::u16string huge(100000, u'7');
+  huge[50000] = u' ';
+  Texts({{F::Small, A::Left, 0, 0, 40, huge.c_str(), 2},
+         {F::Small, A::Left, 42, 0, 40, u"\n\r\n\n", 2},
+         {F::Medium, A::Left, 84, 0, 40, u"a\U0001F600\xD800"}});
+  const auto items = Texts({{F::Medium, A::Left, 0, 30, 0, u"888"},
+                            {F::Medium, A::Left, 40, 30, -40, u"888"},
+                            {F::Large, A::Left, INT_MAX, INT_MAX, INT_MAX, u"888"},
+                            {F::Medium, A::Left, 60, 30, 30, u"888"},
+                            {F::Medium, A::Left, 92, 30, 30, u"888"}});
+  As<LcdTextItem>(items[3]).SetFontPointSize(INT_MAX);
+  As<LcdTextItem>(items[4]).SetFontFaceName(u"An Exceedingly Long Face Name That Goes On");
+  const BitmapImage black = MakeBitmap(kLcdWidth, kLcdHeight, [](int, int) { return false; });
+  Bitmap(black, -1000, -1000, INT_MAX, INT_MAX)->SetLogicalOrigin(INT_MAX, INT_MAX);
+  Run();
+  EXPECT_TRUE(Shows("lcd-hostile"));
+}
+
+TEST(LcdCanvas, SizesTheFrameCannotHoldAreRefusedAndTheCanvasThenDrawsNothing) {
+  for (auto [width, height] : {std::pair{0, 43},
+                               {160, 0},
+                               {-160, 43},
+                               {161, 43},
+                               {160, 44},
+                               {6881, 1},
+                               {1 << 16, 1 << 16}}) {
+    LcdCanvas canvas;
+    EXPECT_EQ(canvas.Create(width, height), kStatusFail) << width << " x " << height;
+    EXPECT_EQ(canvas.GetFrame(), nullptr);
+    canvas.BeginDraw();
+    canvas.Clear();
+    canvas.EndDraw();
+  }
+}
+
+}  // namespace
+}  // namespace korvan::testing

@@ -1,0 +1,268 @@
+// Time on a fake clock: moving items run by display cycles, each scenario a
+// script; the heap the display cycle leaves alone; the page's timeout.
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "lcd/LcdAnimatedBitmap.h"
+#include "lcd/LcdPage.h"
+#include "lcd/LcdScrollingText.h"
+#include "lcd/LcdStreamingText.h"
+#include "tests/lcd/LcdScene.h"
+
+namespace {
+long long allocations = 0;
+}  // namespace
+
+// Counted: the single-object forms go through malloc and free; the array
+// forms, left alone, call these.
+void* operator new(std::size_t size) {
+  ++allocations;
+  if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
+  throw std::bad_alloc();
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  ++allocations;
+  return std::malloc(size == 0 ? 1 : size);
+}
+void operator delete(void* block) noexcept {
+  std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+  std::free(block);
+}
+
+namespace korvan::testing {
+namespace {
+
+constexpr const char16_t* kLong = u"ALTITUDE 12345 FT HEADING 270";
+constexpr const char16_t* kGap = u"       ";
+using Pieces = std::vector<std::u16string>;
+
+class LcdMotionTest : public LcdScene {
+ protected:
+  // A ticker made by the facade, quickened to 10 pixels a second in steps
+  // of 5, so a 100 ms cycle earns one pixel.
+  LcdStreamingText& NewTicker() {
+    ticker = Text({F::Medium, A::Left, 10, 20, 60, kLong, 1, LcdItemKind::StreamingText});
+    auto& item = As<LcdStreamingText>(ticker);
+    item.SetSpeed(10);
+    item.SetStepSize(5);
+    return item;
+  }
+  Pieces TickerPieces() {
+    Pieces texts;
+    auto& item = As<LcdStreamingText>(ticker);
+    for (std::size_t i = 0; i < item.GetPieceCount(); ++i)
+      texts.emplace_back(item.GetPiece(i)->GetText());
+    return texts;
+  }
+  // The animation frame shown `at` ms after `start`: the lit one of the
+  // LCD's first four pixels, -1 for none.
+  void ExpectShown(std::uint32_t start,
+                   std::initializer_list<std::pair<std::uint32_t, int>> steps) {
+    for (auto [at, shown] : steps) {
+      Run(1, start + at - clock.TickCount());
+      const auto* pixels = ScriptedService::lastFrame.data() + LCD_FRAME_HEADER_BYTES;
+      const auto lit = std::string(pixels, pixels + 4).find('\xff');
+      EXPECT_EQ(lit == std::string::npos ? -1 : static_cast<int>(lit), shown) << "at " << at;
+    }
+  }
+
+  LcdItem* ticker = nullptr;
+};
+
+TEST_F(LcdMotionTest, ScrollingTextRestsSlidesToItsEndAndRestsAgain) {
+  using S = LcdScrollState;
+  constexpr int kEnd = -1;  // the whole scroll distance
+  constexpr const char16_t* kWide = u"a text much wider than forty pixels";
+  using Step = std::tuple<std::uint32_t, S, int>;  // a cycle this many ms on; state, shift
+  struct Case {
+    const char16_t* text;
+    std::uint32_t speed;
+    bool repeat;
+    LcdScrollDirection direction;
+    std::vector<Step> steps;
+  };
+  constexpr auto kH = LcdScrollDirection::Horizontal;
+  // clang-format off
+  const Case cases[] = {
+    // Strict rests, fractions of pixels carried, an exact end.
+    {kWide, 20, true, kH, {{100, S::StartWait, 0}, {900, S::StartWait, 0}, {1, S::Scrolling, 0},
+      {125, S::Scrolling, 2}, {125, S::Scrolling, 5}, {60000, S::EndWait, kEnd},
+      {1000, S::EndWait, kEnd}, {1, S::StartWait, 0}}},
+    {kWide, 1000, false, kH, {{1001, S::Scrolling, 0}, {1000, S::EndWait, kEnd},
+      {1001, S::Done, kEnd}, {20000, S::Done, kEnd}}},
+    {u"ab", 20, true, kH, {{1001, S::Scrolling, 0}, {100, S::EndWait, 0}, {1001, S::StartWait, 0}}},
+    {u"", 1000, true, kH, {{30000, S::StartWait, 0}}},
+    // Wrapped, and slides up by the height past the box.
+    {u"one two three four five six", 1000, true, LcdScrollDirection::Vertical,
+     {{1001, S::Scrolling, 0}, {1000, S::EndWait, kEnd}}},
+  };
+  // clang-format on
+  for (const Case& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    LcdScrollingText text{clock};
+    text.Initialize();
+    text.SetSize(40, 13);
+    text.SetSpeed(c.speed);
+    text.SetRepeat(c.repeat);
+    text.SetScrollDirection(c.direction);
+    text.SetText(c.text);
+    facade.Page().AddItem(&text);
+    for (auto [ms, state, shift] : c.steps) {
+      Run(1, ms);
+      EXPECT_EQ(text.GetScrollState(), state);
+      const Point logical = text.GetLogicalOrigin();
+      EXPECT_EQ(-logical.x - logical.y, shift == kEnd ? text.GetScrollDistance() : shift);
+    }
+    facade.Page().RemoveItem(&text);
+  }
+}
+
+TEST_F(LcdMotionTest, TickerRestsThenJumpsByWholePixelsOfAtLeastItsStep) {
+  using Step = std::tuple<std::uint32_t, bool, int>;  // a cycle this many ms on; moving, x
+  // The cycle that lays the band out neither waits nor moves; the rest is
+  // strict, and a jump takes every whole pixel earned once they make a step.
+  // clang-format off
+  const std::vector<Step> scripts[] = {
+      {{100, false, 0}, {1900, false, 0}, {1, true, 0}, {400, true, 0}, {100, true, -5},
+       {750, true, -12}, {450, true, -17}},
+      {{5000, false, 0}, {100, true, 0}}};
+  // clang-format on
+  for (const auto& script : scripts) {
+    LcdStreamingText& band = NewTicker();
+    for (auto [ms, moving, x] : script) {
+      Run(1, ms);
+      EXPECT_EQ(band.IsMoving(), moving) << ms;
+      EXPECT_EQ(band.GetPiece(0)->GetLogicalOrigin().x, x) << ms;
+    }
+  }
+}
+
+TEST_F(LcdMotionTest, LeadingPieceGoesToTheEndOnceWhollyOutOneAJump) {
+  LcdStreamingText& band = NewTicker();
+  Run(1);  // lays the band out
+  Run(1, 2001);
+  const int text = band.GetPiece(0)->GetLineExtent().cx;
+  const int gap = band.GetPiece(1)->GetLineExtent().cx;
+  Run(1, static_cast<std::uint32_t>(text - 5) * 100);
+  EXPECT_EQ(TickerPieces(), (Pieces{kLong, kGap, kLong, kGap}));
+  Run(1, 500);
+  EXPECT_EQ(TickerPieces(), (Pieces{kGap, kLong, kGap, kLong})) << "exactly out";
+  Run(1, static_cast<std::uint32_t>(gap + text) * 100);
+  EXPECT_EQ(TickerPieces(), (Pieces{kLong, kGap, kLong, kGap}));
+  EXPECT_EQ(band.GetPiece(0)->GetLogicalOrigin().x, -text) << "out too, but waits a jump";
+}
+
+TEST_F(LcdMotionTest, AnimationMovesOnOneDrawAfterTheDrawThatFindsAPeriod) {
+  // Four frames 4 pixels wide; frame k lights its own column k.
+  const BitmapImage strip = MakeBitmap(16, 2, [](int x, int) { return x % 4 == x / 4; });
+  LcdAnimatedBitmap animation{clock};
+  animation.Initialize();
+  animation.SetBitmap(&strip);
+  animation.SetFrameWidth(4);
+  animation.SetSize(4, 2);
+  facade.Page().AddItem(&animation);
+  // Each part starts again from the first frame, now.
+  auto restart = [&] {
+    animation.ResetUpdate();
+    return clock.TickCount();
+  };
+  // Time past a period is not carried into the next one.
+  std::uint32_t start = restart();
+  // clang-format off
+  ExpectShown(start, {{100, 0}, {200, 0}, {300, 0}, {400, 1}, {500, 1}, {600, 1}, {700, 2},
+                      {900, 2}, {1000, 3}, {1200, 3}, {1300, 0}});
+  // clang-format on
+  start = restart();
+  ExpectShown(start, {{625, 0}});  // 2.5 periods: two frames on, half a period kept
+  EXPECT_EQ(animation.GetElapsed(), 125U);
+  ExpectShown(start, {{626, 2}});
+  // Hidden for 1.75 s it still keeps time: shown, it jumps all seven periods.
+  animation.SetVisible(false);
+  ExpectShown(start, {{1000, -1}, {2300, -1}});
+  animation.SetVisible(true);
+  ExpectShown(start, {{2376, 2}, {2400, 1}});
+
+  start = restart();
+  animation.SetFramePeriod(0);  // taken as 1 ms
+  ExpectShown(start, {{3, 0}, {4, 3}, {5, 0}});
+  animation.SetFramePeriod(500);
+  ExpectShown(start, {{504, 1}, {505, 1}, {506, 2}});
+
+  // A shorter strip does not leave the index past its end; no frames, no draw.
+  start = restart();
+  animation.SetFramePeriod(250);
+  ExpectShown(start, {{300, 0}, {600, 1}, {900, 2}});
+  const BitmapImage two = MakeBitmap(8, 2, [](int x, int) { return x == 0; });
+  animation.SetBitmap(&two);
+  animation.SetFrameWidth(4);
+  ExpectShown(start, {{950, 0}});
+  animation.SetFrameWidth(0);
+  ExpectShown(start, {{1000, -1}});
+}
+
+// The screens send every text again each cycle, and the ticker's too, while
+// its band goes round; an icon is drawn and a bar's value moves.
+TEST_F(LcdMotionTest, DisplayCyclesCostNothingWhileTheTextsStayTheSame) {
+  std::vector<LcdItem*> texts;
+  for (int i = 0; i < 12; ++i) {
+    texts.push_back(
+        Text({static_cast<F>(i % 3), A::Right, (i % 4) * 40, (i / 4) * 8, 40, u" ", 1 + i % 2}));
+  }
+  const std::u16string running = u"a streaming text that runs round and round the band";
+  LcdItem* band = Text({F::Medium, A::Center, 0, 30, 160, u" ", 1, LcdItemKind::StreamingText});
+  As<LcdStreamingText>(band).SetSpeed(200);
+  const IconImage icon = MakeIcon(15, 30, [](int x, int y) { return (x + y) % 3 == 0; });
+  facade.AddIcon(&icon, 15, 30);
+  LcdItem* bar = facade.AddProgressBar(LcdBarStyle::DottedCursor);
+  ScriptedService::calls.reserve(1000);
+  ScriptedService::pushPriorities.reserve(1000);
+
+  const char16_t* values[] = {u"123.4", u"ALT", u"km/h", u"\u00b0C 15"};
+  auto cycle = [&] {
+    for (std::size_t i = 0; i < texts.size(); ++i) facade.SetText(texts[i], values[i % 4]);
+    facade.SetText(band, running.c_str());
+    facade.SetProgressPosition(bar, static_cast<float>(clock.TickCount() % 101));
+    Run();
+  };
+  for (int i = 0; i < 100; ++i) cycle();  // rebuilds, measures, rasterises once
+  const LcdTextItem* front = As<LcdStreamingText>(band).GetPiece(0);
+  bool rotated = false;
+  const long long before = allocations;
+  for (int i = 0; i < 300; ++i) {
+    cycle();
+    rotated = rotated || As<LcdStreamingText>(band).GetPiece(0) != front;
+  }
+  EXPECT_EQ(allocations - before, 0);
+  EXPECT_TRUE(rotated) << "the band went round meanwhile";
+}
+
+TEST(LcdPage, RendersOnlyBetweenInitializeAndShutdownAndExpiresAfterItsTimeout) {
+  FakeClock clock(0xFFFFFF00);  // just before the tick count wraps
+  LcdPage page(clock);
+  EXPECT_EQ(page.Render(), kStatusFail);
+  ASSERT_EQ(page.Initialize(), kStatusOk);
+  EXPECT_EQ(page.Render(), kStatusOk);
+  page.Shutdown();
+  EXPECT_EQ(page.Render(), kStatusFail);
+
+  EXPECT_TRUE(page.IsExpired()) << "no timeout yet";
+  for (auto [duration, elapsed, expired] :
+       {std::tuple{1000U, 1000U, false}, {1000U, 1001U, true}, {0xFFFFFFFFU, 0xFFFFFFFEU, false}}) {
+    page.StartTimeout(duration);
+    page.Advance(clock.TickCount() + elapsed);
+    EXPECT_EQ(page.IsExpired(), expired) << duration << " " << elapsed;
+  }
+  clock = FakeClock(0);
+  page.StartTimeout(1000);
+  page.Advance(10);
+  EXPECT_TRUE(page.IsExpired()) << "started at tick zero counts as never started";
+}
+
+}  // namespace
+}  // namespace korvan::testing
