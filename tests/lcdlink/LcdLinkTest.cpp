@@ -136,13 +136,13 @@ TEST_F(LcdFacadeTest, ItemsOfEachKindAndClassDrawAsTheGoldenFrame) {
   ASSERT_EQ(facade_.AddPage() + facade_.EditPage(1), 3);
   using enum LcdFontClass;
   using enum LcdTextAlignment;
-  for (const auto& [kind, font, alignment, x, y, text] :
-       {std::tuple{LcdItemKind::Text, Small, Left, 0, 0, u"Small 123"},
-        {LcdItemKind::Text, Medium, Left, 0, 12, u"Medium 456"},
-        {LcdItemKind::Text, Large, Center, 80, 0, u"78.9"},
-        {LcdItemKind::StreamingText, Small, Left, 0, 25,
+  for (const auto& [kind, font, alignment, x, y, width, text] :
+       {std::tuple{LcdItemKind::Text, Small, Left, 0, 0, 80, u"Small 123"},
+        {LcdItemKind::Text, Medium, Left, 0, 12, 80, u"Medium 456"},
+        {LcdItemKind::Text, Large, Center, 80, 0, 80, u"78.9"},
+        {LcdItemKind::StreamingText, Small, Left, 0, 25, 160,
          u"a ticker message much too long for the width of the display band"}}) {
-    LcdItem* item = facade_.AddText(kind, font, alignment, x == 80 ? 80 : 160);
+    LcdItem* item = facade_.AddText(kind, font, alignment, width);
     EXPECT_EQ(facade_.SetText(item, text) + facade_.SetPosition(item, x, y), kStatusOk);
   }
   LcdItem* bar = facade_.AddProgressBar(LcdBarStyle::Filled);
