@@ -24,7 +24,8 @@ void ExpectRefused(LcdManagerService& service, const std::string& from, const ch
   EXPECT_NE(message.find("from " + from + ": "), std::string::npos) << message;
   EXPECT_NE(message.find(because), std::string::npos) << message;
   EXPECT_EQ(message.find('\n'), message.size() - 1) << message;
-  EXPECT_EQ(service.Connect(nullptr), kLcdServiceNotActive);
+  LcdConnectContext context{};
+  EXPECT_EQ(service.Connect(&context), kLcdServiceNotActive);
   EXPECT_EQ(service.Startup(), kLcdServerUnavailable);
 }
 
