@@ -220,8 +220,8 @@ TEST_F(LcdMotionTest, DisplayCyclesCostNothingWhileTheTextsStayTheSame) {
   const IconImage icon = MakeIcon(15, 30, [](int x, int y) { return (x + y) % 3 == 0; });
   facade.AddIcon(&icon, 15, 30);
   LcdItem* bar = facade.AddProgressBar(LcdBarStyle::DottedCursor);
-  ScriptedService::calls.reserve(1000);
-  ScriptedService::pushPriorities.reserve(1000);
+  ScriptedService::calls.reserve(64 * 1024);  // the script records each call
+  ScriptedService::lastFrame.reserve(LCD_FRAME_BYTES);
 
   const char16_t* values[] = {u"123.4", u"ALT", u"km/h", u"\u00b0C 15"};
   auto cycle = [&] {

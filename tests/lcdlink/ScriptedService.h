@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "lcdlink/LcdServiceInterface.h"
@@ -10,78 +10,58 @@
 namespace korvan::testing {
 
 // A service table whose answers a test scripts and whose calls it reads
-// back. The slots are plain functions, so the state is static: one at a time.
+// back as one line of short names. The slots are plain functions, so the
+// state is static: one at a time.
 struct ScriptedService {
-  static inline std::vector<std::string> calls;
+  static inline std::string calls;
   static inline std::int32_t startupResult = 0;
-  static inline std::int32_t connectResult = 0;
-  static inline std::deque<std::int32_t> queryResults;  // then 0
-  static inline std::deque<std::int32_t> pushResults;   // then 0
-  static inline std::deque<std::int32_t> readResults;   // then 0
+  static inline std::int32_t queryResult = 0, pushResult = 0, readResult = 0;  // once, then 0
   static inline std::uint32_t buttons = 0;
-  static inline std::vector<std::int32_t> pushPriorities;
-  static inline std::vector<std::uint8_t> lastFrame;
-  static inline std::int32_t nextHandle = 1;
+  static inline LcdConnectContext connected{};  // what the last Connect was given
+  static inline std::vector<std::uint8_t> lastFrame;  // the last frame pushed, header included
 
   static LcdServiceTable Table() {
     calls.clear();
-    startupResult = connectResult = 0;
-    queryResults.clear();
-    pushResults.clear();
-    readResults.clear();
+    startupResult = queryResult = pushResult = readResult = 0;
     buttons = 0;
-    pushPriorities.clear();
-    lastFrame.clear();
-    nextHandle = 1;
     LcdServiceTable table{};
-    table.Startup = [] { return Record("Startup", startupResult); };
-    table.Cleanup = [] { return Record("Cleanup", 0); };
+    table.Startup = [] { return Record("startup", startupResult); };
+    table.Cleanup = [] { return Record("cleanup", 0); };
     table.Connect = [](LcdConnectContext* context) {
-      if (connectResult == 0) context->connection = 100 + nextHandle++;
-      return Record("Connect", connectResult);
+      connected = *context;
+      context->connection = 101;
+      return Record("connect", 0);
     };
-    table.Disconnect = [](std::int32_t) { return Record("Disconnect", 0); };
+    table.Disconnect = [](std::int32_t) { return Record("disconnect", 0); };
     table.QueryDevice = [](std::int32_t, std::int32_t, LcdDeviceDescription*) {
-      return Record("QueryDevice", Next(queryResults));
+      return Record("query", std::exchange(queryResult, 0));
     };
     table.OpenDevice = [](LcdOpenContext* context) {
-      context->device = 200 + nextHandle++;
-      return Record("OpenDevice", 0);
+      context->device = 201;
+      return Record("open", 0);
     };
-    table.CloseDevice = [](std::int32_t) { return Record("CloseDevice", 0); };
+    table.CloseDevice = [](std::int32_t) { return Record("close", 0); };
     table.ReadButtons = [](std::int32_t, std::uint32_t* mask) {
-      const std::int32_t result = Next(readResults);
-      if (result == 0) *mask = buttons;
-      return Record("ReadButtons", result);
+      *mask = readResult == 0 ? buttons : 0;
+      return Record("read", std::exchange(readResult, 0));
     };
+    // A push at other than the usual priority 128 is named with it.
     table.PushFrame = [](std::int32_t, const void* frame, std::int32_t priority) {
-      pushPriorities.push_back(priority);
       const auto* bytes = static_cast<const std::uint8_t*>(frame);
       lastFrame.assign(bytes, bytes + LCD_FRAME_BYTES);
-      return Record("PushFrame", Next(pushResults));
+      return Record(priority == 128 ? "push" : "push" + std::to_string(priority),
+                    std::exchange(pushResult, 0));
     };
-    table.SetForeground = [](std::int32_t, std::int32_t) { return Record("SetForeground", 0); };
+    table.SetForeground = [](std::int32_t, std::int32_t) { return Record("foreground", 0); };
     return table;
   }
 
+  static std::int32_t Record(const std::string& name, std::int32_t result) {
+    calls += (calls.empty() ? "" : " ") + name;
+    return result;
+  }
   // The calls since the last look, and forgets them.
-  static std::vector<std::string> Take() {
-    std::vector<std::string> taken;
-    taken.swap(calls);
-    return taken;
-  }
-
- private:
-  static std::int32_t Next(std::deque<std::int32_t>& results) {
-    if (results.empty()) return 0;
-    const std::int32_t result = results.front();
-    results.pop_front();
-    return result;
-  }
-  static std::int32_t Record(const char* name, std::int32_t result) {
-    calls.emplace_back(name);
-    return result;
-  }
+  static std::string Take() { return std::exchange(calls, std::string()); }
 };
 
 }  // namespace korvan::testing

@@ -1,158 +1,194 @@
-// The virtual LCD service as the program meets it: loaded from the built
-// library and called through its function table.
-
+// The virtual LCD service: parts with rules of their own, then the service
+// loaded from its built library, and its web panel (every wait bounded).
+#include <arpa/inet.h>
 #include <gtest/gtest.h>
+#include <httplib.h>
+#include <poll.h>
+#include <unistd.h>
 
-#include <fstream>
-#include <iterator>
-
-#include "tests/services/VirtualLcdEnvironment.h"
-#include "tests/services/VirtualService.h"
+#include "lcdlink/LcdManagerService.h"
+#include "services/virtual-lcd/FrameBoard.h"
+#include "services/virtual-lcd/TerminalView.h"
 #include "tests/support/TempDir.h"
 
-namespace korvan {
+namespace korvan::virtual_lcd {
 namespace {
 
-using testing::FrameBlock;
-using testing::TempDir;
-using testing::VirtualService;
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
 
-constexpr std::int32_t kInvalidHandle = 6;
-constexpr std::int32_t kInvalidParameter = 87;
-
-std::string Frame(int value) {
-  return FrameBlock([value](int) { return value; });
+// A frame block whose pixels are `value` but for those `marked`, `mark`.
+std::string Frame(int value, std::initializer_list<int> marked = {}, int mark = 0) {
+  std::string frame = std::string("\1\0\0\0", 4) + std::string(160 * 43, static_cast<char>(value));
+  for (const int i : marked) frame[LCD_FRAME_HEADER_BYTES + i] = static_cast<char>(mark);
+  return frame;
 }
 
-class VirtualLcd : public ::testing::Test {
- protected:
-  void SetUp() override { testing::ResetVirtualLcdEnvironment(); }
+TEST(FrameBoard, AClickShorterThanAPollIsReadOnceAndOnlyFourButtonsPass) {
+  FrameBoard board;
+  board.SetPanelButtons(0x18);  // button 3 and a fifth, which is none
+  board.SetPanelButtons(0);
+  EXPECT_EQ(board.TakePanelButtons(), 8u);
+  EXPECT_EQ(board.TakePanelButtons(), 0u);
+  board.SetPanelButtons(3);
+  EXPECT_EQ(board.TakePanelButtons() & board.TakePanelButtons(), 3u);  // read while held
+}
+
+TEST(TerminalView, DrawsEachQuarterOnlyWhenWhatIsLitChanges) {
+  TerminalView view(true);
+  const auto draw = [&view](int lit) {  // cell q of the top row with quarter q lit: UL UR LL LR
+    const std::string frame = Frame(100, {0, 3, 164, 167}, lit);
+    return view.Draw(reinterpret_cast<const std::uint8_t*>(frame.data()) + LCD_FRAME_HEADER_BYTES);
+  };
+  EXPECT_EQ(draw(255)->substr(0, 13), "\u2598\u259D\u2596\u2597 ");
+  EXPECT_FALSE(draw(200));                          // the same pixels lit
+  EXPECT_EQ(draw(0)->rfind("\x1b[22A\r ", 0), 0u);  // over the last drawing
+}
+
+// The built service, loaded for real, with only the settings given (no panel).
+class VirtualService {
+ public:
+  explicit VirtualService(std::initializer_list<std::pair<const char*, std::string>> settings) {
+    for (const char* name : {"LCD_VIRTUAL_RECORD", "LCD_VIRTUAL_BUTTONS", "LCD_VIRTUAL_FAULTS"}) {
+      unsetenv(name);
+    }
+    setenv("LCD_VIRTUAL_HTTP", "off", 1);
+    for (const auto& [name, value] : settings) setenv(name, value.c_str(), 1);
+  }
+  LcdManagerService* operator->() { return &service_; }
+  std::int32_t Push(std::int32_t device, const std::string& frame) {
+    return service_.PushFrame(device, frame.data(), 128);
+  }
+  // Startup, Connect and OpenDevice; the device handle.
+  std::int32_t Open() {
+    EXPECT_EQ(service_.Startup(), kLcdOk);
+    EXPECT_EQ(service_.Connect(&connect), kLcdOk);
+    LcdOpenContext open{connect.connection, 0, nullptr, nullptr, -1};
+    EXPECT_EQ(service_.OpenDevice(&open), kLcdOk);
+    return open.device;
+  }
+
+  LcdConnectContext connect{};
+
+ private:
+  LcdManagerService service_{std::filesystem::path(KORVAN_VIRTUAL_LCD_PLUGIN)};
 };
 
-TEST_F(VirtualLcd, ServesOneDeviceAndRefusesUnknownHandles) {
-  VirtualService service;
+// One device; unknown handles refused; faults in turn; unreadable settings
+// named; four buttons read from the file.
+TEST(VirtualLcd, ServesOneDeviceAsItsSettingsSay) {
+  korvan::testing::TempDir folder;
+  VirtualService service({{"LCD_VIRTUAL_HTTP", "65536"},
+                          {"LCD_VIRTUAL_FAULTS", "push1167=2,read=1:31,push=0:5"},
+                          {"LCD_VIRTUAL_BUTTONS", folder.Write("buttons", " 25\n").string()}});
+  ::testing::internal::CaptureStderr();
   const std::int32_t device = service.Open();
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "lcd-virtual: LCD_VIRTUAL_HTTP=65536 is not host:port or off; the web panel stays "
+            "off\nlcd-virtual: LCD_VIRTUAL_FAULTS: ignored push=0:5 (see the plug-in's README)\n");
   LcdDeviceDescription description{};
-  EXPECT_EQ(service->QueryDevice(service.connection(), 1, &description), kLcdNoMoreItems);
-  EXPECT_EQ(service->QueryDevice(service.connection() + 100, 0, &description), kInvalidHandle);
-  EXPECT_EQ(service->SetForeground(device, 0), kLcdOk);
+  EXPECT_EQ(service->QueryDevice(service.connect.connection, 0, &description), kLcdOk);
+  EXPECT_EQ(service->QueryDevice(service.connect.connection, 1, &description), kLcdNoMoreItems);
+  EXPECT_EQ(service->QueryDevice(service.connect.connection + 9, 0, &description),
+            6);  // invalid handle
   EXPECT_EQ(service.Push(device, Frame(255)), kLcdOk);
-  EXPECT_EQ(service.Push(device + 100, Frame(255)), kLcdDeviceNotConnected);
-  EXPECT_EQ(service->PushFrame(device, nullptr, 128), kInvalidParameter);
-  EXPECT_EQ(service->Connect(nullptr), kInvalidParameter);
-  // Closing the connection closes its device.
-  EXPECT_EQ(service->Disconnect(service.connection()), kLcdOk);
-  EXPECT_EQ(service.Push(device, Frame(255)), kLcdDeviceNotConnected);
-  EXPECT_EQ(service->CloseDevice(device), kInvalidHandle);
+  EXPECT_EQ(service.Push(device, Frame(0)), kLcdDeviceNotConnected);
+  EXPECT_EQ(service.Push(device + 9, Frame(0)), kLcdDeviceNotConnected);
+  EXPECT_EQ(service->PushFrame(device, nullptr, 128), 87);  // invalid parameter
+  std::uint32_t mask = 0;
+  EXPECT_EQ(service->ReadButtons(device, &mask), 31);
+  EXPECT_EQ(service->ReadButtons(device, &mask), kLcdOk);
+  EXPECT_EQ(mask, 9u);
+  EXPECT_EQ(service->ReadButtons(device + 9, &mask), kLcdDeviceNotConnected);
+  EXPECT_EQ(service->Connect(nullptr), 87);                            // invalid parameter
+  EXPECT_EQ(service->Disconnect(service.connect.connection), kLcdOk);  // closes its device too
+  EXPECT_EQ(service->CloseDevice(device), 6);                          // invalid handle
+}
+
+sockaddr_in Loopback(int port) {
+  return {AF_INET, htons(static_cast<std::uint16_t>(port)), {htonl(INADDR_LOOPBACK)}, {}};
+}
+
+// A raw connection that asked for the event stream, held open unread.
+struct Stream {
+  explicit Stream(int port) {
+    const sockaddr_in address = Loopback(port);
+    const std::string request = "GET /events HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
+    if (connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0) {
+      send(fd, request.data(), request.size(), MSG_NOSIGNAL);
+    }
+  }
+  ~Stream() { close(fd); }
+  // Reads until `text` came (true) or the time is up.
+  bool Saw(const std::string& text, std::chrono::milliseconds timeout) {
+    std::string received;
+    char buffer[4096];
+    pollfd wait{fd, POLLIN, 0};
+    for (const auto end = Clock::now() + timeout;
+         received.find(text) == std::string::npos && Clock::now() < end;) {
+      if (poll(&wait, 1, 50) <= 0) continue;
+      const ssize_t length = recv(fd, buffer, sizeof buffer, 0);
+      if (length <= 0) break;
+      received.append(buffer, static_cast<std::size_t>(length));
+    }
+    return received.find(text) != std::string::npos;
+  }
+  const int fd = socket(AF_INET, SOCK_STREAM, 0);
+};
+
+// A taken port is said on one line; the service runs on without the panel.
+// Of twelve open pages four get streams (heartbeats, then each frame), the
+// rest a refusal; polls still answer within a second; pages that go away
+// give their stream back.
+TEST(Panel, TakenPortThenManyOpenPages) {
+  const char* base = getenv("KORVAN_TEST_PORT_BASE");
+  const int port = (base != nullptr ? std::stoi(base) : 18160) + 1;
+  const std::string taken = "127.0.0.1:" + std::to_string(port + 3);
+  VirtualService service({{"LCD_VIRTUAL_HTTP", taken}});
+  const int taker = socket(AF_INET, SOCK_STREAM, 0);
+  const sockaddr_in address = Loopback(port + 3);
+  ASSERT_EQ(bind(taker, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(listen(taker, 1), 0);
+  ::testing::internal::CaptureStderr();
+  service.Open();
+  const std::string said = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(said.rfind("lcd-virtual: web panel off: cannot listen on " + taken, 0), 0u) << said;
+  EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+  ASSERT_EQ(service->Cleanup(), kLcdOk);
+  close(taker);
+
+  setenv("LCD_VIRTUAL_HTTP", std::to_string(port).c_str(), 1);  // a bare port: on loopback
+  const std::int32_t device = service.Open();
+  std::vector<std::unique_ptr<Stream>> pages;
+  for (int i = 0; i < 12; ++i) {
+    pages.push_back(std::make_unique<Stream>(port));
+    EXPECT_TRUE(pages.back()->Saw(i < 4 ? "HTTP/1.1 200" : "HTTP/1.1 503", 2s)) << i;
+  }
+  EXPECT_TRUE(pages[0]->Saw("data: {\"seq\":0,\"connected\":true,\"result\":0}", 1500ms));
+  const std::string shown = "{\"seq\":1,\"connected\":true,\"result\":0,\"pixels\":\"8040";
+  ASSERT_EQ(service.Push(device, Frame(128, {0, 9}, 129)), 0);
+  EXPECT_TRUE(pages[0]->Saw("data: " + shown, 1s));
+  httplib::Client client("127.0.0.1", port);
+  client.set_read_timeout(1, 0);
+  const auto before = Clock::now();
+  const auto frame = client.Get("/frame");
+  EXPECT_TRUE(frame && frame->body.rfind(shown, 0) == 0);
+  const auto button = client.Post("/button", "mask=8", "application/x-www-form-urlencoded");
+  EXPECT_TRUE(button && button->status == 200);
+  EXPECT_LT(Clock::now() - before, 1s);
+  std::uint32_t mask = 0;
+  EXPECT_EQ(service->ReadButtons(device, &mask), kLcdOk);
+  EXPECT_EQ(mask, 8u);
+  const auto bad = client.Post("/button", "mask=16", "application/x-www-form-urlencoded");
+  EXPECT_TRUE(bad && bad->status == 400);
+  pages.resize(1);  // the first stays open while the service stops
+  bool admitted = false;
+  for (const auto end = Clock::now() + 3s; !admitted && Clock::now() < end;) {
+    admitted = Stream(port).Saw("HTTP/1.1 200", 1s);
+  }
+  EXPECT_TRUE(admitted);
   EXPECT_EQ(service->Cleanup(), kLcdOk);
 }
 
-TEST_F(VirtualLcd, InjectedFaultsAnswerInTurnAndCountAfreshAfterARestart) {
-  setenv("LCD_VIRTUAL_FAULTS", "query259=1,push1167=2,push=3:31,read=1:1167", 1);
-  for (int round = 0; round < 2; ++round) {
-    VirtualService service;
-    ASSERT_EQ(service->Startup(), kLcdOk);
-    LcdConnectContext connect{};
-    ASSERT_EQ(service->Connect(&connect), kLcdOk);
-    LcdDeviceDescription description{};
-    EXPECT_EQ(service->QueryDevice(connect.connection, 0, &description), kLcdNoMoreItems);
-    EXPECT_EQ(service->QueryDevice(connect.connection, 0, &description), kLcdOk);
-    LcdOpenContext open{};
-    open.connection = connect.connection;
-    ASSERT_EQ(service->OpenDevice(&open), kLcdOk);
-    EXPECT_EQ(service.Push(open.device, Frame(0)), kLcdOk);
-    EXPECT_EQ(service.Push(open.device, Frame(0)), kLcdDeviceNotConnected);
-    EXPECT_EQ(service.Push(open.device, Frame(0)), 31);
-    EXPECT_EQ(service.Push(open.device, Frame(0)), kLcdOk);
-    std::uint32_t mask = 5;
-    EXPECT_EQ(service->ReadButtons(open.device, &mask), kLcdDeviceNotConnected);
-    EXPECT_EQ(service.Buttons(open.device), 0u);
-    EXPECT_EQ(service->Cleanup(), kLcdOk);
-  }
-}
-
-TEST_F(VirtualLcd, StartupAndConnectFaultsFailEveryTime) {
-  {
-    setenv("LCD_VIRTUAL_FAULTS", "startup=1722", 1);
-    VirtualService service;
-    EXPECT_EQ(service->Startup(), 1722);
-    LcdConnectContext connect{};
-    EXPECT_EQ(service->Connect(&connect), kLcdServiceNotActive);  // the plug-in never started
-    EXPECT_EQ(service->Cleanup(), kLcdOk);
-  }
-  {
-    setenv("LCD_VIRTUAL_FAULTS", "connect=1167", 1);
-    VirtualService service;
-    ASSERT_EQ(service->Startup(), kLcdOk);
-    LcdConnectContext connect{};
-    connect.connection = -1;
-    EXPECT_EQ(service->Connect(&connect), kLcdDeviceNotConnected);
-    EXPECT_EQ(service->Connect(&connect), kLcdDeviceNotConnected);
-    EXPECT_EQ(connect.connection, -1);
-  }
-}
-
-TEST_F(VirtualLcd, UnreadableSettingsAreReportedAndTheServiceStartsAnyway) {
-  setenv("LCD_VIRTUAL_HTTP", "localhost:http", 1);
-  setenv("LCD_VIRTUAL_FAULTS", "push=7,push1167=1", 1);
-  VirtualService service;
-  ::testing::internal::CaptureStderr();
-  const std::int32_t device = service.Open();
-  const std::string messages = ::testing::internal::GetCapturedStderr();
-  EXPECT_EQ(service.Push(device, Frame(0)), kLcdDeviceNotConnected);  // the readable fault holds
-  EXPECT_NE(messages.find("LCD_VIRTUAL_HTTP=localhost:http"), std::string::npos) << messages;
-  EXPECT_NE(messages.find("ignored push=7"), std::string::npos) << messages;
-  EXPECT_EQ(messages.find("web panel at"), std::string::npos) << messages;
-}
-
-std::string ReadFile(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(file), {}};
-}
-
-TEST_F(VirtualLcd, RecordsEveryShownFrameUpToTheLimit) {
-  TempDir folder;
-  setenv("LCD_VIRTUAL_RECORD", (folder.path() / "run").c_str(), 1);
-  setenv("LCD_VIRTUAL_RECORD_MAX", "3", 1);
-  setenv("LCD_VIRTUAL_FAULTS", "push1167=2", 1);
-  VirtualService service;
-  const std::int32_t device = service.Open();
-  for (int value : {10, 20, 30, 40, 50}) service.Push(device, Frame(value));
-  ASSERT_EQ(service->Cleanup(), kLcdOk);  // the recorder has caught up when this returns
-  const std::string header = "P5\n160 43\n255\n";
-  const auto pixels = [](int value) { return Frame(value).substr(LCD_FRAME_HEADER_BYTES); };
-  EXPECT_EQ(ReadFile(folder.path() / "run" / "frame-000001.pgm"), header + pixels(10));
-  EXPECT_EQ(ReadFile(folder.path() / "run" / "frame-000002.pgm"), header + pixels(30));
-  EXPECT_EQ(ReadFile(folder.path() / "run" / "frame-000003.pgm"), header + pixels(40));
-  EXPECT_FALSE(std::filesystem::exists(folder.path() / "run" / "frame-000004.pgm"));
-}
-
-TEST_F(VirtualLcd, ScriptedButtonsFollowTheFileOnEveryRead) {
-  TempDir folder;
-  const auto script = folder.path() / "buttons";
-  setenv("LCD_VIRTUAL_BUTTONS", script.c_str(), 1);
-  VirtualService service;
-  const std::int32_t device = service.Open();
-  EXPECT_EQ(service.Buttons(device), 0u);  // no file yet
-  folder.Write("buttons", "4\n");
-  EXPECT_EQ(service.Buttons(device), 4u);
-  folder.Write("buttons", "9");
-  EXPECT_EQ(service.Buttons(device), 9u);
-  std::uint32_t mask = 0;
-  EXPECT_EQ(service->ReadButtons(device + 100, &mask), kLcdDeviceNotConnected);
-}
-
-TEST_F(VirtualLcd, TerminalViewDrawsOnlyChangedFrames) {
-  setenv("LCD_VIRTUAL_TERMINAL", "on", 1);
-  VirtualService service;
-  const std::int32_t device = service.Open();
-  ::testing::internal::CaptureStderr();
-  for (int value : {0, 0, 255, 200, 0}) service.Push(device, Frame(value));
-  ASSERT_EQ(service->Cleanup(), kLcdOk);
-  const std::string drawn = ::testing::internal::GetCapturedStderr();
-  // Three drawings (dark, lit, dark) of 22 lines each.
-  EXPECT_EQ(std::count(drawn.begin(), drawn.end(), '\n'), 3 * 22) << drawn;
-}
-
 }  // namespace
-}  // namespace korvan
+}  // namespace korvan::virtual_lcd
