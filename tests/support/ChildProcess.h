@@ -1,5 +1,6 @@
 #pragma once
 
+#include <signal.h>
 #include <sys/types.h>
 
 #include <filesystem>
@@ -9,32 +10,24 @@
 
 namespace korvan::testing {
 
-// Where CTest says the programs under test are.
-std::filesystem::path BuildDir();
-
-// A program run in a given folder with its standard output and error
-// captured to files there; killed if still running at destruction.
+// A program run in a folder with `environment` entries ("NAME=value") added
+// to the test's own, its output captured to the files stdout and stderr
+// there; killed if still running at destruction.
 class ChildProcess {
  public:
-  // `environment` entries ("NAME=value") are set on top of the test's own.
-  ChildProcess(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-               const std::filesystem::path& workingDir,
+  ChildProcess(const std::string& program, const std::filesystem::path& folder,
                const std::vector<std::string>& environment = {});
   ~ChildProcess();
-  ChildProcess(const ChildProcess&) = delete;
-  ChildProcess& operator=(const ChildProcess&) = delete;
 
-  void Signal(int signal) const;
+  void Signal(int signal) const { kill(pid_, signal); }
   // The exit code, or nothing if it did not exit within the time (or died by a signal).
   std::optional<int> WaitForExit(int timeoutMs);
-  std::string Stdout() const;
-  std::string Stderr() const;
+  std::string Output(const char* file) const;
 
  private:
   pid_t pid_ = -1;
   bool reaped_ = false;
-  std::filesystem::path outPath_;
-  std::filesystem::path errPath_;
+  std::filesystem::path folder_;
 };
 
 }  // namespace korvan::testing

@@ -17,16 +17,12 @@ class FakeClock final : public Clock {
   void Sleep(std::uint32_t milliseconds) override {
     sleeps.push_back(milliseconds);
     now_ += milliseconds;
-    if (onSleep) {
-      auto hook = onSleep;  // a copy, so the hook may replace itself
-      hook(milliseconds);
-    }
+    if (onSleep) onSleep(milliseconds);
   }
   void Advance(std::uint32_t milliseconds) { now_ += milliseconds; }
 
   std::vector<std::uint32_t> sleeps;
-  // Runs during every sleep: where a test's peer answers "in the meantime".
-  std::function<void(std::uint32_t)> onSleep;
+  std::function<void(std::uint32_t)> onSleep;  // runs during every sleep
 
  private:
   std::uint32_t now_;
