@@ -4,8 +4,6 @@
 #include <sys/wait.h>
 
 #include <chrono>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -13,8 +11,7 @@ extern char** environ;
 
 namespace korvan::testing {
 
-// A shell goes into the folder, sets the environment and redirects, then
-// turns into the program, which so keeps the process id we signal.
+// The shell sets up, then becomes the program, which so keeps the process id we signal.
 ChildProcess::ChildProcess(const std::string& program, const std::filesystem::path& folder,
                            const std::vector<std::string>& environment)
     : folder_(folder) {
@@ -28,9 +25,8 @@ ChildProcess::ChildProcess(const std::string& program, const std::filesystem::pa
 }
 
 ChildProcess::~ChildProcess() {
-  if (reaped_) return;
-  kill(pid_, SIGKILL);
-  waitpid(pid_, nullptr, 0);
+  Signal(SIGKILL);
+  if (!reaped_) waitpid(pid_, nullptr, 0);
 }
 
 std::optional<int> ChildProcess::WaitForExit(int timeoutMs) {
@@ -41,12 +37,6 @@ std::optional<int> ChildProcess::WaitForExit(int timeoutMs) {
   }
   reaped_ = true;
   return WIFEXITED(status) ? std::optional<int>(WEXITSTATUS(status)) : std::nullopt;
-}
-
-std::string ChildProcess::Output(const char* file) const {
-  std::stringstream text;
-  text << std::ifstream(folder_ / file, std::ios::binary).rdbuf();
-  return text.str();
 }
 
 }  // namespace korvan::testing
