@@ -1,122 +1,137 @@
+// The display cycle with the real screens and the scripted LCD service (tests/lcdlink).
+
 #include "app/DisplayCycle.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <filesystem>
 
+#include "app/ScreenSteps.h"
+#include "screens/IconSets.h"
+#include "screens/ScreenBuilder.h"
+#include "tests/lcdlink/ScriptedService.h"
+#include "tests/platform/GoldenFrame.h"
 #include "tests/support/FakeClock.h"
-#include "tests/support/FakeDatagramSocket.h"
 
 namespace korvan {
 namespace {
 
-using Log = std::vector<std::string>;
+using testing::ScriptedService;
 
-// Records every step into one shared log, and can act at a step.
-class RecordingSteps final : public CycleSteps {
- public:
-  explicit RecordingSteps(Log& log) : log_(log) {}
-  void MainPageBlock() override { Record("main"); }
-  void StatusPageBlock() override { Record("status"); }
-  void CalculatorBlock() override { Record("calculator"); }
-  void ButtonStep() override { Record("buttons"); }
-  void FrameStep() override { Record("frame"); }
-
-  std::function<void(const std::string&)> onStep;
-
- private:
-  void Record(const std::string& step) {
-    log_.push_back(step);
-    if (onStep) onStep(step);
-  }
-  Log& log_;
+struct Silence final : DatagramSocket {
+  bool SendTo(const Ipv4Endpoint&, std::span<const char>) override { return true; }
+  ReceiveResult Receive(std::span<char>) override { return {}; }
 };
 
 class DisplayCycleTest : public ::testing::Test {
  protected:
-  DisplayCycleTest() {
-    configuration_.sleep = 100;
-    configuration_.countdown = 30;
+  DisplayCycleTest() : table_(ScriptedService::Table()), service_(table_) {
+    clock_.Advance(1000);
     state_ = InitialAppState(configuration_);
-    socket_.onSend = [this](const std::string& request) { log_.push_back("send " + request); };
-    clock_.onSleep = [this](std::uint32_t ms) { log_.push_back("sleep " + std::to_string(ms)); };
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(KORVAN_SOURCE_DIR "/assets");  // the icons' images/
+    BuildScreens(facade_, items_);
+    BuildStatusPage(facade_, items_, icons_);
+    std::filesystem::current_path(previous);
+    ShowFirstFrame(facade_);
   }
 
-  // Queues the simulator's answers for the next cycle's two exchanges.
-  void QueueAnswers(float clock, float fuel) {
-    socket_.waiting.push_back("A/30\\1/32\\1/40\\1/42\\1/50\\" + std::to_string(fuel));
-    socket_.waiting.push_back(
-        "A/20\\" + std::to_string(clock) +
-        "/164\\0/172\\0/174\\0/214\\0/216\\0/82\\0/94\\0/96\\0/98\\0/22\\Yak");
+  // One cycle with `buttons` down; a click acts in its third cycle, as the button
+  // step sees what the previous frame step read. The values come from sample_.
+  void Cycle(std::uint32_t buttons = 0) {
+    ScriptedService::buttons = buttons;
+    EXPECT_TRUE(cycle_.RunOnce());
+  }
+  void Click(int button) {
+    for (const std::uint32_t buttons : {1u << button, 0u, 0u}) Cycle(buttons);
+  }
+  ::testing::AssertionResult FrameIs(const std::string& golden) const {
+    const std::uint8_t* pixels = ScriptedService::lastFrame.data() + LCD_FRAME_HEADER_BYTES;
+    return testing::MatchesGolden(golden, testing::FrameToArt(pixels, 160, 43, 160));
   }
 
-  Log log_;
-  Configuration configuration_;
-  AppState state_;
-  FlightSample sample_;
   testing::FakeClock clock_;
-  testing::FakeDatagramSocket socket_;
-  SimLink link_{socket_, clock_, Ipv4Endpoint{0x7F000001, SimLink::kSimulatorPort}};
-  RecordingSteps steps_{log_};
+  LcdServiceTable table_;
+  LcdManagerService service_;
+  LcdFacade facade_{clock_, service_};
+  ScreenItems items_;
+  LoadedIcons icons_;
+  Configuration configuration_{6060, "", 100, 90, 1000, 300};
+  AppState state_;
+  FlightSample sample_{300, 5.5f, 1000, 271.9f, 80,     10.5f, 1,      0,
+                       1,   0,    0,    -0.6f,  -12.5f, 3.25f, 271.5f, "Bf-109G-2"};
+  Silence socket_;
+  SimLink link_{socket_, clock_, std::nullopt};
+  ScreenSteps steps_{AppContext{facade_, items_, state_, sample_, configuration_}};
   std::atomic<bool> stop_{false};
   DisplayCycle cycle_{link_, clock_, configuration_, state_, sample_, steps_, stop_};
 };
 
-TEST_F(DisplayCycleTest, OneCycleRunsItsStepsInOrder) {
-  EXPECT_TRUE(cycle_.RunOnce());
-  const Log expected = {"send R/30/32/40/42/50",
-                        "sleep 10",
-                        "send R/20/164/172/174/214/216/82/94/96/98/22",
-                        "sleep 10",
-                        "main",
-                        "buttons",
-                        "frame",
-                        "sleep 100"};
-  EXPECT_EQ(log_, expected);
-  EXPECT_EQ(socket_.receives, 2);
-  EXPECT_EQ(socket_.lastDestination.port, 6060);
-  EXPECT_EQ(clock_.TickCount(), 120u);
-}
-
-TEST_F(DisplayCycleTest, OnlyTheShownPageBlockRuns) {
-  state_.mainPageActive = false;
-  state_.statusPageActive = true;
-  cycle_.RunOnce();
-  state_.statusPageActive = false;
-  state_.calculatorPageActive = true;
-  cycle_.RunOnce();
-  Log blocks;
-  for (const auto& entry : log_) {
-    if (entry == "main" || entry == "status" || entry == "calculator") blocks.push_back(entry);
+TEST_F(DisplayCycleTest, EveryButtonReleaseInEveryStateGoesWhereItShould) {
+  // Screen and unit mode, button released, screen and unit mode then, R for a reset asked.
+  // Screens: M main, S status, and the calculator I taking input, D idle.
+  for (const std::string row :
+       {"M1 0 M2", "M3 0 M0", "M1 1 S1", "M1 2 I2", "M3 2 D0", "M1 3 M1R", "S2 0 M3", "S2 1 S2",
+        "S2 2 I3", "S2 3 S2R", "I1 0 I1", "I1 1 I1", "I2 2 I3", "I3 2 D0", "I1 3 I1", "D0 0 M1",
+        "D0 1 S0", "D0 2 I1", "D0 3 D0R"}) {
+    state_.mainPageActive = row[0] == 'M';
+    state_.statusPageActive = row[0] == 'S';
+    state_.calculatorPageActive = row[0] == 'I' || row[0] == 'D';
+    state_.calculatorInputActive = row[0] == 'I';
+    state_.unitMode = row[1] - '0';
+    state_.resetRequested = false;
+    Click(row[3] - '0');
+    const char screen = state_.mainPageActive ? 'M' : state_.statusPageActive ? 'S' : 'D';
+    EXPECT_EQ(row.substr(0, 5) + (state_.calculatorInputActive ? 'I' : screen) +
+                  std::to_string(state_.unitMode) + (state_.resetRequested ? "R" : ""),
+              row);
   }
-  EXPECT_EQ(blocks, (Log{"status", "calculator"}));
 }
 
-TEST_F(DisplayCycleTest, ResetRequestedInOneCycleTakesTheNextCyclesValues) {
-  QueueAnswers(10.5f, 80);
-  steps_.onStep = [this](const std::string& step) {
-    if (step == "buttons" && log_.size() < 10) state_.resetRequested = true;
-  };
-  cycle_.RunOnce();
-  EXPECT_TRUE(state_.resetRequested);
-  EXPECT_FLOAT_EQ(state_.countdownStart, 0);
-
-  QueueAnswers(11.25f, 60);
-  cycle_.RunOnce();
-  EXPECT_FALSE(state_.resetRequested);
-  EXPECT_FLOAT_EQ(state_.countdownStart, 11.25f);
-  EXPECT_FLOAT_EQ(state_.fuelReference, 0.6f);
-  EXPECT_FLOAT_EQ(state_.countdownLength, 0.5f);
+TEST_F(DisplayCycleTest, AResetTakesTheValuesOfTheCycleAfterTheClick) {
+  Click(3);
+  sample_.fuel = 64;
+  sample_.clock = 11.25f;
+  Cycle();  // 64 is now 100 %, and 90 minutes count down from 11:15
+  EXPECT_TRUE(FrameIs("app-cycle-reset"));
+  EXPECT_EQ(clock_.sleeps,
+            std::vector<std::uint32_t>({10, 10, 100, 10, 10, 100, 10, 10, 100, 10, 10, 100}));
 }
 
-TEST_F(DisplayCycleTest, StopFlagEndsTheCycleAfterTheRunningStep) {
-  steps_.onStep = [this](const std::string& step) {
-    if (step == "main") stop_ = true;
-  };
-  cycle_.Run();  // returns instead of cycling forever
-  EXPECT_EQ(log_.back(), "main");
-  EXPECT_EQ(clock_.sleeps.size(), 2u);  // the configured pause never started
+TEST_F(DisplayCycleTest, HeldButtonsStepTheCalculatorsSpeedOrAltitudeEveryCycle) {
+  Click(2);             // the calculator in km/h, taking input
+  Cycle(LCD_BUTTON_1);  // held: +5 in every following cycle
+  Cycle(LCD_BUTTON_1);
+  Cycle(LCD_BUTTON_0 | LCD_BUTTON_1);  // both: the steps cancel
+  Cycle();
+  Click(3);  // the held buttons now step the altitude
+  Click(0);  // -10
+  Click(3);  // and the speed again
+  Click(0);  // -5
+  Cycle();
+  EXPECT_TRUE(FrameIs("app-cycle-calculator-stepped"));
+}
+
+TEST_F(DisplayCycleTest, APageShowsAtItsClickAndItsValuesFromTheNextCycle) {
+  Click(1);
+  EXPECT_TRUE(FrameIs("app-cycle-status-first"));
+  Cycle();
+  Cycle();  // the status page's first block found the family unknown before
+  std::snprintf(sample_.aircraftName, sizeof sample_.aircraftName, "A6M2");
+  Cycle();  // the old set still shows in the cycle the aircraft changes
+  EXPECT_TRUE(FrameIs("app-cycle-status-overlap"));
+  Cycle();
+  EXPECT_TRUE(FrameIs("app-cycle-status-zero"));
+}
+
+TEST_F(DisplayCycleTest, IconItemsAreMadeInDrawingOrderWithTheF4uAndZeroSecondPairsFirst) {
+  // Each icon loads as its item is made, at its indicator's own width.
+  const std::size_t firstIndicator[kIconSets] = {0, 0, 1, 1, 0};
+  for (std::size_t set = 0; set < kIconSets; ++set) {
+    ASSERT_TRUE(icons_.at(set * kIconsPerSet)) << kIconSetLayouts[set].folder;
+    EXPECT_EQ(icons_[set * kIconsPerSet]->width,
+              kIconSetLayouts[set].indicators[firstIndicator[set]].width);
+  }
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
+// The simulator link over real UDP on loopback, and the answers' parse rules.
+
 #include "app/SimLink.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-
+#include "app/SimulatorAnswers.h"
 #include "platform/system/UdpSocket.h"
 #include "tests/support/FakeClock.h"
 
@@ -12,155 +13,77 @@ namespace {
 
 constexpr std::uint32_t kLoopback = 0x7F000001;
 
-// The program's link against a real UDP peer on loopback. The peer answers
-// while the link waits, which the fake clock's sleep hook makes deterministic.
-class SimLinkTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string error;
-    auto linkSocket = UdpSocket::Create(error);
-    auto peerSocket = UdpSocket::Create(error);
-    ASSERT_TRUE(linkSocket && peerSocket) << error;
-    linkSocket_.emplace(std::move(*linkSocket));
-    peer_.emplace(std::move(*peerSocket));
-    ASSERT_TRUE(peer_->Bind({kLoopback, 0}, error)) << error;
-    link_.emplace(*linkSocket_, clock_, peer_->LocalEndpoint());
-  }
-
-  // During the link's next wait the peer takes the request and sends these
-  // answers back to the link, in order.
-  void AnswerNextRequestWith(std::vector<std::string> answers) {
-    clock_.onSleep = [this, answers](std::uint32_t) {
-      clock_.onSleep = nullptr;
-      ASSERT_TRUE(peer_->WaitReadable(1000)) << "no request reached the peer";
-      char request[2048];
-      const ReceiveResult got = peer_->Receive(request);
-      ASSERT_EQ(got.status, ReceiveStatus::kReceived);
-      requests_.emplace_back(request, got.size);
-      for (const std::string& answer : answers) {
-        ASSERT_TRUE(peer_->SendTo(got.sender, answer));
-      }
-      ASSERT_TRUE(linkSocket_->WaitReadable(1000));
-    };
-  }
-
-  testing::FakeClock clock_;
-  std::optional<UdpSocket> linkSocket_;
-  std::optional<UdpSocket> peer_;
-  std::optional<SimLink> link_;
-  std::vector<std::string> requests_;
-  FlightSample sample_;
-};
-
-TEST_F(SimLinkTest, FastAnswerFillsItsFiveFieldsInOrder) {
-  AnswerNextRequestWith({"A/30\\250.5/32\\-1.2/40\\1500/42\\270/50\\85.3\n"});
-  link_->Exchange(kFastExchange, sample_);
-  ASSERT_EQ(requests_.size(), 1u);
-  EXPECT_EQ(requests_[0], "R/30/32/40/42/50");  // no terminator, no line end
-  EXPECT_FLOAT_EQ(sample_.airspeedKmh, 250.5f);
-  EXPECT_FLOAT_EQ(sample_.climbRateMs, -1.2f);
-  EXPECT_FLOAT_EQ(sample_.altitudeM, 1500.0f);
-  EXPECT_FLOAT_EQ(sample_.heading, 270.0f);
-  EXPECT_FLOAT_EQ(sample_.fuel, 85.3f);
-  EXPECT_EQ(clock_.sleeps, std::vector<std::uint32_t>{10});
+std::string Fast(int speed, std::size_t size = 0) {
+  const std::string answer = "A/30\\" + std::to_string(speed) + "/32\\1/40\\1/42\\1/50\\1\n";
+  return answer + std::string(size > answer.size() ? size - answer.size() : 0, ' ');
 }
 
-TEST_F(SimLinkTest, SlowAnswerFillsEveryFieldAndCutsTheNameTo15) {
-  AnswerNextRequestWith(
-      {"A/20\\12.25/164\\1/172\\2/174\\3/214\\4/216\\5/82\\-0.6/94\\-10.5/96\\4.5/98\\181/"
-       "22\\Bf-109G-6_with_extras\n"});
-  link_->Exchange(kSlowExchange, sample_);
-  ASSERT_EQ(requests_.size(), 1u);
-  EXPECT_EQ(requests_[0], "R/20/164/172/174/214/216/82/94/96/98/22");
-  EXPECT_FLOAT_EQ(sample_.clock, 12.25f);
-  EXPECT_FLOAT_EQ(sample_.value164, 1);
-  EXPECT_FLOAT_EQ(sample_.value172, 2);
-  EXPECT_FLOAT_EQ(sample_.value174, 3);
-  EXPECT_FLOAT_EQ(sample_.value214, 4);
-  EXPECT_FLOAT_EQ(sample_.value216, 5);
-  EXPECT_FLOAT_EQ(sample_.value82, -0.6f);
-  EXPECT_FLOAT_EQ(sample_.roll, -10.5f);
-  EXPECT_FLOAT_EQ(sample_.pitch, 4.5f);
-  EXPECT_FLOAT_EQ(sample_.head, 181);
-  EXPECT_STREQ(sample_.aircraftName, "Bf-109G-6_with_");
-}
-
-TEST_F(SimLinkTest, PartialAndForeignAnswersStoreUpToTheFirstMismatch) {
-  sample_.climbRateMs = 7;
-  sample_.fuel = 9;
-  AnswerNextRequestWith({"A/30\\100/32\\x/40\\1/42\\2/50\\3\n"});
-  link_->Exchange(kFastExchange, sample_);
-  EXPECT_FLOAT_EQ(sample_.airspeedKmh, 100);
-  EXPECT_FLOAT_EQ(sample_.climbRateMs, 7);
-  EXPECT_FLOAT_EQ(sample_.fuel, 9);
-
-  // The slow exchange's answer arriving at the fast exchange: "2" against "3".
-  AnswerNextRequestWith(
-      {"A/20\\5/164\\1/172\\2/174\\3/214\\4/216\\5/82\\1/94\\1/96\\1/98\\1/22\\x"});
-  link_->Exchange(kFastExchange, sample_);
-  EXPECT_FLOAT_EQ(sample_.airspeedKmh, 100);
-
-  // An empty datagram stores nothing either.
-  AnswerNextRequestWith({""});
-  link_->Exchange(kSlowExchange, sample_);
-  EXPECT_FLOAT_EQ(sample_.clock, 0);
-}
-
-TEST_F(SimLinkTest, OnlyOneDatagramIsTakenPerExchangeSoALateAnswerShiftsThePairing) {
-  // Two answers queued at once: the second waits for the next receive,
-  // which belongs to the slow exchange, and mismatches there.
-  AnswerNextRequestWith({"A/30\\1/32\\1/40\\1/42\\1/50\\1", "A/30\\2/32\\2/40\\2/42\\2/50\\2"});
-  link_->Exchange(kFastExchange, sample_);
-  EXPECT_FLOAT_EQ(sample_.airspeedKmh, 1);
-  AnswerNextRequestWith({});
-  link_->Exchange(kSlowExchange, sample_);
-  EXPECT_FLOAT_EQ(sample_.airspeedKmh, 1);
-  EXPECT_FLOAT_EQ(sample_.clock, 0);
-}
-
-TEST_F(SimLinkTest, DatagramsThatDoNotFitAreDroppedWholeAndTheNextOneParses) {
-  const std::string answer = "A/30\\42/32\\1/40\\1/42\\1/50\\1\n";
-  // 1023 bytes still fit with their terminator; 1024 and 2000 do not.
-  AnswerNextRequestWith({answer + std::string(1023 - answer.size(), ' ')});
-  link_->Exchange(kFastExchange, sample_);
-  EXPECT_FLOAT_EQ(sample_.airspeedKmh, 42);
-
-  const std::string bigger = "A/30\\43/32\\1/40\\1/42\\1/50\\1\n";
-  AnswerNextRequestWith({bigger + std::string(1024 - bigger.size(), ' '),
-                         bigger + std::string(2000 - bigger.size(), 'x')});
-  link_->Exchange(kFastExchange, sample_);
-  EXPECT_FLOAT_EQ(sample_.airspeedKmh, 42);
-  AnswerNextRequestWith({"A/30\\44/32\\1/40\\1/42\\1/50\\1"});
-  link_->Exchange(kFastExchange, sample_);  // takes the 2000-byte one: dropped
-  EXPECT_FLOAT_EQ(sample_.airspeedKmh, 42);
-  link_->Exchange(kFastExchange, sample_);
-  EXPECT_FLOAT_EQ(sample_.airspeedKmh, 44);
-}
-
-TEST(SimLinkWithoutPeer, NothingListeningCostsTheWaitAndChangesNothing) {
+TEST(SimLink, TakesOneDatagramPerExchangeAfterItsWaitAndDropsOversizedOnesWhole) {
   std::string error;
-  auto socket = UdpSocket::Create(error);
-  ASSERT_TRUE(socket) << error;
+  std::optional<UdpSocket> socket = UdpSocket::Create(error), peer = UdpSocket::Create(error);
+  ASSERT_TRUE(socket && peer && socket->Bind({kLoopback, 0}, error) &&
+              peer->Bind({kLoopback, 0}, error))
+      << error;
   testing::FakeClock clock;
-  // Port 9 on loopback: nobody answers (the system may report the refusal
-  // on a later call; it must not be mistaken for an answer).
-  SimLink link(*socket, clock, Ipv4Endpoint{kLoopback, 9});
-  FlightSample sample;
-  for (int i = 0; i < 3; ++i) {
-    link.Exchange(kFastExchange, sample);
-    link.Exchange(kSlowExchange, sample);
+  SimLink link(*socket, clock, peer->LocalEndpoint());
+  for (const std::string& answer :
+       {Fast(42, 1023), Fast(43, 1024), Fast(44, 2000), Fast(45), Fast(46)}) {
+    peer->SendTo(socket->LocalEndpoint(), answer);
   }
-  EXPECT_EQ(clock.sleeps, std::vector<std::uint32_t>(6, 10));
-  EXPECT_FLOAT_EQ(sample.airspeedKmh, 0);
-  EXPECT_STREQ(sample.aircraftName, "");
+  ASSERT_TRUE(socket->WaitReadable(1000));
+  // 1023 bytes fit with the terminator, 1024 and 2000 not; the next goes to the slow exchange.
+  FlightSample sample;
+  std::string speeds;
+  for (const SimExchange* next : {&kFastExchange, &kFastExchange, &kFastExchange, &kSlowExchange,
+                                  &kFastExchange, &kFastExchange}) {
+    link.Exchange(*next, sample);
+    speeds += std::to_string(static_cast<int>(sample.airspeedKmh)) + " ";
+  }
+  EXPECT_EQ(speeds, "42 42 42 42 46 46 ");
+  char request[100];
+  EXPECT_EQ(std::string_view(request, peer->Receive(request).size), kFastExchange.request);
+  peer.reset();  // nothing listening: the exchange still costs its wait
+  link.Exchange(kSlowExchange, sample);
+  EXPECT_EQ(clock.sleeps, std::vector<std::uint32_t>(7, 10));
+}
+
+// How many fields the parse stored, and all it may store, which start at 7 and "old".
+std::string Parsed(bool fast, const std::string& answer) {
+  FlightSample s{7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 7, "old"};
+  const int stored = (fast ? ParseFastAnswer : ParseSlowAnswer)(answer.c_str(), s);
+  char text[200];
+  std::snprintf(text, sizeof text, "%d: %g %g %g %g %g", stored, s.airspeedKmh, s.climbRateMs,
+                s.altitudeM, s.heading, s.fuel);
+  if (fast) return text;
+  std::snprintf(text, sizeof text, "%d: %g %g %g %g %g %g %g %g %g %g %s", stored, s.clock,
+                s.value164, s.value172, s.value174, s.value214, s.value216, s.value82, s.roll,
+                s.pitch, s.head, s.aircraftName);
+  return text;
+}
+
+TEST(SimulatorAnswers, FieldsAreStoredInOrderUpToTheFirstMismatch) {
+  const std::string slow =
+      "A/20\\1/164\\1/172\\1/174\\1/214\\1/216\\1/82\\1/94\\1/96\\1/98\\1/22\\";
+  const std::tuple<bool, std::string, const char*> rows[] = {
+      {true, "A/30\\250.5/32\\-1.2/40\\1500/42\\270/50\\85.3\n", "5: 250.5 -1.2 1500 270 85.3"},
+      // scanf's float rules: blanks skipped, exponents read, the line end optional.
+      {true, "A/30\\ 2.5e2/32\\-1/40\\+3/42\\.5/50\\7.", "5: 250 -1 3 0.5 7"},
+      {true, slow + "Yak", "0: 7 7 7 7 7"},  // the other exchange's answer
+      {false,
+       "A/20\\12.25/164\\1/172\\2/174\\3/214\\4/216\\5/82\\-0.6/94\\-10.5/96\\4.5/98\\181/"
+       "22\\Bf-109G-6_with_extras\n",
+       "11: 12.25 1 2 3 4 5 -0.6 -10.5 4.5 181 Bf-109G-6_with_"},
+      {false, "A/20\\1.5/164\\1/172\\0/174\\1/214\\0/216\\1/94\\3", "6: 1.5 1 0 1 0 1 7 7 7 7 old"},
+      {false, slow + "Yak-1 b\n", "11: 1 1 1 1 1 1 1 1 1 1 Yak-1"},  // the name ends at a blank
+      {false, slow + std::string(500, 'N'), "11: 1 1 1 1 1 1 1 1 1 1 NNNNNNNNNNNNNNN"},
+      {false, "A/30\\1", "0: 7 7 7 7 7 7 7 7 7 7 old"}};
+  for (const auto& [fast, answer, fields] : rows) EXPECT_EQ(Parsed(fast, answer), fields) << answer;
 }
 
 TEST(Ipv4Address, AcceptsTheConfiguredLineEndButNotGarbage) {
-  EXPECT_EQ(ParseIpv4Address("127.0.0.1\n"), kLoopback);
-  EXPECT_EQ(ParseIpv4Address("10.1.2.3"), 0x0A010203u);
-  EXPECT_EQ(ParseIpv4Address("127.0.0.1x"), std::nullopt);
-  EXPECT_EQ(ParseIpv4Address("\n"), std::nullopt);
-  EXPECT_EQ(ParseIpv4Address("localhost\n"), std::nullopt);
+  const std::pair<const char*, std::optional<std::uint32_t>> rows[] = {
+      {"127.0.0.1\n", kLoopback}, {"10.1.2.3", 0x0A010203u}, {"127.0.0.1x", {}}, {"\n", {}}};
+  for (const auto& [text, address] : rows) EXPECT_EQ(ParseIpv4Address(text), address) << text;
 }
 
 }  // namespace

@@ -9,173 +9,69 @@
 namespace korvan {
 namespace {
 
-constexpr char kValid[] =
-    "[DCS]\n"
-    "Port=6060\n"
-    "IP=127.0.0.1\n"
-    "Sleep=100\n"
-    "Countdown=90\n"
-    "Altitude=1000\n"
-    "Speed=400\n";
-
-struct Loaded {
-  ConfigurationOutcome outcome;
-  Configuration configuration;
-};
-
-Loaded LoadText(const std::string& text) {
-  testing::TempDir folder;
-  const auto file = folder.Write("LCD_Korvan.ini", text);
-  Loaded loaded;
-  loaded.outcome = LoadConfiguration(file.c_str(), loaded.configuration);
-  return loaded;
+// The message, and when it loaded "port address sleep countdown altitude speed".
+std::string Read(const std::string& text, Configuration& c) {
+  const testing::TempDir folder;
+  const auto outcome = LoadConfiguration(folder.Write("LCD_Korvan.ini", text).c_str(), c);
+  char fields[100] = "";
+  if (outcome.status == ConfigurationStatus::kLoaded) {
+    std::snprintf(fields, sizeof fields, "%d %s %d %d %d %d", c.port, c.address, c.sleep,
+                  c.countdown, c.altitude, c.speed);
+  }
+  return outcome.message + std::string(fields);
 }
 
-std::string ReplaceLine(int index, const std::string& line) {
-  std::string lines[] = {"[DCS]\n",        "Port=6060\n",     "IP=127.0.0.1\n", "Sleep=100\n",
+TEST(ConfigurationReader, EachLineIsCheckedInTurnAndFailsWithItsMessage) {
+  const char* valid[] = {"[DCS]\n",        "Port=6060\n",     "IP=127.0.0.1\n", "Sleep=100\n",
                          "Countdown=90\n", "Altitude=1000\n", "Speed=400\n"};
-  lines[index] = line;
-  std::string text;
-  for (const auto& l : lines) text += l;
-  return text;
-}
-
-void ExpectInvalid(const std::string& text, const std::string& message) {
-  const Loaded loaded = LoadText(text);
-  EXPECT_EQ(loaded.outcome.status, ConfigurationStatus::kInvalid) << text;
-  EXPECT_EQ(std::string(loaded.outcome.message), message) << text;
-}
-
-TEST(ConfigurationReader, ReadsEveryFieldOfAValidFile) {
-  const Loaded loaded = LoadText(kValid);
-  ASSERT_EQ(loaded.outcome.status, ConfigurationStatus::kLoaded);
-  const Configuration& c = loaded.configuration;
-  EXPECT_EQ(c.port, 6060);
-  EXPECT_STREQ(c.address, "127.0.0.1\n");  // the line end stays with the address
-  EXPECT_EQ(c.sleep, 100);
-  EXPECT_EQ(c.countdown, 90);
-  EXPECT_EQ(c.altitude, 1000);
-  EXPECT_EQ(c.speed, 400);
-}
-
-TEST(ConfigurationReader, CrLfLineEndsReadAsLf) {
-  std::string text;
-  for (char ch : std::string(kValid)) {
-    if (ch == '\n') text += '\r';
-    text += ch;
-  }
-  const Loaded loaded = LoadText(text);
-  ASSERT_EQ(loaded.outcome.status, ConfigurationStatus::kLoaded);
-  EXPECT_STREQ(loaded.configuration.address, "127.0.0.1\n");
-}
-
-TEST(ConfigurationReader, MissingFileCannotBeOpened) {
-  Configuration configuration;
-  const auto outcome = LoadConfiguration("/nonexistent/LCD_Korvan.ini", configuration);
-  EXPECT_EQ(outcome.status, ConfigurationStatus::kCannotOpen);
-  EXPECT_STREQ(outcome.message, "Je ne peux ouvrir le fichier config.ini\n");
-
-  testing::TempDir folder;  // a folder is not a file either
-  EXPECT_EQ(LoadConfiguration(folder.path().c_str(), configuration).status,
-            ConfigurationStatus::kCannotOpen);
-}
-
-TEST(ConfigurationReader, HeaderNeedsDInSecondPlace) {
-  ExpectInvalid("", "Mauvais confi.ini\n");
-  ExpectInvalid("\xEF\xBB\xBF[DCS]\n", "Mauvais confi.ini\n");  // byte-order mark
-  ExpectInvalid(ReplaceLine(0, " [DCS]\n"), "Mauvais confi.ini\n");
-  EXPECT_EQ(LoadText(ReplaceLine(0, "xDanything\n")).outcome.status, ConfigurationStatus::kLoaded);
-}
-
-TEST(ConfigurationReader, ShortFileFailsOnTheNextLineWithThePreviousText) {
-  const std::string full = kValid;
-  std::size_t end = 0;
-  for (int lines = 1; lines <= 6; ++lines) {
-    end = full.find('\n', end) + 1;
-    if (lines == 1) continue;  // header alone: checked again below
-    ExpectInvalid(full.substr(0, end), "Mauvais config.ini\n");
-  }
-  ExpectInvalid("[DCS]\n", "Mauvais config.ini\n");
-  // A header that starts with P passes as line 2 as well, then fails on line 3.
-  ExpectInvalid("PD=80\n", "Mauvais config.ini\n");
-}
-
-TEST(ConfigurationReader, PortValuesFollowAtoiAndTheLow16Bits) {
-  struct Case {
-    const char* line;
-    bool valid;
-    int port;
-  };
-  const Case cases[] = {
-      {"Port=0\n", false, 0},
-      {"Port=abc\n", false, 0},
-      {"Port=65536\n", false, 0},
-      {"Port=-1\n", true, 65535},
-      {"Port=12ab\n", true, 12},
-      {"Port= 8080\n", true, 8080},
-      {"Port=+7\n", true, 7},
-      {"Port=65537\n", true, 1},
-      // Beyond 32 bits atoi saturates, it does not wrap.
-      {"P=99999999999999\n", true, 65535},
-      {"P=-9999999999999\n", false, 0},
-  };
-  for (const Case& c : cases) {
-    const Loaded loaded = LoadText(ReplaceLine(1, c.line));
-    if (c.valid) {
-      EXPECT_EQ(loaded.outcome.status, ConfigurationStatus::kLoaded) << c.line;
-      EXPECT_EQ(loaded.configuration.port, c.port) << c.line;
-    } else {
-      EXPECT_STREQ(loaded.outcome.message, "Port non valide\n") << c.line;
+  // A line of the valid file replaced by a text (null: the file ends before
+  // it; -1: the text is the whole file), and what the read gives. CR LF reads
+  // as LF; a short file fails on its next line, which still holds the last
+  // text; ports are read as atoi does (saturating beyond 32 bits) and keep
+  // their low 16 bits; lines start with case-sensitive letters; reads stop
+  // after 18 characters; the address keeps its line end and its terminator.
+  const std::tuple<int, const char*, const char*> rows[] = {
+      {0, "xDanything\n", "6060 127.0.0.1\n 100 90 1000 400"},
+      {-1, "[DCS]\r\nP=1\r\nI=1.2.3.4\r\nS=2\r\nC=3\r\nA=4\r\nSp=5\r\n", "1 1.2.3.4\n 2 3 4 5"},
+      {-1, "\xEF\xBB\xBF[DCS]\n", "Mauvais confi.ini\n"},
+      {1, nullptr, "Mauvais config.ini\n"},
+      {-1, "PD=80\n", "Mauvais config.ini\n"},
+      {1, "P=-9999999999999\n", "Port non valide\n"},
+      {1, "Port=-1\n", "65535 127.0.0.1\n 100 90 1000 400"},
+      {1, "Port= +12ab\n", "12 127.0.0.1\n 100 90 1000 400"},
+      {1, "Port=65537\n", "1 127.0.0.1\n 100 90 1000 400"},
+      {1, "P=99999999999999\n", "65535 127.0.0.1\n 100 90 1000 400"},
+      {1, "Port 6060\n", "Port non valide\n"},
+      {2, "IP 127.0.0.1\n", "Adresse IP non valide\n"},
+      {3, "Sleep 100\n", "Sleep non valide\n"},
+      {4, "Countdown 90\n", "Countdown non valide\n"},
+      {5, "Altitude 1000\n", "m_atitude non valide\n"},
+      {6, "Speed 400\n", "m_speed non valide\n"},
+      {6, "Sleep=400\n", "Mauvais config.ini\n"},
+      {3, "Speed=25\n", "6060 127.0.0.1\n 25 90 1000 400"},
+      {2, "IP=192.168.100.200\n", "Mauvais config.ini\n"},
+      {2, "IP=192.168.10.200\n", "6060 192.168.10.200\n 100 90 1000 400"},
+      {2, "I=192.168.100.200\n", "Adresse IP non valide\n"},
+      {2, "IP=\n", "6060 \n 100 90 1000 400"},
+      {-1, "[DCS]\nPort=6060\nIP=", "Adresse IP non valide\n"}};
+  for (const auto& [line, text, expected] : rows) {
+    std::string file = line < 0 ? text : "";
+    for (int i = 0; line >= 0 && i < 7 && (i != line || text != nullptr); ++i) {
+      file += i == line ? text : valid[i];
     }
+    Configuration read;
+    EXPECT_EQ(Read(file, read), expected) << file;
   }
 }
 
-TEST(ConfigurationReader, EachNumericLineReportsItsOwnMissingEquals) {
-  ExpectInvalid(ReplaceLine(1, "Port 6060\n"), "Port non valide\n");
-  ExpectInvalid(ReplaceLine(3, "Sleep 100\n"), "Sleep non valide\n");
-  ExpectInvalid(ReplaceLine(4, "Countdown 90\n"), "Countdown non valide\n");
-  ExpectInvalid(ReplaceLine(5, "Altitude 1000\n"), "m_atitude non valide\n");
-  ExpectInvalid(ReplaceLine(6, "Speed 400\n"), "m_speed non valide\n");
-  ExpectInvalid(ReplaceLine(2, "IP 127.0.0.1\n"), "Adresse IP non valide\n");
-}
-
-TEST(ConfigurationReader, LeadingLettersAreCaseSensitive) {
-  ExpectInvalid(ReplaceLine(1, "port=6060\n"), "Mauvais config.ini\n");
-  ExpectInvalid(ReplaceLine(6, "SPeed=400\n"), "Mauvais config.ini\n");
-  ExpectInvalid(ReplaceLine(6, "Sleep=400\n"), "Mauvais config.ini\n");
-  // Line 4 only needs an S; the rest of any key is free.
-  const Loaded loaded = LoadText(ReplaceLine(3, "Speed=25\n"));
-  ASSERT_EQ(loaded.outcome.status, ConfigurationStatus::kLoaded);
-  EXPECT_EQ(loaded.configuration.sleep, 25);
-}
-
-TEST(ConfigurationReader, ReadsStopAfter18Characters) {
-  // With "IP=" a 15-character address makes the line 18 long: its line end
-  // becomes line 4, which does not start with S.
-  ExpectInvalid(ReplaceLine(2, "IP=192.168.100.200\n"), "Mauvais config.ini\n");
-  const Loaded fourteen = LoadText(ReplaceLine(2, "IP=192.168.10.200\n"));
-  ASSERT_EQ(fourteen.outcome.status, ConfigurationStatus::kLoaded);
-  EXPECT_STREQ(fourteen.configuration.address, "192.168.10.200\n");
-}
-
-TEST(ConfigurationReader, AddressFieldAlwaysKeepsItsTerminator) {
-  // With a one-letter key 16 bytes would follow "="; refused, not cut.
-  ExpectInvalid(ReplaceLine(2, "I=192.168.100.200\n"), "Adresse IP non valide\n");
-  // 15 bytes (the line end included) still fit.
-  const Loaded fits = LoadText(ReplaceLine(2, "I=192.168.10.200\n"));
-  ASSERT_EQ(fits.outcome.status, ConfigurationStatus::kLoaded);
-  EXPECT_STREQ(fits.configuration.address, "192.168.10.200\n");
-  // A bare line end after "=" is not an empty value.
-  EXPECT_EQ(LoadText(ReplaceLine(2, "IP=\n")).outcome.status, ConfigurationStatus::kLoaded);
-  // Nothing at all after "=" (the file ends there) is.
-  ExpectInvalid("[DCS]\nPort=6060\nIP=", "Adresse IP non valide\n");
-}
-
-TEST(ConfigurationReader, StopsAtTheFirstFailingLineKeepingEarlierFields) {
-  const Loaded loaded = LoadText(ReplaceLine(4, "Countdown=0\n"));
-  EXPECT_STREQ(loaded.outcome.message, "Countdown non valide\n");
-  EXPECT_EQ(loaded.configuration.sleep, 100);
-  EXPECT_EQ(loaded.configuration.altitude, 0);
+TEST(ConfigurationReader, FailuresKeepTheFieldsReadBeforeAndAFolderIsNoFile) {
+  Configuration read;
+  const char* file = "[DCS]\nPort=6060\nIP=1.2.3.4\nSleep=100\nCountdown=0\nAltitude=1\nSpeed=1\n";
+  EXPECT_EQ(Read(file, read), "Countdown non valide\n");
+  EXPECT_EQ(std::tuple(read.sleep, read.altitude), std::tuple(100, 0));
+  const testing::TempDir folder;
+  EXPECT_STREQ(LoadConfiguration(folder.path().c_str(), read).message,
+               "Je ne peux ouvrir le fichier config.ini\n");
 }
 
 }  // namespace

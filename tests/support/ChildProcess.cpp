@@ -1,93 +1,42 @@
 #include "tests/support/ChildProcess.h"
 
-#include <fcntl.h>
-#include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <thread>
 
+extern char** environ;
+
 namespace korvan::testing {
 
-std::filesystem::path BuildDir() {
-  const char* dir = std::getenv("KORVAN_BUILD_DIR");
-  if (dir == nullptr) throw std::runtime_error("KORVAN_BUILD_DIR is not set (run under CTest)");
-  return dir;
-}
-
-ChildProcess::ChildProcess(const std::filesystem::path& program,
-                           const std::vector<std::string>& arguments,
-                           const std::filesystem::path& workingDir,
+// The shell sets up, then becomes the program, which so keeps the process id we signal.
+ChildProcess::ChildProcess(const std::string& program, const std::filesystem::path& folder,
                            const std::vector<std::string>& environment)
-    : outPath_(workingDir / "stdout.txt"), errPath_(workingDir / "stderr.txt") {
-  std::vector<std::string> argv{program.string()};
-  argv.insert(argv.end(), arguments.begin(), arguments.end());
-  pid_ = fork();
-  if (pid_ < 0) throw std::runtime_error("fork failed");
-  if (pid_ == 0) {
-    if (chdir(workingDir.c_str()) != 0) _exit(127);
-    for (const std::string& entry : environment) {
-      const auto equals = entry.find('=');
-      setenv(entry.substr(0, equals).c_str(), entry.substr(equals + 1).c_str(), 1);
-    }
-    const int out = open(outPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int err = open(errPath_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (out < 0 || err < 0) _exit(127);
-    dup2(out, STDOUT_FILENO);
-    dup2(err, STDERR_FILENO);
-    std::vector<char*> raw;
-    for (auto& a : argv) raw.push_back(a.data());
-    raw.push_back(nullptr);
-    execv(raw[0], raw.data());
-    _exit(127);
+    : folder_(folder) {
+  std::string command = "cd '" + folder.string() + "' && exec env";
+  for (const std::string& entry : environment) command += " '" + entry + "'";
+  command += " '" + program + "' >stdout 2>stderr";
+  const char* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
+  if (posix_spawn(&pid_, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {
+    throw std::runtime_error("cannot start " + program);
   }
 }
 
 ChildProcess::~ChildProcess() {
-  if (pid_ > 0 && !reaped_) {
-    kill(pid_, SIGKILL);
-    waitpid(pid_, nullptr, 0);
-  }
-}
-
-void ChildProcess::Signal(int signal) const {
-  kill(pid_, signal);
+  Signal(SIGKILL);
+  if (!reaped_) waitpid(pid_, nullptr, 0);
 }
 
 std::optional<int> ChildProcess::WaitForExit(int timeoutMs) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  while (true) {
-    int status = 0;
-    const pid_t done = waitpid(pid_, &status, WNOHANG);
-    if (done == pid_) {
-      reaped_ = true;
-      if (WIFEXITED(status)) return WEXITSTATUS(status);
-      return std::nullopt;
-    }
-    if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
+  int status = 0;
+  for (int waited = 0; waitpid(pid_, &status, WNOHANG) != pid_; waited += 5) {
+    if (waited >= timeoutMs) return std::nullopt;
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-}
-
-namespace {
-std::string ReadAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-}  // namespace
-
-std::string ChildProcess::Stdout() const {
-  return ReadAll(outPath_);
-}
-std::string ChildProcess::Stderr() const {
-  return ReadAll(errPath_);
+  reaped_ = true;
+  return WIFEXITED(status) ? std::optional<int>(WEXITSTATUS(status)) : std::nullopt;
 }
 
 }  // namespace korvan::testing

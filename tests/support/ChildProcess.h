@@ -1,40 +1,39 @@
 #pragma once
 
-#include <sys/types.h>
+#include <signal.h>
 
 #include <filesystem>
+#include <fstream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace korvan::testing {
 
-// Where CTest says the programs under test are.
-std::filesystem::path BuildDir();
-
-// A program run in a given folder with its standard output and error
-// captured to files there; killed if still running at destruction.
+// A program run in a folder, `environment` ("NAME=value") added to the test's own, its
+// output in the files stdout and stderr there; killed if still running at the end.
 class ChildProcess {
  public:
-  // `environment` entries ("NAME=value") are set on top of the test's own.
-  ChildProcess(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-               const std::filesystem::path& workingDir,
+  ChildProcess(const std::string& program, const std::filesystem::path& folder,
                const std::vector<std::string>& environment = {});
   ~ChildProcess();
-  ChildProcess(const ChildProcess&) = delete;
-  ChildProcess& operator=(const ChildProcess&) = delete;
 
-  void Signal(int signal) const;
+  void Signal(int signal) const {
+    if (!reaped_) kill(pid_, signal);
+  }
   // The exit code, or nothing if it did not exit within the time (or died by a signal).
   std::optional<int> WaitForExit(int timeoutMs);
-  std::string Stdout() const;
-  std::string Stderr() const;
+  std::string Output(const char* file) const {
+    std::stringstream text;
+    text << std::ifstream(folder_ / file, std::ios::binary).rdbuf();
+    return text.str();
+  }
 
  private:
   pid_t pid_ = -1;
   bool reaped_ = false;
-  std::filesystem::path outPath_;
-  std::filesystem::path errPath_;
+  std::filesystem::path folder_;
 };
 
 }  // namespace korvan::testing

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 #include "platform/system/Clock.h"
@@ -17,16 +16,10 @@ class FakeClock final : public Clock {
   void Sleep(std::uint32_t milliseconds) override {
     sleeps.push_back(milliseconds);
     now_ += milliseconds;
-    if (onSleep) {
-      auto hook = onSleep;  // a copy, so the hook may replace itself
-      hook(milliseconds);
-    }
   }
   void Advance(std::uint32_t milliseconds) { now_ += milliseconds; }
 
   std::vector<std::uint32_t> sleeps;
-  // Runs during every sleep: where a test's peer answers "in the meantime".
-  std::function<void(std::uint32_t)> onSleep;
 
  private:
   std::uint32_t now_;
