@@ -136,7 +136,15 @@ TEST(Program, ExitsWithTheSettingsMessageAndCodeOrRunsUntilStoppedEvenInALongPau
     }
     EXPECT_EQ(exit, exitCode) << output;
     EXPECT_EQ(korvan.Output("stdout"), output);
-    EXPECT_EQ(korvan.Output("stderr").find("/nonexistent/lcd.so") != std::string::npos, runs);
+    // A missing service is said once, however often set-up tries to start it.
+    const std::string errors = korvan.Output("stderr");
+    std::size_t said = 0;
+    for (std::size_t at = 0;
+         (at = errors.find("no LCD service from /nonexistent/lcd.so", at)) != std::string::npos;
+         ++at) {
+      ++said;
+    }
+    EXPECT_EQ(said, runs ? 1U : 0U) << errors;
   }
 }
 
