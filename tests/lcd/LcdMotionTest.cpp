@@ -1,39 +1,17 @@
 // Time on a fake clock: moving items run by display cycles, each scenario a
 // script; the heap the display cycle leaves alone; the page's timeout.
-#include <cstdlib>
-#include <new>
+#include <cstdint>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
+#include "bench/AllocationCounter.h"
 #include "lcd/LcdAnimatedBitmap.h"
 #include "lcd/LcdPage.h"
 #include "lcd/LcdScrollingText.h"
 #include "lcd/LcdStreamingText.h"
 #include "tests/lcd/LcdScene.h"
-
-namespace {
-long long allocations = 0;
-}  // namespace
-
-// Counted: the single-object forms go through malloc and free; the array
-// forms, left alone, call these.
-void* operator new(std::size_t size) {
-  ++allocations;
-  if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
-  throw std::bad_alloc();
-}
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-  ++allocations;
-  return std::malloc(size == 0 ? 1 : size);
-}
-void operator delete(void* block) noexcept {
-  std::free(block);
-}
-void operator delete(void* block, std::size_t) noexcept {
-  std::free(block);
-}
 
 namespace korvan::testing {
 namespace {
@@ -233,12 +211,12 @@ TEST_F(LcdMotionTest, DisplayCyclesCostNothingWhileTheTextsStayTheSame) {
   for (int i = 0; i < 100; ++i) cycle();  // rebuilds, measures, rasterises once
   const LcdTextItem* front = As<LcdStreamingText>(band).GetPiece(0);
   bool rotated = false;
-  const long long before = allocations;
+  const std::uint64_t before = bench::AllocationCount();
   for (int i = 0; i < 300; ++i) {
     cycle();
     rotated = rotated || As<LcdStreamingText>(band).GetPiece(0) != front;
   }
-  EXPECT_EQ(allocations - before, 0);
+  EXPECT_EQ(bench::AllocationCount() - before, 0U);
   EXPECT_TRUE(rotated) << "the band went round meanwhile";
 }
 
