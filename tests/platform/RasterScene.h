@@ -10,6 +10,8 @@
 
 namespace korvan::testing {
 
+inline const Brush& kWhiteBrush = GetStockBrush(StockBrush::White);
+
 // A black 160 × 43 surface in a context set up as the LCD canvas sets its
 // context up for a pass: white text on black, transparent background.
 struct RasterScene {
@@ -33,8 +35,7 @@ inline FontDescription SansFont(int height, int weight) {
   FontDescription description;
   description.height = height;
   description.weight = weight;
-  constexpr std::u16string_view face = u"Microsoft Sans Serif";
-  face.copy(description.faceName.data(), face.size());
+  std::u16string_view(u"Microsoft Sans Serif").copy(description.faceName.data(), 20);
   return description;
 }
 
