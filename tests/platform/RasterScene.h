@@ -23,6 +23,10 @@ struct RasterScene {
     context.SetBackgroundMode(kTransparent);
   }
 
+  void Line(int x1, int y1, int x2, int y2) {
+    context.MoveTo(x1, y1);
+    context.LineTo(x2, y2);
+  }
   std::string Art() const {
     return FrameToArt(surface->Bits(), surface->Width(), surface->Height(), surface->Stride());
   }

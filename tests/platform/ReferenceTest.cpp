@@ -3,6 +3,7 @@
 // loader and DrawIconEx produced there (under Wine).
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -107,6 +108,62 @@ TEST_F(RasterReferenceTest, TextSizesOfTheScreens) {
     dc.TextOut(100, y, u"ALT km/h");
   }
   EXPECT_TRUE(MatchesGolden("reference-sizes", scene.Art()));
+}
+
+// Extents as tools/raster-reference gives them (kAny: only the height).
+// Where it gives 41 for "one two three four", it measures 'o' and 'w' a
+// pixel wider than it draws them: we measure what we draw.
+TEST_F(RasterReferenceTest, CalculatedRectangles) {
+  const Font font(SansFont(-11, kWeightNormal));
+  dc.SelectFont(&font);
+  constexpr int kAny = INT_MIN;
+  constexpr unsigned kP = kNoPrefix, kW = kNoPrefix | kWordBreak;
+  const int amp = dc.GetTextExtent(u"&").cx + 6;
+  DrawTextParams margins{0, 1, 1, 0}, leftMargin{0, 2, 0, 0};
+  using Case =
+      std::tuple<std::u16string_view, int, unsigned, int, int>;  // text, width, format, rect
+  const Case words[] = {{u"abcdefghijklmnop qr", 20, kW, kAny, 24},
+                        {u" abcdefghijklmnop", 20, kW, kAny, 12},
+                        {u"one two three four", 45, kW, 40, 36}};
+  const Case cases[] = {{u"0123", 100, kP, 24, 12},       {u"0123", 0, kW, 24, 12},
+                        {u"a  b", 10, kW, 9, 24},         {u"a   b", 10, kW, 9, 24},
+                        {u"a b  ", 10, kW, 9, 24},        {u"ab  ", 100, kW, 18, 12},
+                        {u"00 00    00", 27, kW, 27, 24}, {u"00 00 00", 26, kW, 12, 36},
+                        {u"00 00 00", 27, kP, 42, 12},    {u"", 100, kP, 0, 0},
+                        {u"A\n", 100, kP, kAny, 12},      {u"\n\n", 100, kP, 0, 24},
+                        {u"A\r\nB", 100, kP, kAny, 24},   {u"A\n\rB", 100, kP, kAny, 24},
+                        {u"A\n\nB", 100, kP, kAny, 36},   {u"A\r\rB", 100, kP, kAny, 36},
+                        {u"\r\n\r\n\n", 40, kP, 0, 36},   {u"&0", 100, kP, amp, 12},
+                        {u"&&0", 100, 0, amp, 12},        {u"", 100, kP | kSingleLine, 0, 12}};
+  const auto check = [this](const Case& c, DrawTextParams* params) {
+    const auto& [text, width, format, right, bottom] = c;
+    Rect got{0, 0, width, 10};
+    dc.DrawText(text, got, format | kCalcRect, params);
+    EXPECT_EQ(got, (Rect{0, 0, right == kAny ? got.right : right, bottom}))
+        << std::string(text.begin(), text.end()) << " in " << width;
+  };
+  for (const Case& c : words) check(c, nullptr);
+  for (const Case& c : cases) check(c, nullptr);
+  check({u"0", 100, kP, 8, 12}, &margins);
+  check({u"0", 100, kP, 8, 12}, &leftMargin);
+}
+
+// Metrics tools/raster-reference reports: height and weight asked, then
+// ascent, descent, average character width, width of the ten digits.
+TEST_F(RasterReferenceTest, FontMetrics) {
+  const std::tuple<int, int, int, int, int, int> cases[] = {
+      {-9, 400, 8, 2, 5, 50},    {-11, 400, 10, 2, 6, 60}, {-16, 400, 14, 3, 9, 90},
+      {12, 400, 10, 2, 6, 60},   {-9, 700, 8, 2, 6, 50},   {-11, 700, 10, 2, 7, 60},
+      {-16, 700, 14, 3, 10, 90}, {12, 700, 10, 2, 7, 60}};
+  for (const auto& [height, weight, ascent, descent, average, digits] : cases) {
+    const Font font(SansFont(height, weight));
+    const FontMetrics& m = font.Face().Metrics();
+    dc.SelectFont(&font);
+    EXPECT_EQ(std::tuple(m.ascent, m.descent, m.height, m.averageCharWidth,
+                         dc.GetTextExtent(u"0123456789").cx),
+              std::tuple(ascent, descent, ascent + descent, average, digits))
+        << height << " " << weight;
+  }
 }
 
 // The reference-icons-* frames were made from the committed files: they must
