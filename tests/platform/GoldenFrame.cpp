@@ -8,6 +8,9 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/fonts/FontLibrary.h"
+#include "tests/platform/FontPins.h"
+
 namespace korvan::testing {
 
 std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int stride) {
@@ -36,18 +39,16 @@ std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int st
   if (expected == art) return ::testing::AssertionSuccess();
   std::ofstream(path + ".actual.txt", std::ios::binary) << art;
   WriteArtPng(path + ".actual.png", art, 4);
-  const auto at = static_cast<std::size_t>(
-      std::mismatch(expected.begin(), expected.end(), art.begin(), art.end()).first -
-      expected.begin());
-  const std::size_t x = at - (at == 0 ? 0 : expected.rfind('\n', at - 1) + 1);
-  const auto y = std::count(expected.begin(), expected.begin() + static_cast<long>(at), '\n');
   auto failure = ::testing::AssertionFailure() << name << ": ";
   if (expected.size() != art.size()) {
     failure << "frames differ in size (" << expected.size() << " against " << art.size()
             << " characters)";
-  } else {
-    failure << "first differing pixel at (" << x << ", " << y << "): expected '" << expected[at]
-            << "', got '" << art[at] << "'";
+  } else {  // rows of equal length, each with its newline
+    const auto at = static_cast<std::size_t>(
+        std::mismatch(expected.begin(), expected.end(), art.begin()).first - expected.begin());
+    const std::size_t row = expected.find('\n') + 1;
+    failure << "first differing pixel at (" << at % row << ", " << at / row << "): expected '"
+            << expected[at] << "', got '" << art[at] << "'";
   }
   return failure << "; actual frame written to " << path << ".actual.txt";
 }
@@ -70,6 +71,14 @@ bool WriteArtPng(const std::string& path, const std::string& art, int scale) {
   const bool written = png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), 0, nullptr);
   png_image_free(&image);
   return written;
+}
+
+void PinTestFonts() {
+  const std::string dir = "/usr/share/fonts/truetype/liberation/LiberationSans-";
+  for (const char16_t* face : {u"Microsoft Sans Serif", u""}) {
+    FontLibrary::Instance().Pin(face, false, dir + "Regular.ttf");
+    FontLibrary::Instance().Pin(face, true, dir + "Bold.ttf");
+  }
 }
 
 }  // namespace korvan::testing

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <stdexcept>
-#include <string_view>
 #include <tuple>
 
 namespace korvan::testing {
@@ -15,30 +14,28 @@ void Append(Bytes& out, std::uint64_t value, int count = 4) {
   Put(out, out.size() - static_cast<std::size_t>(count), value, count);
 }
 
-void AppendBigEndian(Bytes& out, std::uint64_t value) {
-  for (int shift = 24; shift >= 0; shift -= 8)
-    out.push_back(static_cast<std::uint8_t>(value >> shift));
-}
-
-// Rows of up to 8 bits index `palette` (alpha left out of the match); 32
-// bits write alpha only if asked.
-void AppendRow(Bytes& out, const Picture& p, int y, int bits, bool alpha,
-               const std::vector<Rgba>& palette) {
-  Bytes line((static_cast<std::size_t>(p.width * bits) + 31) / 32 * 4, 0);
-  for (int x = 0; x < p.width; ++x) {
-    Rgba c = p.At(x, y);
-    const auto at = static_cast<std::size_t>(x * bits);
-    if (bits <= 8) {
-      c.a = 0;
-      const auto index = std::find(palette.begin(), palette.end(), c) - palette.begin();
-      line[at / 8] |= static_cast<std::uint8_t>(index << (8 - bits - static_cast<int>(at % 8)));
-    } else if (bits == 16) {
-      Put(line, at / 8, (c.r >> 3) << 10 | (c.g >> 3) << 5 | (c.b >> 3), 2);
-    } else {
-      Put(line, at / 8, c.b | c.g << 8 | c.r << 16 | (alpha ? c.a : 0u) << 24, bits / 8);
+// Rows, bottom-up if asked: up to 8 bits index `palette` (alpha left out of
+// the match); 32 bits write alpha only if asked.
+void AppendRows(Bytes& out, const Picture& p, int bits, bool bottomUp, bool alpha,
+                const std::vector<Rgba>& palette) {
+  for (int row = 0; row < p.height; ++row) {
+    const int y = bottomUp ? p.height - 1 - row : row;
+    Bytes line((static_cast<std::size_t>(p.width * bits) + 31) / 32 * 4, 0);
+    for (int x = 0; x < p.width; ++x) {
+      Rgba c = p.pixels[static_cast<std::size_t>(y * p.width + x)];
+      const auto at = static_cast<std::size_t>(x * bits);
+      if (bits <= 8) {
+        c.a = 0;
+        const auto index = std::find(palette.begin(), palette.end(), c) - palette.begin();
+        line[at / 8] |= static_cast<std::uint8_t>(index << (8 - bits - static_cast<int>(at % 8)));
+      } else if (bits == 16) {
+        Put(line, at / 8, (c.r >> 3) << 10 | (c.g >> 3) << 5 | (c.b >> 3), 2);
+      } else {
+        Put(line, at / 8, c.b | c.g << 8 | c.r << 16 | (alpha ? c.a : 0u) << 24, bits / 8);
+      }
     }
+    out.insert(out.end(), line.begin(), line.end());
   }
-  out.insert(out.end(), line.begin(), line.end());
 }
 
 // Info header padded to `headerSize`, colour table (the distinct colours in
@@ -49,9 +46,8 @@ void AppendDib(Bytes& out, const Picture& p, int bits, int height, bool alpha, b
   std::vector<Rgba> palette;
   for (Rgba c : p.pixels) {
     c.a = 0;
-    if (bits <= 8 && std::find(palette.begin(), palette.end(), c) == palette.end()) {
+    if (bits <= 8 && std::find(palette.begin(), palette.end(), c) == palette.end())
       palette.push_back(c);
-    }
   }
   if (bits <= 8 && palette.size() > (1u << bits)) throw std::logic_error("too many colours");
   if (bits <= 8 && pad) palette.resize(1u << bits, Rgba{0, 0, 0, 0});
@@ -63,9 +59,7 @@ void AppendDib(Bytes& out, const Picture& p, int bits, int height, bool alpha, b
   Append(out, palette.size());
   Append(out, 0, static_cast<int>(headerSize) - 36);
   for (const Rgba& c : palette) Append(out, c.b | c.g << 8 | c.r << 16);
-  for (int row = 0; row < p.height; ++row) {
-    AppendRow(out, p, height < 0 ? row : p.height - 1 - row, bits, alpha, palette);
-  }
+  AppendRows(out, p, bits, height > 0, alpha, palette);
 }
 
 // A square picture with a white border; inside, vertical stripes on the left
@@ -100,6 +94,8 @@ Picture Bands(std::string_view keys) {
 
 }  // namespace
 
+// Further keys: 'r' dark red, 'y' light yellow, 'g' light and 'd' dark grey,
+// 'H' and 'L' white mostly opaque and mostly transparent, 'B' and 'b' black so.
 Picture Picture::FromArt(std::string_view art, int width) {
   constexpr std::string_view kKeys = "#. ~rygdHLBb";
   constexpr std::uint32_t kColors[] = {0xFFFFFFFF, 0x000000FF, 0x00000000, 0xFFFFFF00,
@@ -119,10 +115,8 @@ Bytes DibIconEntry(const Picture& picture, int bitCount, bool alpha, bool maskFr
   Bytes out;
   AppendDib(out, picture, bitCount, 2 * picture.height, alpha, true);
   Picture mask = picture;  // white where the AND mask says transparent
-  for (Rgba& c : mask.pixels)
-    c = Rgba{c.a < 128 && maskFromAlpha ? std::uint8_t{255} : std::uint8_t{0}};
-  for (int y = picture.height - 1; y >= 0; --y)
-    AppendRow(out, mask, y, 1, false, {{0, 0, 0, 0}, {255, 0, 0, 0}});
+  for (Rgba& c : mask.pixels) c = Rgba{std::uint8_t(c.a < 128 && maskFromAlpha ? 255 : 0)};
+  AppendRows(out, mask, 1, true, false, {{0, 0, 0, 0}, {255, 0, 0, 0}});
   return out;
 }
 
@@ -138,17 +132,18 @@ Bytes PngData(const Picture& picture) {
   if (compress2(packed.data(), &size, raw.data(), raw.size(), 9) != Z_OK)
     throw std::runtime_error("zlib");
   packed.resize(size);
+  const auto bigEndian = [](Bytes& out, std::uint64_t v) { Append(out, __builtin_bswap32(v)); };
   Bytes out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  const auto chunk = [&out](std::string_view kind, const Bytes& data) {
-    AppendBigEndian(out, data.size());
+  const auto chunk = [&](std::string_view kind, const Bytes& data) {
+    bigEndian(out, data.size());
     const std::size_t from = out.size();
     out.insert(out.end(), kind.begin(), kind.end());
     out.insert(out.end(), data.begin(), data.end());
-    AppendBigEndian(out, crc32(0, out.data() + from, static_cast<uInt>(out.size() - from)));
+    bigEndian(out, crc32(0, out.data() + from, static_cast<uInt>(out.size() - from)));
   };
   Bytes header;
-  AppendBigEndian(header, static_cast<std::uint32_t>(picture.width));
-  AppendBigEndian(header, static_cast<std::uint32_t>(picture.height));
+  bigEndian(header, static_cast<std::uint32_t>(picture.width));
+  bigEndian(header, static_cast<std::uint32_t>(picture.height));
   header.insert(header.end(), {8, 6, 0, 0, 0});  // 8-bit RGBA
   chunk("IHDR", header);
   chunk("IDAT", packed);
@@ -158,13 +153,12 @@ Bytes PngData(const Picture& picture) {
 
 Bytes IconFile(const std::vector<IconEntrySpec>& entries) {
   Bytes out;
-  Append(out, 0x10000 | entries.size() << 16 << 16, 6);  // reserved, type 1, count
+  Append(out, 0x10000 | entries.size() << 32, 6);  // reserved, type 1, count
   std::size_t offset = out.size() + 16 * entries.size();
   for (const auto& e : entries) {
     Append(out, static_cast<std::uint32_t>(e.width % 256 | e.height % 256 << 8));
     Append(out, 1 | static_cast<std::uint32_t>(e.bitCount) << 16);
-    Append(out, e.data.size());
-    Append(out, offset);
+    Append(out, e.data.size() | offset << 32, 8);
     offset += e.data.size();
   }
   for (const auto& e : entries) out.insert(out.end(), e.data.begin(), e.data.end());
@@ -185,10 +179,9 @@ Bytes BmpFile(const Picture& picture, int bitCount, bool topDown, std::uint32_t 
 std::map<std::string, Bytes> IconFixtures() {
   // Several sizes and depths, each picture different so the chosen entry
   // shows; a 4-bit and an 8-bit entry share 32 × 32, the 8-bit one later.
-  const std::tuple<int, char, int> kSized[] = {
-      {16, 's', 4}, {32, 'b', 4}, {32, 'x', 8}, {48, 'c', 24}};
   std::vector<IconEntrySpec> sized;
-  for (const auto& [n, shape, bits] : kSized) {
+  for (const auto& [n, shape, bits] :
+       {std::tuple{16, 's', 4}, {32, 'b', 4}, {32, 'x', 8}, {48, 'c', 24}}) {
     sized.push_back({n, n, bits, DibIconEntry(EntryPicture(n, shape), bits)});
   }
   std::map<std::string, Bytes> files{{"sizes-ascending.ico", IconFile(sized)}};

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-// Writers of icon, bitmap and PNG bytes. The decoder tests build their
+// Writers of icon, bitmap and PNG bytes: the decoder tests build their
 // pictures with them, and they make the icon files of tests/data/icons.
 namespace korvan::testing {
 
@@ -18,15 +18,11 @@ struct Rgba {
 };
 
 struct Picture {
-  int width = 0;
-  int height = 0;
+  int width = 0, height = 0;
   std::vector<Rgba> pixels;  // top row first
   // Rows of `width` characters: '#' white, '.' black, ' ' transparent, '~'
-  // transparent white (an AND-mask icon's inverting pixel), 'r' dark red,
-  // 'y' light yellow, 'g' light and 'd' dark grey, 'H' and 'L' white mostly
-  // opaque and mostly transparent, 'B' and 'b' black so.
+  // transparent white (an AND-mask icon's inverting pixel); more in the .cpp.
   static Picture FromArt(std::string_view art, int width);
-  const Rgba& At(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
 };
 
 // An icon entry as a DIB: info header with doubled height, up to 8 bits a
@@ -37,10 +33,9 @@ Bytes DibIconEntry(const Picture& picture, int bitCount, bool alpha = false,
                    bool maskFromAlpha = true);
 Bytes PngData(const Picture& picture);  // 8-bit RGBA, unfiltered
 
+// Width and height as written in the directory: 256 is written as 0.
 struct IconEntrySpec {
-  int width = 0;  // as written in the directory: 256 is written as 0
-  int height = 0;
-  int bitCount = 0;
+  int width = 0, height = 0, bitCount = 0;
   Bytes data;
 };
 Bytes IconFile(const std::vector<IconEntrySpec>& entries);

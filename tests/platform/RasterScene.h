@@ -10,6 +10,8 @@
 
 namespace korvan::testing {
 
+inline const Brush& kWhiteBrush = GetStockBrush(StockBrush::White);
+
 // A black 160 × 43 surface in a context set up as the LCD canvas sets its
 // context up for a pass: white text on black, transparent background.
 struct RasterScene {
@@ -21,6 +23,10 @@ struct RasterScene {
     context.SetBackgroundMode(kTransparent);
   }
 
+  void Line(int x1, int y1, int x2, int y2) {
+    context.MoveTo(x1, y1);
+    context.LineTo(x2, y2);
+  }
   std::string Art() const {
     return FrameToArt(surface->Bits(), surface->Width(), surface->Height(), surface->Stride());
   }
@@ -33,8 +39,7 @@ inline FontDescription SansFont(int height, int weight) {
   FontDescription description;
   description.height = height;
   description.weight = weight;
-  constexpr std::u16string_view face = u"Microsoft Sans Serif";
-  face.copy(description.faceName.data(), face.size());
+  std::u16string_view(u"Microsoft Sans Serif").copy(description.faceName.data(), 20);
   return description;
 }
 
