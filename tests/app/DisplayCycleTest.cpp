@@ -1,5 +1,5 @@
-// The display cycle with the real screens and the scripted LCD service (tests/lcdlink).
-
+// The simulator link over real UDP on loopback; the display cycle with the
+// real screens and the scripted LCD service (tests/lcdlink).
 #include "app/DisplayCycle.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,8 @@
 #include <filesystem>
 
 #include "app/ScreenSteps.h"
+#include "app/SimulatorAnswers.h"
+#include "platform/system/UdpSocket.h"
 #include "screens/IconSets.h"
 #include "screens/ScreenBuilder.h"
 #include "tests/lcdlink/ScriptedService.h"
@@ -17,6 +19,40 @@ namespace korvan {
 namespace {
 
 using testing::ScriptedService;
+
+std::string Fast(int speed, std::size_t size = 0) {
+  const std::string answer = "A/30\\" + std::to_string(speed) + "/32\\1/40\\1/42\\1/50\\1\n";
+  return answer + std::string(size > answer.size() ? size - answer.size() : 0, ' ');
+}
+
+TEST(SimLink, TakesOneDatagramPerExchangeAfterItsWaitAndDropsOversizedOnesWhole) {
+  std::string error;
+  std::optional<UdpSocket> socket = UdpSocket::Create(error), peer = UdpSocket::Create(error);
+  ASSERT_TRUE(socket && peer && socket->Bind({0x7F000001, 0}, error) &&
+              peer->Bind({0x7F000001, 0}, error))
+      << error;
+  testing::FakeClock clock;
+  SimLink link(*socket, clock, peer->LocalEndpoint());
+  for (const std::string& answer :
+       {Fast(42, 1023), Fast(43, 1024), Fast(44, 2000), Fast(45), Fast(46)}) {
+    peer->SendTo(socket->LocalEndpoint(), answer);
+  }
+  ASSERT_TRUE(socket->WaitReadable(1000));
+  // 1023 bytes fit with the terminator, 1024 and 2000 not; the next goes to the slow exchange.
+  FlightSample sample;
+  std::string speeds;
+  for (const SimExchange* next : {&kFastExchange, &kFastExchange, &kFastExchange, &kSlowExchange,
+                                  &kFastExchange, &kFastExchange}) {
+    link.Exchange(*next, sample);
+    speeds += std::to_string(static_cast<int>(sample.airspeedKmh)) + " ";
+  }
+  EXPECT_EQ(speeds, "42 42 42 42 46 46 ");
+  char request[100];
+  EXPECT_EQ(std::string_view(request, peer->Receive(request).size), kFastExchange.request);
+  peer.reset();  // nothing listening: the exchange still costs its wait
+  link.Exchange(kSlowExchange, sample);
+  EXPECT_EQ(clock.sleeps, std::vector<std::uint32_t>(7, 10));
+}
 
 struct Silence final : DatagramSocket {
   bool SendTo(const Ipv4Endpoint&, std::span<const char>) override { return true; }
