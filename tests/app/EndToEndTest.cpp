@@ -1,23 +1,27 @@
 // The built program, a scripted simulator on loopback and the virtual LCD.
 
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <fstream>
+#include <sstream>
+#include <stdexcept>
 #include <thread>
 
 #include "app/SimulatorAnswers.h"
 #include "platform/system/UdpSocket.h"
 #include "tests/platform/GoldenFrame.h"
-#include "tests/support/ChildProcess.h"
 #include "tests/support/TempDir.h"
+
+extern char** environ;
 
 namespace korvan {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ChildProcess;
 using testing::MatchesGolden;
 using testing::TempDir;
 
@@ -25,6 +29,49 @@ constexpr char kFastAnswer[] = "A/30\\300/32\\5.5/40\\1000/42\\271.9/50\\80\n";
 constexpr char kSlowAnswer[] =
     "A/20\\10.5/164\\1/172\\0/174\\1/214\\0/216\\0/82\\-0.6/94\\-12.5/96\\3.25/98\\271.5/"
     "22\\Bf-109G-2\n";
+
+std::string ReadFile(const fs::path& path) {
+  std::stringstream text;
+  text << std::ifstream(path, std::ios::binary).rdbuf();
+  return text.str();
+}
+
+// The program run in `folder` with `environment` added, its output in the files
+// stdout and stderr there; killed if still running at the end. The shell sets
+// up, then becomes the program, which so keeps the process id we signal.
+class Korvan {
+ public:
+  Korvan(const fs::path& folder, const std::vector<std::string>& environment) {
+    std::string command = "cd '" + folder.string() + "' && exec env";
+    for (const std::string& entry : environment) command += " '" + entry + "'";
+    command += " '" KORVAN_PROGRAM "' >stdout 2>stderr";
+    const char* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
+    if (posix_spawn(&pid_, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {
+      throw std::runtime_error("cannot start " KORVAN_PROGRAM);
+    }
+  }
+  ~Korvan() {
+    Signal(SIGKILL);
+    if (!reaped_) waitpid(pid_, nullptr, 0);
+  }
+  void Signal(int signal) const {
+    if (!reaped_) kill(pid_, signal);
+  }
+  // The exit code, or nothing if it did not exit within the time (or died by a signal).
+  std::optional<int> WaitForExit(int timeoutMs) {
+    int status = 0;
+    for (int waited = 0; waitpid(pid_, &status, WNOHANG) != pid_; waited += 5) {
+      if (waited >= timeoutMs) return std::nullopt;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    reaped_ = true;
+    return WIFEXITED(status) ? std::optional<int>(WEXITSTATUS(status)) : std::nullopt;
+  }
+
+ private:
+  pid_t pid_ = -1;
+  bool reaped_ = false;
+};
 
 class EndToEnd : public ::testing::Test {
  protected:
@@ -44,7 +91,7 @@ class EndToEnd : public ::testing::Test {
     fs::copy(fs::path(KORVAN_SOURCE_DIR) / "assets" / "images", folder_.path() / "images",
              fs::copy_options::recursive);
     fs::create_directory(frames_);
-    korvan_.emplace(KORVAN_PROGRAM, folder_.path(),
+    korvan_.emplace(folder_.path(),
                     std::vector<std::string>{"LCD_VIRTUAL_HTTP=off",  // tests never share a port
                                              "LCD_VIRTUAL_RECORD=" + frames_.string(),
                                              "LCD_VIRTUAL_BUTTONS=" + buttons_.string()});
@@ -53,7 +100,7 @@ class EndToEnd : public ::testing::Test {
   void TearDown() override {
     if (korvan_) {
       korvan_->Signal(SIGINT);
-      EXPECT_EQ(korvan_->WaitForExit(5000), 0) << korvan_->Output("stderr");
+      EXPECT_EQ(korvan_->WaitForExit(5000), 0) << ReadFile(folder_.path() / "stderr");
     }
     simulatorThread_ = {};  // stops and joins it
     EXPECT_EQ(outOfTurn_, 0);
@@ -80,8 +127,8 @@ class EndToEnd : public ::testing::Test {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     char name[32];
-    std::snprintf(name, sizeof name, "frames/frame-%06d.pgm", static_cast<int>(count() - 1));
-    const std::string frame = korvan_->Output(name);
+    std::snprintf(name, sizeof name, "frame-%06d.pgm", static_cast<int>(count() - 1));
+    const std::string frame = ReadFile(frames_ / name);
     if (frame.size() != 14 + 160 * 43 || !frame.starts_with("P5\n160 43\n255\n")) return name;
     return testing::FrameToArt(reinterpret_cast<const std::uint8_t*>(&frame[14]), 160, 43, 160);
   }
@@ -102,7 +149,7 @@ class EndToEnd : public ::testing::Test {
   std::optional<UdpSocket> simulator_;
   std::jthread simulatorThread_;
   std::atomic<int> outOfTurn_{0};
-  std::optional<ChildProcess> korvan_;
+  std::optional<Korvan> korvan_;
 };
 
 TEST_F(EndToEnd, PagesFollowTheSimulatorAndTheSoftButtons) {
@@ -127,7 +174,7 @@ TEST(Program, ExitsWithTheSettingsMessageAndCodeOrRunsUntilStoppedEvenInALongPau
   for (const auto& [file, runs, exitCode, output] : rows) {
     TempDir folder;
     if (file != nullptr) folder.Write("LCD_Korvan.ini", file);
-    ChildProcess korvan(KORVAN_PROGRAM, folder.path(), {"KORVAN_LCD_SERVICE=/nonexistent/lcd.so"});
+    Korvan korvan(folder.path(), {"KORVAN_LCD_SERVICE=/nonexistent/lcd.so"});
     std::optional<int> exit = korvan.WaitForExit(runs ? 1000 : 5000);
     if (runs) {
       EXPECT_EQ(exit, std::nullopt);  // it polls on
@@ -135,16 +182,12 @@ TEST(Program, ExitsWithTheSettingsMessageAndCodeOrRunsUntilStoppedEvenInALongPau
       exit = korvan.WaitForExit(2000);
     }
     EXPECT_EQ(exit, exitCode) << output;
-    EXPECT_EQ(korvan.Output("stdout"), output);
+    EXPECT_EQ(ReadFile(folder.path() / "stdout"), output);
     // A missing service is said once, however often set-up tries to start it.
-    const std::string errors = korvan.Output("stderr");
-    std::size_t said = 0;
-    for (std::size_t at = 0;
-         (at = errors.find("no LCD service from /nonexistent/lcd.so", at)) != std::string::npos;
-         ++at) {
-      ++said;
-    }
-    EXPECT_EQ(said, runs ? 1U : 0U) << errors;
+    const std::string errors = ReadFile(folder.path() / "stderr");
+    const std::size_t said = errors.find("no LCD service from /nonexistent/lcd.so");
+    EXPECT_EQ(said != std::string::npos, runs) << errors;
+    EXPECT_EQ(errors.find("no LCD service", said + 1), std::string::npos) << errors;
   }
 }
 
