@@ -19,7 +19,7 @@ TEST(SimAnswer, KnownParametersInRequestOrderAndNeverACutAnswer) {
       {"R/82", 15, 6, ""},
       {"R/", 0, 99, ""},
       {"R/30/", 0, 99, ""},
-      {"R/30x", 0, 99, ""}};
+      {"R/30x40", 0, 99, ""}};
   for (const auto& [request, seconds, room, answer] : rows) {
     std::vector<char> out(room);
     EXPECT_EQ(std::string(out.data(), WriteAnswer(request, script, seconds, out)), answer);
