@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -14,53 +15,49 @@ namespace korvan::testing {
 // state is static: one at a time.
 struct ScriptedService {
   static inline std::string calls;
-  static inline std::int32_t startupResult = 0;
-  static inline std::int32_t queryResult = 0, pushResult = 0, readResult = 0;  // once, then 0
+  static inline std::map<std::string, std::int32_t> answers;  // a call's next answer, once; else 0
   static inline std::uint32_t buttons = 0;
-  static inline LcdConnectContext connected{};  // what the last Connect was given
+  static inline LcdConnectContext connected{};        // what the last Connect was given
   static inline std::vector<std::uint8_t> lastFrame;  // the last frame pushed, header included
 
   static LcdServiceTable Table() {
     calls.clear();
-    startupResult = queryResult = pushResult = readResult = 0;
+    answers.clear();
     buttons = 0;
     LcdServiceTable table{};
-    table.Startup = [] { return Record("startup", startupResult); };
-    table.Cleanup = [] { return Record("cleanup", 0); };
+    table.Startup = [] { return Record("startup"); };
+    table.Cleanup = [] { return Record("cleanup"); };
     table.Connect = [](LcdConnectContext* context) {
       connected = *context;
       context->connection = 101;
-      return Record("connect", 0);
+      return Record("connect");
     };
-    table.Disconnect = [](std::int32_t) { return Record("disconnect", 0); };
-    table.QueryDevice = [](std::int32_t, std::int32_t, LcdDeviceDescription*) {
-      return Record("query", std::exchange(queryResult, 0));
-    };
+    table.Disconnect = [](int) { return Record("disconnect"); };
+    table.QueryDevice = [](int, int, LcdDeviceDescription*) { return Record("query"); };
     table.OpenDevice = [](LcdOpenContext* context) {
       context->device = 201;
-      return Record("open", 0);
+      return Record("open");
     };
-    table.CloseDevice = [](std::int32_t) { return Record("close", 0); };
-    table.ReadButtons = [](std::int32_t, std::uint32_t* mask) {
-      *mask = readResult == 0 ? buttons : 0;
-      return Record("read", std::exchange(readResult, 0));
+    table.CloseDevice = [](int) { return Record("close"); };
+    table.ReadButtons = [](int, std::uint32_t* mask) {
+      const std::int32_t result = Record("read");
+      *mask = result == 0 ? buttons : 0;
+      return result;
     };
     // A push at other than the usual priority 128 is named with it.
-    table.PushFrame = [](std::int32_t, const void* frame, std::int32_t priority) {
+    table.PushFrame = [](int, const void* frame, int priority) {
       const auto* bytes = static_cast<const std::uint8_t*>(frame);
       lastFrame.assign(bytes, bytes + LCD_FRAME_BYTES);
-      return Record(priority == 128 ? "push" : "push" + std::to_string(priority),
-                    std::exchange(pushResult, 0));
+      return Record(priority == 128 ? "push" : "push" + std::to_string(priority));
     };
-    table.SetForeground = [](std::int32_t, std::int32_t) { return Record("foreground", 0); };
+    table.SetForeground = [](int, int) { return Record("foreground"); };
     return table;
   }
 
-  static std::int32_t Record(const std::string& name, std::int32_t result) {
+  static std::int32_t Record(const std::string& name) {
     calls += (calls.empty() ? "" : " ") + name;
-    return result;
+    return std::exchange(answers[name], 0);
   }
-  // The calls since the last look, and forgets them.
   static std::string Take() { return std::exchange(calls, std::string()); }
 };
 
