@@ -16,42 +16,7 @@
 namespace korvan::testing {
 namespace {
 
-constexpr const char16_t* kLong = u"ALTITUDE 12345 FT HEADING 270";
-constexpr const char16_t* kGap = u"       ";
-using Pieces = std::vector<std::u16string>;
-
-class LcdMotionTest : public LcdScene {
- protected:
-  // A ticker made by the facade, quickened to 10 pixels a second in steps
-  // of 5, so a 100 ms cycle earns one pixel.
-  LcdStreamingText& NewTicker() {
-    ticker = Text({F::Medium, A::Left, 10, 20, 60, kLong, 1, LcdItemKind::StreamingText});
-    auto& item = As<LcdStreamingText>(ticker);
-    item.SetSpeed(10);
-    item.SetStepSize(5);
-    return item;
-  }
-  Pieces TickerPieces() {
-    Pieces texts;
-    auto& item = As<LcdStreamingText>(ticker);
-    for (std::size_t i = 0; i < item.GetPieceCount(); ++i)
-      texts.emplace_back(item.GetPiece(i)->GetText());
-    return texts;
-  }
-  // The animation frame shown `at` ms after `start`: the lit one of the
-  // LCD's first four pixels, -1 for none.
-  void ExpectShown(std::uint32_t start,
-                   std::initializer_list<std::pair<std::uint32_t, int>> steps) {
-    for (auto [at, shown] : steps) {
-      Run(1, start + at - clock.TickCount());
-      const auto* pixels = ScriptedService::lastFrame.data() + LCD_FRAME_HEADER_BYTES;
-      const auto lit = std::string(pixels, pixels + 4).find('\xff');
-      EXPECT_EQ(lit == std::string::npos ? -1 : static_cast<int>(lit), shown) << "at " << at;
-    }
-  }
-
-  LcdItem* ticker = nullptr;
-};
+using LcdMotionTest = LcdScene;
 
 TEST_F(LcdMotionTest, ScrollingTextRestsSlidesToItsEndAndRestsAgain) {
   using S = LcdScrollState;
@@ -101,18 +66,27 @@ TEST_F(LcdMotionTest, ScrollingTextRestsSlidesToItsEndAndRestsAgain) {
   }
 }
 
-TEST_F(LcdMotionTest, TickerRestsThenJumpsByWholePixelsOfAtLeastItsStep) {
+TEST_F(LcdMotionTest, TickerRestsJumpsAndMovesItsLeadingPieceToTheEnd) {
   using Step = std::tuple<std::uint32_t, bool, int>;  // a cycle this many ms on; moving, x
-  // The cycle that lays the band out neither waits nor moves; the rest is
-  // strict, and a jump takes every whole pixel earned once they make a step.
+  // At 10 pixels a second in steps of 5, a 100 ms cycle earns one pixel. The
+  // cycle that lays the band out neither waits nor moves; the rest is strict,
+  // and a jump takes every whole pixel earned once they make a step. The
+  // text is 165 pixels wide and the gap 21: the leading piece, once wholly
+  // out, goes to the end, so the next one leads; one such move a jump.
   // clang-format off
   const std::vector<Step> scripts[] = {
       {{100, false, 0}, {1900, false, 0}, {1, true, 0}, {400, true, 0}, {100, true, -5},
        {750, true, -12}, {450, true, -17}},
-      {{5000, false, 0}, {100, true, 0}}};
+      {{5000, false, 0}, {100, true, 0}},
+      {{100, false, 0}, {2001, true, 0}, {16000, true, -160}, {500, true, 0},
+       {18600, true, -165}}};
   // clang-format on
   for (const auto& script : scripts) {
-    LcdStreamingText& band = NewTicker();
+    LcdItem* ticker = Text({F::Medium, A::Left, 10, 20, 60, u"ALTITUDE 12345 FT HEADING 270", 1,
+                            LcdItemKind::StreamingText});
+    auto& band = As<LcdStreamingText>(ticker);
+    band.SetSpeed(10);
+    band.SetStepSize(5);
     for (auto [ms, moving, x] : script) {
       Run(1, ms);
       EXPECT_EQ(band.IsMoving(), moving) << ms;
@@ -121,24 +95,20 @@ TEST_F(LcdMotionTest, TickerRestsThenJumpsByWholePixelsOfAtLeastItsStep) {
   }
 }
 
-TEST_F(LcdMotionTest, LeadingPieceGoesToTheEndOnceWhollyOutOneAJump) {
-  LcdStreamingText& band = NewTicker();
-  Run(1);  // lays the band out
-  Run(1, 2001);
-  const int text = band.GetPiece(0)->GetLineExtent().cx;
-  const int gap = band.GetPiece(1)->GetLineExtent().cx;
-  Run(1, static_cast<std::uint32_t>(text - 5) * 100);
-  EXPECT_EQ(TickerPieces(), (Pieces{kLong, kGap, kLong, kGap}));
-  Run(1, 500);
-  EXPECT_EQ(TickerPieces(), (Pieces{kGap, kLong, kGap, kLong})) << "exactly out";
-  Run(1, static_cast<std::uint32_t>(gap + text) * 100);
-  EXPECT_EQ(TickerPieces(), (Pieces{kLong, kGap, kLong, kGap}));
-  EXPECT_EQ(band.GetPiece(0)->GetLogicalOrigin().x, -text) << "out too, but waits a jump";
-}
-
 TEST_F(LcdMotionTest, AnimationMovesOnOneDrawAfterTheDrawThatFindsAPeriod) {
   // Four frames 4 pixels wide; frame k lights its own column k.
   const BitmapImage strip = MakeBitmap(16, 2, [](int x, int) { return x % 4 == x / 4; });
+  // The frame shown `at` ms after `start`: the lit one of the LCD's first
+  // four pixels, -1 for none.
+  const auto expectShown = [this](std::uint32_t start,
+                                  std::initializer_list<std::pair<std::uint32_t, int>> steps) {
+    for (auto [at, shown] : steps) {
+      Run(1, start + at - clock.TickCount());
+      const auto* pixels = ScriptedService::lastFrame.data() + LCD_FRAME_HEADER_BYTES;
+      const auto lit = std::string(pixels, pixels + 4).find('\xff');
+      EXPECT_EQ(lit == std::string::npos ? -1 : static_cast<int>(lit), shown) << "at " << at;
+    }
+  };
   LcdAnimatedBitmap animation{clock};
   animation.Initialize();
   animation.SetBitmap(&strip);
@@ -153,35 +123,35 @@ TEST_F(LcdMotionTest, AnimationMovesOnOneDrawAfterTheDrawThatFindsAPeriod) {
   // Time past a period is not carried into the next one.
   std::uint32_t start = restart();
   // clang-format off
-  ExpectShown(start, {{100, 0}, {200, 0}, {300, 0}, {400, 1}, {500, 1}, {600, 1}, {700, 2},
+  expectShown(start, {{100, 0}, {200, 0}, {300, 0}, {400, 1}, {500, 1}, {600, 1}, {700, 2},
                       {900, 2}, {1000, 3}, {1200, 3}, {1300, 0}});
   // clang-format on
   start = restart();
-  ExpectShown(start, {{625, 0}});  // 2.5 periods: two frames on, half a period kept
+  expectShown(start, {{625, 0}});  // 2.5 periods: two frames on, half a period kept
   EXPECT_EQ(animation.GetElapsed(), 125U);
-  ExpectShown(start, {{626, 2}});
+  expectShown(start, {{626, 2}});
   // Hidden for 1.75 s it still keeps time: shown, it jumps all seven periods.
   animation.SetVisible(false);
-  ExpectShown(start, {{1000, -1}, {2300, -1}});
+  expectShown(start, {{1000, -1}, {2300, -1}});
   animation.SetVisible(true);
-  ExpectShown(start, {{2376, 2}, {2400, 1}});
+  expectShown(start, {{2376, 2}, {2400, 1}});
 
   start = restart();
   animation.SetFramePeriod(0);  // taken as 1 ms
-  ExpectShown(start, {{3, 0}, {4, 3}, {5, 0}});
+  expectShown(start, {{3, 0}, {4, 3}, {5, 0}});
   animation.SetFramePeriod(500);
-  ExpectShown(start, {{504, 1}, {505, 1}, {506, 2}});
+  expectShown(start, {{504, 1}, {505, 1}, {506, 2}});
 
   // A shorter strip does not leave the index past its end; no frames, no draw.
   start = restart();
   animation.SetFramePeriod(250);
-  ExpectShown(start, {{300, 0}, {600, 1}, {900, 2}});
+  expectShown(start, {{300, 0}, {600, 1}, {900, 2}});
   const BitmapImage two = MakeBitmap(8, 2, [](int x, int) { return x == 0; });
   animation.SetBitmap(&two);
   animation.SetFrameWidth(4);
-  ExpectShown(start, {{950, 0}});
+  expectShown(start, {{950, 0}});
   animation.SetFrameWidth(0);
-  ExpectShown(start, {{1000, -1}});
+  expectShown(start, {{1000, -1}});
 }
 
 // The screens send every text again each cycle, and the ticker's too, while
