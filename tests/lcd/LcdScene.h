@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -105,7 +103,7 @@ class LcdScene : public ::testing::Test {
   }
 
   // The last frame pushed, read through the page's colour table, against
-  // tests/golden/<name>.txt; also written as PNG to build/lcd-pages/.
+  // tests/golden/<name>.txt.
   ::testing::AssertionResult Shows(const std::string& name) {
     const std::vector<std::uint8_t>& pushed = ScriptedService::lastFrame;
     if (pushed.size() != LCD_FRAME_BYTES || pushed[0] != 1 || (pushed[1] | pushed[2] | pushed[3])) {
@@ -116,14 +114,7 @@ class LcdScene : public ::testing::Test {
     for (std::size_t i = LCD_FRAME_HEADER_BYTES; i < pushed.size(); ++i) {
       shown.push_back(info.colors[pushed[i]].red);
     }
-    const std::string art = FrameToArt(shown.data(), kLcdWidth, kLcdHeight, kLcdWidth);
-    if (const char* build = std::getenv("KORVAN_BUILD_DIR")) {
-      const std::filesystem::path dir = std::filesystem::path(build) / "lcd-pages";
-      std::filesystem::create_directories(dir);
-      WriteArtPng((dir / (name + ".png")).string(), art, 1);
-      WriteArtPng((dir / (name + "-x4.png")).string(), art, 4);
-    }
-    return MatchesGolden(name, art);
+    return MatchesGolden(name, FrameToArt(shown.data(), kLcdWidth, kLcdHeight, kLcdWidth));
   }
 
   FakeClock clock{1};
