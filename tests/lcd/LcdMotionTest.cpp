@@ -154,7 +154,6 @@ TEST_F(LcdMotionTest, AnimationMovesOnOneDrawAfterTheDrawThatFindsAPeriod) {
   expectShown(start, {{1000, -1}});
 }
 
-#ifdef KORVAN_COUNTS_ALLOCATIONS
 // The screens send every text again each cycle, and the ticker's too, while
 // its band goes round; an icon is drawn and a bar's value moves.
 TEST_F(LcdMotionTest, DisplayCyclesCostNothingWhileTheTextsStayTheSame) {
@@ -190,7 +189,6 @@ TEST_F(LcdMotionTest, DisplayCyclesCostNothingWhileTheTextsStayTheSame) {
   EXPECT_EQ(bench::AllocationCount() - before, 0U);
   EXPECT_TRUE(rotated) << "the band went round meanwhile";
 }
-#endif
 
 TEST(LcdPage, RendersOnlyBetweenInitializeAndShutdownAndExpiresAfterItsTimeout) {
   FakeClock clock(0xFFFFFF00);  // just before the tick count wraps
