@@ -103,7 +103,7 @@ TEST(LcdOutput, EachAnswerLeadsToItsCalls) {
     output.SetPriority(c.priority);
     if (c.expire) page.StartTimeout(0);
     std::string calls = cycle();
-    for (int i = 0; i < 2; ++i) calls += "|" + cycle();
+    for (int i = 0; i < 2; ++i) calls.append("|").append(cycle());
     EXPECT_EQ(calls, c.calls);
     for (const std::int32_t left : {1, 0, 0}) EXPECT_EQ(output.ReleaseShare(), left);
     EXPECT_EQ(ScriptedService::Take(), "close disconnect cleanup");
