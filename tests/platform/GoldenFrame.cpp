@@ -23,10 +23,10 @@ std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int st
 }
 
 ::testing::AssertionResult MatchesGolden(const std::string& name, const std::string& art) {
-  const std::string path = std::string(KORVAN_GOLDEN_DIR) + "/" + name;
+  const std::string path = KORVAN_GOLDEN_DIR "/" + name;
   const char* update = std::getenv("KORVAN_UPDATE_GOLDEN");
   // The reference frames come from the real implementation, never from ours.
-  if (update != nullptr && std::string(update) == "1" && !name.starts_with("reference-")) {
+  if (update != nullptr && update == std::string_view("1") && !name.starts_with("reference-")) {
     std::ofstream(path + ".txt", std::ios::binary) << art;
     return ::testing::AssertionSuccess() << "rewrote " << path << ".txt";
   }

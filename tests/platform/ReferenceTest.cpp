@@ -4,17 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <span>
-#include <string_view>
 #include <tuple>
 #include <vector>
 
 #include "platform/images/ImageFile.h"
-#include "tests/platform/FontPins.h"
-#include "tests/platform/ImageBuilders.h"
 #include "tests/platform/RasterScene.h"
 
 namespace korvan::testing {
@@ -29,44 +24,36 @@ std::string ReadAll(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
-class RasterReferenceTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { PinTestFonts(); }
-
-  RasterScene scene;
-  RasterContext& dc = scene.context;
-};
+struct RasterReferenceTest : ::testing::Test, RasterScene {};
 
 TEST_F(RasterReferenceTest, RectanglesAndPixels) {
   dc.FillRect({2, 3, 10, 8}, kWhiteBrush);
   dc.FrameRect({12, 3, 20, 8}, kWhiteBrush);
   dc.InvertRect({5, 5, 15, 10});
-  dc.FillRect({30, 10, 25, 5}, kWhiteBrush);  // backwards, as the two frames after it
+  dc.FillRect({30, 10, 25, 5}, kWhiteBrush);  // backwards, as the first frame after it
   for (const Rect& r : {Rect{40, 10, 35, 5}, {45, 3, 46, 8}}) dc.FrameRect(r, kWhiteBrush);
-  for (const auto& [x, color] : {std::pair{50, 0xFFFFFFu}, {52, 0x808080u}, {54, 0x818181u}}) {
+  for (const auto& [x, color] : {std::pair{50, 0xFFFFFFu}, {52, 0x808080u}, {54, 0x818181u}})
     dc.SetPixel(x, 3, color);
-  }
-  EXPECT_TRUE(MatchesGolden("reference-rectangles", scene.Art()));
+  EXPECT_TRUE(Matches("reference-rectangles"));
 }
 
+// Polylines (x, y, x, y, ...), the last four dotted.
 TEST_F(RasterReferenceTest, LinesAndDottedPen) {
-  // Polylines: a MoveTo to the first point, a LineTo to each further one;
-  // the last four dotted.
-  const std::vector<std::vector<Point>> lines = {{{0, 0}, {10, 3}, {10, 10}, {0, 12}},
-                                                 {{15, 0}, {25, 10}},
-                                                 {{30, 10}, {33, 0}},
-                                                 {{40, 5}, {40, 5}},
-                                                 {{50, 0}, {80, 0}},
-                                                 {{50, 2}, {54, 2}, {64, 2}},
-                                                 {{50, 4}, {50, 20}},
-                                                 {{80, 20}, {60, 20}}};
+  const std::vector<std::vector<int>> lines = {{0, 0, 10, 3, 10, 10, 0, 12},
+                                               {15, 0, 25, 10},
+                                               {30, 10, 33, 0},
+                                               {40, 5, 40, 5},
+                                               {50, 0, 80, 0},
+                                               {50, 2, 54, 2, 64, 2},
+                                               {50, 4, 50, 20},
+                                               {80, 20, 60, 20}};
   const Pen dot{PenStyle::Dot, kWhite};
   for (std::size_t i = 0; i < lines.size(); ++i) {
     dc.SelectPen(i < 4 ? &GetStockPen(StockPen::White) : &dot);
-    dc.MoveTo(lines[i][0].x, lines[i][0].y);
-    for (const Point& p : std::span(lines[i]).subspan(1)) dc.LineTo(p.x, p.y);
+    dc.MoveTo(lines[i][0], lines[i][1]);
+    for (std::size_t k = 2; k < lines[i].size(); k += 2) dc.LineTo(lines[i][k], lines[i][k + 1]);
   }
-  EXPECT_TRUE(MatchesGolden("reference-lines", scene.Art()));
+  EXPECT_TRUE(Matches("reference-lines"));
 }
 
 TEST_F(RasterReferenceTest, ClipIsDeviceAndViewportIsLogical) {
@@ -75,12 +62,10 @@ TEST_F(RasterReferenceTest, ClipIsDeviceAndViewportIsLogical) {
   dc.OffsetViewportOrigin(0, -2);
   dc.FillRect({0, 0, 20, 20}, kWhiteBrush);
   dc.FillRect({-15, 0, -12, 3}, kWhiteBrush);
-  EXPECT_TRUE(MatchesGolden("reference-clip-and-viewport", scene.Art()));
+  EXPECT_TRUE(Matches("reference-clip-and-viewport"));
 }
 
 TEST_F(RasterReferenceTest, TextOutAndDrawTextLayout) {
-  const Font font(SansFont(-11, kWeightNormal));
-  dc.SelectFont(&font);
   dc.TextOut(0, 0, u"Hello 0123");
   dc.SetBackgroundMode(kOpaque);
   dc.FillRect({0, 10, 40, 30}, kWhiteBrush);
@@ -97,7 +82,7 @@ TEST_F(RasterReferenceTest, TextOutAndDrawTextLayout) {
       {u"0", {135, 31, 160, 43}, kNoPrefix | kRight, &margins},
       {u"&ab", {115, 31, 135, 43}, 0, nullptr}};
   for (auto [text, rect, format, params] : texts) dc.DrawText(text, rect, format, params);
-  EXPECT_TRUE(MatchesGolden("reference-text", scene.Art()));
+  EXPECT_TRUE(Matches("reference-text"));
 }
 
 TEST_F(RasterReferenceTest, TextSizesOfTheScreens) {
@@ -107,21 +92,18 @@ TEST_F(RasterReferenceTest, TextSizesOfTheScreens) {
     dc.TextOut(0, y, u"0123456789 -.:%");
     dc.TextOut(100, y, u"ALT km/h");
   }
-  EXPECT_TRUE(MatchesGolden("reference-sizes", scene.Art()));
+  EXPECT_TRUE(Matches("reference-sizes"));
 }
 
 // Extents as tools/raster-reference gives them (kAny: only the height).
 // Where it gives 41 for "one two three four", it measures 'o' and 'w' a
 // pixel wider than it draws them: we measure what we draw.
 TEST_F(RasterReferenceTest, CalculatedRectangles) {
-  const Font font(SansFont(-11, kWeightNormal));
-  dc.SelectFont(&font);
   constexpr int kAny = INT_MIN;
   constexpr unsigned kP = kNoPrefix, kW = kNoPrefix | kWordBreak;
   const int amp = dc.GetTextExtent(u"&").cx + 6;
-  DrawTextParams margins{0, 1, 1, 0}, leftMargin{0, 2, 0, 0};
-  using Case =
-      std::tuple<std::u16string_view, int, unsigned, int, int>;  // text, width, format, rect
+  // text, width, format, right and bottom of the result
+  using Case = std::tuple<std::u16string_view, int, unsigned, int, int>;
   const Case words[] = {{u"abcdefghijklmnop qr", 20, kW, kAny, 24},
                         {u" abcdefghijklmnop", 20, kW, kAny, 12},
                         {u"one two three four", 45, kW, 40, 36}};
@@ -144,8 +126,8 @@ TEST_F(RasterReferenceTest, CalculatedRectangles) {
   };
   for (const Case& c : words) check(c, nullptr);
   for (const Case& c : cases) check(c, nullptr);
-  check({u"0", 100, kP, 8, 12}, &margins);
-  check({u"0", 100, kP, 8, 12}, &leftMargin);
+  DrawTextParams margins{0, 1, 1, 0}, leftMargin{0, 2, 0, 0};
+  for (DrawTextParams* params : {&margins, &leftMargin}) check({u"0", 100, kP, 8, 12}, params);
 }
 
 // Metrics tools/raster-reference reports: height and weight asked, then
@@ -157,8 +139,8 @@ TEST_F(RasterReferenceTest, FontMetrics) {
       {-16, 700, 14, 3, 10, 90}, {12, 700, 10, 2, 7, 60}};
   for (const auto& [height, weight, ascent, descent, average, digits] : cases) {
     const Font font(SansFont(height, weight));
-    const FontMetrics& m = font.Face().Metrics();
     dc.SelectFont(&font);
+    const FontMetrics& m = dc.GetTextMetrics();
     EXPECT_EQ(std::tuple(m.ascent, m.descent, m.height, m.averageCharWidth,
                          dc.GetTextExtent(u"0123456789").cx),
               std::tuple(ascent, descent, ascent + descent, average, digits))
@@ -166,90 +148,78 @@ TEST_F(RasterReferenceTest, FontMetrics) {
   }
 }
 
-// The reference-icons-* frames were made from the committed files: they must
-// stay what the builders make (KORVAN_UPDATE_GOLDEN=1 rewrites them).
-TEST(IconFixtures, CommittedFilesAreWhatTheBuildersMake) {
-  const char* update = std::getenv("KORVAN_UPDATE_GOLDEN");
-  for (const auto& [name, bytes] : IconFixtures()) {
-    const std::string path = kRoot + "/tests/data/icons/" + name;
-    const std::string made(bytes.begin(), bytes.end());
-    if (update != nullptr && std::string(update) == "1")
-      std::ofstream(path, std::ios::binary) << made;
-    EXPECT_TRUE(ReadAll(path) == made) << path << " differs from IconFixtures()";
+// The frames of tools/raster-reference/icons.cpp: icon files as the
+// application stores their paths, drawn at (x, y) in cx × cy.
+struct IconReferenceTest : ::testing::Test, RasterScene {
+  void Draw(const std::string& file, int x, int y, int cx, int cy) {
+    const auto icon = LoadIconFile(kRoot + "\\" + file, cx, cy);
+    ASSERT_NE(icon, nullptr) << file;
+    ASSERT_EQ(std::pair(icon->width, icon->height), std::pair(cx, cy)) << file;
+    dc.DrawIcon(x, y, *icon, cx, cy);
   }
-}
-
-// A frame of tools/raster-reference/icons.cpp: white areas, then icons (file
-// as the application stores it, x, y, cx, cy). In `wine` areas, where Wine's
-// loader does not stand for the desktop, the golden's own pixels are kept.
-struct IconFrame {
-  std::string name;
-  std::vector<Rect> white, wine;
-  std::vector<std::tuple<std::string, int, int, int, int>> icons;
+  // In `wine` areas, where Wine's loader does not stand for the desktop, the
+  // golden's own pixels are kept. Then the frame is cleared for the next.
+  void Expect(const std::string& frame, const std::vector<Rect>& wine = {}) {
+    const std::string name = "reference-icons-" + frame;
+    const std::string golden = ReadAll(kRoot + "/tests/golden/" + name + ".txt");
+    std::string art = Art();
+    for (const Rect& a : wine)  // 160 pixels and a newline a row
+      for (int y = a.top; y < a.bottom; ++y)
+        for (int x = a.left; x < a.right; ++x) art.at(y * 161 + x) = golden.at(y * 161 + x);
+    EXPECT_TRUE(MatchesGolden(name, art));
+    dc.FillRect({0, 0, 160, 43}, GetStockBrush(StockBrush::Black));
+  }
 };
 
-std::vector<IconFrame> IconFrames() {
-  std::vector<IconFrame> frames{{"project", {{0, 20, 160, 43}, {8, 0, 12, 43}}, {}, {}},
-                                {"project-scaled", {{0, 20, 160, 43}}, {}, {}}};
-  const std::tuple<int, const char*, int, int, int> project[] = {
+// The project's own icons at their size and scaled, over black and white.
+TEST_F(IconReferenceTest, ProjectIcons) {
+  const std::tuple<int, const char*, int, int, int> icons[] = {
+      // frame, file, x, cx, cy
       {0, "seafire\\1_0", 2, 15, 30}, {0, "me109\\4_1", 20, 38, 30}, {0, "f4u\\2_0", 60, 23, 30},
       {0, "zero\\1_0", 86, 29, 30},   {0, "yak1\\4_0", 117, 42, 30}, {1, "seafire\\3_0", 2, 20, 30},
       {1, "me109\\4_1", 25, 19, 30},  {1, "zero\\2_0", 47, 30, 30},  {1, "me109\\1_0", 80, 18, 15},
       {1, "yak1\\4_0", 100, 25, 30},  {1, "f4u\\3_0", 128, 29, 40}};
-  for (const auto& [frame, file, x, cx, cy] : project) {
-    frames[frame].icons.emplace_back(std::string("assets\\images\\") + file + ".ico", x, 2, cx, cy);
+  for (const int frame : {0, 1}) {
+    dc.FillRect({0, 20, 160, 43}, kWhiteBrush);
+    if (frame == 0) dc.FillRect({8, 0, 12, 43}, kWhiteBrush);
+    for (const auto& [f, file, x, cx, cy] : icons)
+      if (f == frame) Draw(std::string("assets\\images\\") + file + ".ico", x, 2, cx, cy);
+    Expect(frame == 0 ? "project" : "project-scaled");
   }
-  // Each size shows the entry it chose. At 16 x 40 the 16 and 32 pixel ones
-  // tie: Wine keeps the first in the file, we the larger (as the descending
-  // file has it).
-  for (const char* order : {"ascending", "descending"}) {
-    IconFrame& f = frames.emplace_back(IconFrame{std::string("sizes-") + order, {}, {}, {}});
-    const std::tuple<int, int, int> sizes[] = {{2, 16, 16},  {20, 24, 24},  {46, 30, 30},
-                                               {78, 40, 40}, {120, 20, 20}, {142, 16, 40}};
-    for (const auto& [x, cx, cy] : sizes) {
-      f.icons.emplace_back("tests\\data\\icons\\" + f.name + ".ico", x, 1, cx, cy);
-    }
-  }
-  frames[2].wine = {{142, 1, 158, 41}};
-  // Each entry kind, at its size and scaled. Wine draws 32-bit entries into
-  // the 8-bit page through their AND mask and PNG ones through "alpha below
-  // 255", ignoring alpha; the desktop blends by it, as our threshold does: so
-  // those two columns are compared only in their opaque bands.
-  IconFrame& masks = frames.emplace_back(IconFrame{"masks", {}, {}, {}});
-  int x = 2;
-  for (const char* kind :
-       {"1bit", "4bit", "8bit", "24bit", "32bit-alpha", "32bit-noalpha", "png"}) {
-    masks.white.push_back({x - 1, 0, x + 10, 43});
-    for (const auto& [y, size] : {std::pair{1, 16}, {21, 20}}) {
-      masks.icons.emplace_back(std::string("tests\\data\\icons\\mask-") + kind + ".ico", x, y, size,
-                               size);
-    }
-    if (kind == std::string_view("32bit-alpha") || kind == std::string_view("png")) {
-      masks.wine.insert(masks.wine.end(), {{x, 5, x + 20, 17}, {x, 25, x + 20, 41}});
-    }
-    x += 23;
-  }
-  return frames;
 }
 
-TEST(IconReferenceTest, FramesOfTheReferenceLoader) {
-  for (const IconFrame& frame : IconFrames()) {
-    RasterScene scene;
-    for (const Rect& r : frame.white) scene.context.FillRect(r, kWhiteBrush);
-    for (const auto& [file, x, y, cx, cy] : frame.icons) {
-      const auto icon = LoadIconFile(kRoot + "\\" + file, cx, cy);
-      ASSERT_NE(icon, nullptr) << file;
-      ASSERT_EQ(std::pair(icon->width, icon->height), std::pair(cx, cy)) << file;
-      scene.context.DrawIcon(x, y, *icon, cx, cy);
-    }
-    const std::string name = "reference-icons-" + frame.name;
-    const std::string golden = ReadAll(kRoot + "/tests/golden/" + name + ".txt");
-    std::string art = scene.Art();
-    for (const Rect& a : frame.wine)  // 160 pixels and a newline a row
-      for (int y = a.top; y < a.bottom; ++y)
-        for (int x = a.left; x < a.right; ++x) art.at(y * 161 + x) = golden.at(y * 161 + x);
-    EXPECT_TRUE(MatchesGolden(name, art));
+// Each size shows the entry it chose. At 16 x 40 the 16 and 32 pixel ones
+// tie: Wine keeps the first in the file, we the larger (as the descending
+// file has it).
+TEST_F(IconReferenceTest, EntryChosenForEachSize) {
+  for (const std::string order : {"ascending", "descending"}) {
+    for (const auto& [x, cx, cy] : {std::tuple{2, 16, 16},
+                                    {20, 24, 24},
+                                    {46, 30, 30},
+                                    {78, 40, 40},
+                                    {120, 20, 20},
+                                    {142, 16, 40}})
+      Draw("tests\\data\\icons\\sizes-" + order + ".ico", x, 1, cx, cy);
+    Expect("sizes-" + order, {{142, 1, order == "ascending" ? 158 : 142, 41}});
   }
+}
+
+// Each entry kind, at its size and scaled. Wine draws 32-bit entries into
+// the 8-bit page through their AND mask and PNG ones through "alpha below
+// 255", ignoring alpha; the desktop blends by it, as our threshold does: so
+// those two columns are compared only in their opaque bands.
+TEST_F(IconReferenceTest, MaskOfEachEntryKind) {
+  std::vector<Rect> wine;
+  for (int x = 2; const std::string kind :
+                  {"1bit", "4bit", "8bit", "24bit", "32bit-alpha", "32bit-noalpha", "png"}) {
+    dc.FillRect({x - 1, 0, x + 10, 43}, kWhiteBrush);
+    for (const auto& [y, size] : {std::pair{1, 16}, {21, 20}})
+      Draw("tests\\data\\icons\\mask-" + kind + ".ico", x, y, size, size);
+    if (kind == "32bit-alpha" || kind == "png")
+      wine.insert(wine.end(), {{x, 5, x + 20, 17}, {x, 25, x + 20, 41}});
+    x += 23;
+  }
+  Expect("masks", wine);
 }
 
 }  // namespace
