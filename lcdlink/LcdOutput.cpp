@@ -22,9 +22,13 @@ std::int32_t LcdOutput::Initialize() {
 std::int32_t LcdOutput::Initialize(const LcdConnectContext* context) {
   LcdPage::Initialize();
   for (LcdPage* page : pages_) page->Initialize();
-  if (service_.AddShare() == 1 && service_.Startup() != kLcdOk) {
-    service_.ReleaseShare();
-    return kStatusFail;
+  if (service_.AddShare() == 1) {
+    const std::int32_t started = service_.Startup();
+    if (started != kLcdOk) {
+      report_.Enter(LcdLinkState::kServiceDown, started);
+      service_.ReleaseShare();
+      return kStatusFail;
+    }
   }
   ++sharesHeld_;
   connectContext_.appName = reinterpret_cast<const std::uint16_t*>(kDefaultApplicationName);
@@ -84,7 +88,12 @@ void LcdOutput::Advance(std::uint32_t now) {
 std::int32_t LcdOutput::ConnectAndOpen() {
   if (connection_ == -1) {
     const std::int32_t result = service_.Connect(&connectContext_);
-    if (result != kLcdOk) return result;
+    if (result != kLcdOk) {
+      report_.Enter(result == kLcdServiceNotActive ? LcdLinkState::kServiceDown
+                                                   : LcdLinkState::kConnectFailed,
+                    result);
+      return result;
+    }
     connection_ = connectContext_.connection;
     device_ = -1;
   }
@@ -94,8 +103,12 @@ std::int32_t LcdOutput::ConnectAndOpen() {
   }
   LcdDeviceDescription description{};
   const std::int32_t query = service_.QueryDevice(connection_, 0, &description);
-  if (query == kLcdNoMoreItems) return query;
+  if (query == kLcdNoMoreItems) {
+    report_.Enter(LcdLinkState::kNoDevice);
+    return query;
+  }
   if (query != kLcdOk) {
+    report_.Enter(LcdLinkState::kOpenFailed, query);
     CloseAll();
     return query;
   }
@@ -103,7 +116,11 @@ std::int32_t LcdOutput::ConnectAndOpen() {
   open.connection = connection_;
   open.deviceIndex = 0;
   const std::int32_t opened = service_.OpenDevice(&open);
-  if (opened != kLcdOk) return opened;
+  if (opened != kLcdOk) {
+    report_.Enter(LcdLinkState::kOpenFailed, opened);
+    return opened;
+  }
+  report_.Enter(LcdLinkState::kOpen);
   device_ = open.device;
   lastButtons_ = 0;
   SetForeground(foreground_);
@@ -130,6 +147,7 @@ std::int32_t LcdOutput::Render() {
 
 void LcdOutput::HandleResult(std::int32_t result) {
   if (result == kLcdOk) return;
+  report_.Enter(LcdLinkState::kDeviceLost, result);
   CloseDevice(device_);
   if (result != kLcdDeviceNotConnected) Disconnect(connection_);
 }

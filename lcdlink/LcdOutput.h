@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "lcd/LcdPage.h"
+#include "lcdlink/LcdLinkReport.h"
 #include "lcdlink/LcdManagerService.h"
 
 namespace korvan {
@@ -72,6 +73,7 @@ class LcdOutput : public LcdPage {
   std::int32_t foreground_ = 0;
   LcdConnectContext connectContext_{};
   std::int32_t sharesHeld_ = 0;
+  LcdLinkReport report_;
   bool renderFailing_ = false;  // said once on standard error until it renders again
 };
 

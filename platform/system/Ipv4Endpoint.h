@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
+#include <string>
 
 namespace korvan {
 
@@ -17,5 +19,14 @@ struct Ipv4Endpoint {
 // trailing white space (the configuration keeps the line end of its line).
 // Returns nothing when the text is not an address.
 std::optional<std::uint32_t> ParseIpv4Address(const char* text);
+
+// "a.b.c.d:port", for messages.
+inline std::string FormatIpv4Endpoint(const Ipv4Endpoint& endpoint) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%u.%u.%u.%u:%u", endpoint.address >> 24,
+                (endpoint.address >> 16) & 0xFF, (endpoint.address >> 8) & 0xFF,
+                endpoint.address & 0xFF, static_cast<unsigned>(endpoint.port));
+  return text;
+}
 
 }  // namespace korvan

@@ -25,33 +25,80 @@ std::string Fast(int speed, std::size_t size = 0) {
   return answer + std::string(size > answer.size() ? size - answer.size() : 0, ' ');
 }
 
-TEST(SimLink, TakesOneDatagramPerExchangeAfterItsWaitAndDropsOversizedOnesWhole) {
+std::string Slow(int clock) {
+  return "A/20\\" + std::to_string(clock) +
+         "/164\\0/172\\0/174\\0/214\\0/216\\0/82\\0/94\\0/96\\0/98\\0/22\\Yak-1\n";
+}
+
+// The simulator on 127.0.0.1, a forger on 127.0.0.2; everything queued by the
+// end of an exchange's wait is read, answers by their prefix, in arrival order.
+TEST(SimLink, TakesEveryQueuedAnswerToItsParserAndOnlyFromTheSimulator) {
   std::string error;
-  std::optional<UdpSocket> socket = UdpSocket::Create(error), peer = UdpSocket::Create(error);
-  ASSERT_TRUE(socket && peer && socket->Bind({0x7F000001, 0}, error) &&
-              peer->Bind({0x7F000001, 0}, error))
+  std::optional<UdpSocket> socket = UdpSocket::Create(error), peer = UdpSocket::Create(error),
+                           other = UdpSocket::Create(error), forger = UdpSocket::Create(error);
+  ASSERT_TRUE(socket && peer && other && forger && socket->Bind({0x7F000001, 0}, error) &&
+              peer->Bind({0x7F000001, 0}, error) && other->Bind({0x7F000001, 0}, error) &&
+              forger->Bind({0x7F000002, 0}, error))
       << error;
   testing::FakeClock clock;
   SimLink link(*socket, clock, peer->LocalEndpoint());
-  for (const std::string& answer :
-       {Fast(42, 1023), Fast(43, 1024), Fast(44, 2000), Fast(45), Fast(46)}) {
-    peer->SendTo(socket->LocalEndpoint(), answer);
-  }
-  ASSERT_TRUE(socket->WaitReadable(1000));
-  // 1023 bytes fit with the terminator, 1024 and 2000 not; the next goes to the slow exchange.
   FlightSample sample;
-  std::string speeds;
-  for (const SimExchange* next : {&kFastExchange, &kFastExchange, &kFastExchange, &kSlowExchange,
-                                  &kFastExchange, &kFastExchange}) {
-    link.Exchange(*next, sample);
-    speeds += std::to_string(static_cast<int>(sample.airspeedKmh)) + " ";
-  }
-  EXPECT_EQ(speeds, "42 42 42 42 46 46 ");
+  const auto exchange = [&](const SimExchange& next, std::vector<std::string> fromPeer,
+                            std::vector<std::string> forged = {}, UdpSocket* from = nullptr) {
+    for (const std::string& text : forged) forger->SendTo(socket->LocalEndpoint(), text);
+    for (const std::string& text : fromPeer)
+      (from ? from : &*peer)->SendTo(socket->LocalEndpoint(), text);
+    if (!fromPeer.empty() || !forged.empty()) {
+      EXPECT_TRUE(socket->WaitReadable(1000));
+    }
+    link.Exchange(next, sample);
+    return std::to_string(static_cast<int>(sample.airspeedKmh)) + "/" +
+           std::to_string(static_cast<int>(sample.clock));
+  };
+  // 1023 bytes fit with the terminator, 1024 not; the latest answer wins.
+  EXPECT_EQ(exchange(kFastExchange, {Fast(42, 1023), Fast(43, 1024), Slow(7), "x", Fast(44)},
+                     {Fast(99), Slow(99)}),
+            "44/7");
+  // A late fast answer read at the slow exchange, then its duplicate.
+  EXPECT_EQ(exchange(kSlowExchange, {Fast(45)}), "45/7");
+  EXPECT_EQ(exchange(kFastExchange, {Fast(45), Fast(46, 2000)}, {Fast(98)}), "45/7");
+  std::vector<std::string> flood;
+  for (int i = 0; i <= SimLink::kMaxDatagramsPerExchange; ++i) flood.push_back(Fast(100 + i));
+  EXPECT_EQ(exchange(kSlowExchange, flood, {}, &*other), "163/7");  // another port of its host
+  EXPECT_EQ(exchange(kFastExchange, {}), "164/7");
   char request[100];
   EXPECT_EQ(std::string_view(request, peer->Receive(request).size), kFastExchange.request);
-  peer.reset();  // nothing listening: the exchange still costs its wait
-  link.Exchange(kSlowExchange, sample);
-  EXPECT_EQ(clock.sleeps, std::vector<std::uint32_t>(7, 10));
+  EXPECT_EQ(clock.sleeps, std::vector<std::uint32_t>(5, 10));
+}
+
+// Silence and its end are said once each; a forged answer is no answer.
+TEST(SimLink, SaysOnceWhenTheSimulatorFallsSilentAndWhenItAnswersAgain) {
+  struct Queue final : DatagramSocket {
+    bool SendTo(const Ipv4Endpoint&, std::span<const char>) override { return true; }
+    ReceiveResult Receive(std::span<char> buffer) override {
+      if (pending.empty()) return {};
+      const auto [from, text] = pending.front();
+      pending.erase(pending.begin());
+      text.copy(buffer.data(), buffer.size());
+      return {ReceiveStatus::kReceived, text.size(), {from, 6060}};
+    }
+    std::vector<std::pair<std::uint32_t, std::string>> pending;
+  } socket;
+  testing::FakeClock clock(1000);
+  SimLink link(socket, clock, Ipv4Endpoint{0x0A000001, 6060});
+  FlightSample sample;
+  std::string said;
+  for (const auto& [waitMs, from] : std::vector<std::pair<std::uint32_t, std::uint32_t>>{
+           {4980, 0}, {0, 0}, {60000, 0x0A000002}, {0, 0x0A000001}, {0, 0x0A000001}, {4980, 0}}) {
+    clock.Advance(waitMs);
+    if (from != 0) socket.pending.push_back({from, Slow(1)});
+    ::testing::internal::CaptureStderr();
+    link.Exchange(kSlowExchange, sample);
+    said += ::testing::internal::GetCapturedStderr() + "|";
+  }
+  EXPECT_EQ(said,
+            "|korvan: no answer from the simulator at 10.0.0.1:6060 for 5 s\n||"
+            "korvan: the simulator at 10.0.0.1:6060 answers again after 65 s of silence\n|||");
 }
 
 struct Silence final : DatagramSocket {

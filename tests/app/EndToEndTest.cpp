@@ -10,6 +10,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 #include "app/SimulatorAnswers.h"
 #include "platform/system/UdpSocket.h"
@@ -106,14 +107,19 @@ class EndToEnd : public ::testing::Test {
     EXPECT_EQ(outOfTurn_, 0);
   }
 
-  // Answers the two requests, which must come in turn, always alike.
+  // Answers the two requests, which must come in turn, always alike: after a
+  // stray datagram, each answer twice and 15 ms late, past the program's wait.
   void Simulate(std::stop_token stop) {
     char request[512];
-    for (bool fast = true; !stop.stop_requested();) {
+    for (bool fast = true, strayed = false; !stop.stop_requested();) {
       if (!simulator_->WaitReadable(20)) continue;
       const ReceiveResult got = simulator_->Receive(request);
       if (std::string_view(request, got.size) != (fast ? kFastRequest : kSlowRequest)) ++outOfTurn_;
-      simulator_->SendTo(got.sender, std::string_view(fast ? kFastAnswer : kSlowAnswer));
+      if (!std::exchange(strayed, true)) simulator_->SendTo(got.sender, std::string_view("?"));
+      std::this_thread::sleep_for(std::chrono::milliseconds(15));
+      for (int twice = 0; twice < 2; ++twice) {
+        simulator_->SendTo(got.sender, std::string_view(fast ? kFastAnswer : kSlowAnswer));
+      }
       fast = !fast;
     }
   }

@@ -64,23 +64,54 @@ struct RecordingPage final : LcdPage {
 // closes the device, a lost connection (not 1167) is dropped too, the next
 // cycle opens again and the held buttons go down again. A query's 259 (no
 // device yet) keeps all. Priority 0 or no page left: the blank frame once,
-// then nothing. Two shares start it once; the last cleans it up; with none,
-// none goes back.
+// then nothing. Each change of the link is said once. Two shares start it
+// once; the last cleans it up; with none, none goes back.
 TEST(LcdOutput, EachAnswerLeadsToItsCalls) {
   const std::string open = "query open foreground push read down1 down8";
+  const auto lost = [](int code) {
+    return "the LCD went away (code " + std::to_string(code) + "); reconnecting\n";
+  };
+  const std::string back = "the LCD is back\n";
   const struct {
     std::map<std::string, std::int32_t> answers;
     std::string calls;
     std::int32_t priority = 128;
     bool expire = false;
-  } cases[] = {{{{"push", 1167}}, "push close|" + open + "|push read"},
-               {{{"push", 31}}, "push close disconnect|connect " + open + "|push read"},
-               {{{"read", 1167}}, "push read close up1 up8|" + open + "|push read"},
-               {{{"read", 5}}, "push read close disconnect up1 up8|connect " + open + "|push read"},
-               {{{"push", 1167}, {"query", 259}}, "push close|query|" + open},
-               {{{"push", 1167}, {"query", 31}}, "push close|query disconnect|connect " + open},
-               {{}, "push0||", 0},
-               {{}, "push0||", 128, true}};
+    std::string said;  // on standard error, the lines' common start left out
+  } cases[] = {
+      {{{"push", 1167}}, "push close|" + open + "|push read", 128, false, lost(1167) + back},
+      {{{"push", 31}},
+       "push close disconnect|connect " + open + "|push read",
+       128,
+       false,
+       lost(31) + back},
+      {{{"read", 1167}},
+       "push read close up1 up8|" + open + "|push read",
+       128,
+       false,
+       lost(1167) + back},
+      {{{"read", 5}},
+       "push read close disconnect up1 up8|connect " + open + "|push read",
+       128,
+       false,
+       lost(5) + back},
+      {{{"push", 1167}, {"query", 259}},
+       "push close|query|" + open,
+       128,
+       false,
+       lost(1167) + "no LCD present; waiting for one\n" + back},
+      {{{"push", 1167}, {"query", 31}},
+       "push close|query disconnect|connect " + open,
+       128,
+       false,
+       lost(1167) + "the LCD does not open (code 31); retrying\n" + back},
+      {{{"push", 31}, {"connect", 7}},
+       "push close disconnect|connect|connect " + open,
+       128,
+       false,
+       lost(31) + "cannot connect to the LCD service (code 7); retrying\n" + back},
+      {{}, "push0||", 0, false, ""},
+      {{}, "push0||", 128, true, ""}};
   for (const auto& c : cases) {
     testing::FakeClock clock(1000);
     const LcdServiceTable table = ScriptedService::Table();
@@ -102,9 +133,13 @@ TEST(LcdOutput, EachAnswerLeadsToItsCalls) {
     ScriptedService::answers = c.answers;
     output.SetPriority(c.priority);
     if (c.expire) page.StartTimeout(0);
+    ::testing::internal::CaptureStderr();
     std::string calls = cycle();
     for (int i = 0; i < 2; ++i) calls.append("|").append(cycle());
+    std::string said = ::testing::internal::GetCapturedStderr();
+    for (std::size_t at; (at = said.find("korvan: ")) != std::string::npos;) said.erase(at, 8);
     EXPECT_EQ(calls, c.calls);
+    EXPECT_EQ(said, c.said) << c.calls;
     for (const std::int32_t left : {1, 0, 0}) EXPECT_EQ(output.ReleaseShare(), left);
     EXPECT_EQ(ScriptedService::Take(), "close disconnect cleanup");
   }
