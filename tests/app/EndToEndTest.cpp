@@ -140,13 +140,18 @@ class EndToEnd : public ::testing::Test {
   }
 
   // A press and release of the buttons in `mask`, then the page they led to.
+  // Every click here changes the page; the recorder may still be writing
+  // older frames, so the change is waited for rather than a number of frames.
   std::string Click(unsigned mask) {
+    const std::string before = WaitFrames(1);
     for (const unsigned buttons : {mask, 0u}) {
       std::ofstream(buttons_.string() + ".new") << buttons << "\n";
       fs::rename(buttons_.string() + ".new", buttons_);  // the plug-in never reads half a file
       WaitFrames(buttons != 0 ? 3 : 0);
     }
-    return WaitFrames(4);
+    for (int frames = 0; WaitFrames(1) == before && frames < 200; ++frames) {
+    }
+    return WaitFrames(3);  // the page's values come a cycle after it
   }
 
   TempDir folder_;
