@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <csignal>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -165,26 +164,21 @@ TEST_F(EndToEnd, PagesFollowTheSimulatorAndTheSoftButtons) {
 }
 
 TEST(Program, ExitsWithTheSettingsMessageAndCodeOrRunsUntilStoppedEvenInALongPause) {
-  // Settings (null: no file), the signal that stops it (0: it ends alone), exit code, output.
-  constexpr char kLongPause[] = "[DCS]\nPort=6060\nIP=127.0.0.1\nSleep=60000\nC=1\nA=1\nSp=1\n";
-  const std::tuple<const char*, int, int, const char*> rows[] = {
-      {nullptr, 0, 1, "Je ne peux ouvrir le fichier config.ini\n"},
-      {"[DCS]\nPort=65536\n", 0, 255, "Port non valide\n"},
-      {"", 0, 255, "Mauvais confi.ini\n"},
-      // Without an LCD service it polls on, after a second in its minute-long pause,
-      // until stopped, or its terminal closes.
-      {kLongPause, SIGTERM, 0, ""},
-      {kLongPause, SIGHUP, 0, ""}};
-  std::signal(SIGHUP, SIG_DFL);  // as started from a terminal, even if the tests run under nohup
-  for (const auto& [file, stop, exitCode, output] : rows) {
-    const bool runs = stop != 0;
+  // Settings (null: no file), whether it runs on until stopped, exit code, output.
+  const std::tuple<const char*, bool, int, const char*> rows[] = {
+      {nullptr, false, 1, "Je ne peux ouvrir le fichier config.ini\n"},
+      {"[DCS]\nPort=65536\n", false, 255, "Port non valide\n"},
+      {"", false, 255, "Mauvais confi.ini\n"},
+      // Without an LCD service it polls on, after a second in its minute-long pause.
+      {"[DCS]\nPort=6060\nIP=127.0.0.1\nSleep=60000\nC=1\nA=1\nSp=1\n", true, 0, ""}};
+  for (const auto& [file, runs, exitCode, output] : rows) {
     TempDir folder;
     if (file != nullptr) folder.Write("LCD_Korvan.ini", file);
     Korvan korvan(folder.path(), {"KORVAN_LCD_SERVICE=/nonexistent/lcd.so"});
     std::optional<int> exit = korvan.WaitForExit(runs ? 1000 : 5000);
     if (runs) {
       EXPECT_EQ(exit, std::nullopt);  // it polls on
-      korvan.Signal(stop);
+      korvan.Signal(SIGTERM);
       exit = korvan.WaitForExit(2000);
     }
     EXPECT_EQ(exit, exitCode) << output;

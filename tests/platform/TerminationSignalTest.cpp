@@ -5,19 +5,13 @@
 
 #include "platform/system/TerminationSignal.h"
 
-namespace korvan {
-namespace {
-
 TEST(TerminationSignal, HangUpEndsCleanlyUnlessIgnoredAtStart) {
   std::signal(SIGHUP, SIG_IGN);  // as under nohup
-  const std::atomic<bool>& stop = InstallTerminationHandlers();
+  const std::atomic<bool>& stop = korvan::InstallTerminationHandlers();
   std::raise(SIGHUP);
   EXPECT_FALSE(stop.load());
   std::signal(SIGHUP, SIG_DFL);  // as from a terminal; unhandled, it would end this test
-  InstallTerminationHandlers();
+  korvan::InstallTerminationHandlers();
   std::raise(SIGHUP);
   EXPECT_TRUE(stop.load());
 }
-
-}  // namespace
-}  // namespace korvan
