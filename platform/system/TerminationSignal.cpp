@@ -22,6 +22,11 @@ const std::atomic<bool>& InstallTerminationHandlers() {
   action.sa_flags = 0;
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
+  // Started under nohup, the person asked it to outlive the terminal.
+  struct sigaction hangUp {};
+  if (sigaction(SIGHUP, nullptr, &hangUp) == 0 && hangUp.sa_handler != SIG_IGN) {
+    sigaction(SIGHUP, &action, nullptr);
+  }
   return terminationRequested;
 }
 

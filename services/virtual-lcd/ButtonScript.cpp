@@ -1,18 +1,35 @@
 #include "services/virtual-lcd/ButtonScript.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 #include <string_view>
 
 namespace korvan::virtual_lcd {
 
-std::uint32_t ReadButtonScript(const std::string& path) {
+std::uint32_t ButtonScript::Read() {
   // Read on every button poll, so kept to one small read without streams.
-  const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // O_NONBLOCK: opening a FIFO with no writer would otherwise wait for one
+  // and stop the display cycle.
+  const int file = open(path_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (file < 0) return 0;
+  struct stat status {};
+  if (fstat(file, &status) != 0 || !S_ISREG(status.st_mode)) {
+    close(file);
+    if (!refused_) {
+      std::fprintf(stderr,
+                   "lcd-virtual: LCD_VIRTUAL_BUTTONS=%s is not a regular file; no buttons are "
+                   "read from it\n",
+                   path_.c_str());
+    }
+    refused_ = true;
+    return 0;
+  }
+  refused_ = false;
   char text[32];
   const ssize_t length = read(file, text, sizeof text);
   close(file);

@@ -1,6 +1,7 @@
 #include "services/virtual-lcd/FrameRecorder.h"
 
 #include <cstdio>
+#include <string>
 #include <system_error>
 #include <utility>
 
@@ -18,13 +19,20 @@ void FrameRecorder::Record(const std::uint8_t* pixels) {
   char name[32];
   std::snprintf(name, sizeof name, "frame-%06lld.pgm", static_cast<long long>(written_ + 1));
   const std::filesystem::path path = folder_ / name;
-  std::FILE* file = std::fopen(path.c_str(), "wb");
+  // Written under a hidden name, then renamed: a program watching the
+  // folder for the newest frame-*.pgm never sees half a frame.
+  const std::filesystem::path temporary = folder_ / ("." + std::string(name) + ".tmp");
+  std::FILE* file = std::fopen(temporary.c_str(), "wb");
   bool ok = file != nullptr;
   if (ok) {
     std::fprintf(file, "P5\n%d %d\n255\n", LCD_FRAME_WIDTH, LCD_FRAME_HEIGHT);
     const std::size_t bytes = LCD_FRAME_WIDTH * LCD_FRAME_HEIGHT;
     ok = std::fwrite(pixels, 1, bytes, file) == bytes;
     ok = std::fclose(file) == 0 && ok;
+    std::error_code renamed;
+    if (ok) std::filesystem::rename(temporary, path, renamed);
+    ok = ok && !renamed;
+    if (!ok) std::filesystem::remove(temporary, ignored);
   }
   if (!ok) {
     failed_ = true;

@@ -7,6 +7,8 @@ namespace korvan::virtual_lcd {
 
 // Writes frames as DIR/frame-NNNNNN.pgm (binary PGM, 160 x 43, maxval 255,
 // the pixel bytes as pushed), numbered from 1, at most `maxFrames` of them.
+// Each is written as DIR/.frame-NNNNNN.pgm.tmp and renamed, so a frame file
+// is always whole.
 class FrameRecorder {
  public:
   FrameRecorder(std::filesystem::path folder, std::int64_t maxFrames);

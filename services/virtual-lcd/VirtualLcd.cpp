@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <iterator>
 
-#include "services/virtual-lcd/ButtonScript.h"
 #include "services/virtual-lcd/Settings.h"
 
 namespace korvan::virtual_lcd {
@@ -30,7 +29,8 @@ std::int32_t VirtualLcd::Startup() {
   if (const std::int32_t code = faults.OnStartup()) return code;
 
   faults_ = std::move(faults);
-  buttonsFile_ = settings.buttonsFile;
+  buttons_.reset();
+  if (settings.buttonsFile) buttons_.emplace(*settings.buttonsFile);
   board_ = std::make_unique<FrameBoard>();
   if (settings.panel) {
     panel_ = std::make_unique<WebPanel>(*board_);
@@ -122,7 +122,7 @@ std::int32_t VirtualLcd::ReadButtons(std::int32_t device, std::uint32_t* mask) {
   if (mask == nullptr) return kInvalidParameter;
   if (devices_.count(device) == 0) return kLcdDeviceNotConnected;
   if (const std::int32_t code = faults_.OnRead()) return code;
-  *mask = board_->TakePanelButtons() | (buttonsFile_ ? ReadButtonScript(*buttonsFile_) : 0u);
+  *mask = board_->TakePanelButtons() | (buttons_ ? buttons_->Read() : 0u);
   return kLcdOk;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "lcdlink/LcdServiceInterface.h"
+#include "services/virtual-lcd/ButtonScript.h"
 #include "services/virtual-lcd/FaultPlan.h"
 #include "services/virtual-lcd/FrameBoard.h"
 #include "services/virtual-lcd/FrameWorker.h"
@@ -45,7 +46,7 @@ class VirtualLcd {
  private:
   bool started_ = false;
   FaultPlan faults_;
-  std::optional<std::string> buttonsFile_;
+  std::optional<ButtonScript> buttons_;
   std::int32_t nextHandle_ = 1;
   std::set<std::int32_t> connections_;
   std::map<std::int32_t, std::int32_t> devices_;  // device -> its connection
