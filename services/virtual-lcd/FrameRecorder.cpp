@@ -1,6 +1,7 @@
 #include "services/virtual-lcd/FrameRecorder.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -16,12 +17,14 @@ void FrameRecorder::Record(const std::uint8_t* pixels) {
   if (failed_ || written_ >= maxFrames_) return;
   std::error_code ignored;
   if (written_ == 0) std::filesystem::create_directories(folder_, ignored);
-  char name[32];
-  std::snprintf(name, sizeof name, "frame-%06lld.pgm", static_cast<long long>(written_ + 1));
-  const std::filesystem::path path = folder_ / name;
   // Written under a hidden name, then renamed: a program watching the
   // folder for the newest frame-*.pgm never sees half a frame.
-  const std::filesystem::path temporary = folder_ / ("." + std::string(name) + ".tmp");
+  char hidden[40];
+  std::snprintf(hidden, sizeof hidden, ".frame-%06lld.pgm.tmp",
+                static_cast<long long>(written_ + 1));
+  const std::filesystem::path temporary = folder_ / hidden;
+  const std::filesystem::path path =
+      folder_ / std::string_view(hidden + 1, std::strlen(hidden) - 5);
   std::FILE* file = std::fopen(temporary.c_str(), "wb");
   bool ok = file != nullptr;
   if (ok) {

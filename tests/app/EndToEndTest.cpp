@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <sstream>
@@ -124,16 +125,21 @@ class EndToEnd : public ::testing::Test {
     }
   }
 
-  // Waits for `more` frames; the newest certainly complete one (the one before the newest).
+  // Waits for `more` frames; the newest. Frames appear whole, by a rename of
+  // a hidden file, which is not counted.
   std::string WaitFrames(int more) {
-    const auto count = [this] { return std::distance(fs::directory_iterator(frames_), {}); };
+    const auto count = [this] {
+      return std::count_if(fs::directory_iterator(frames_), {}, [](const fs::directory_entry& e) {
+        return !e.path().filename().string().starts_with(".");
+      });
+    };
     const auto target = count() + more;
     for (int waited = 0; count() < target; waited += 10) {
       if (waited > 10000) return "no more frames";
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     char name[32];
-    std::snprintf(name, sizeof name, "frame-%06d.pgm", static_cast<int>(count() - 1));
+    std::snprintf(name, sizeof name, "frame-%06d.pgm", static_cast<int>(count()));
     const std::string frame = ReadFile(frames_ / name);
     if (frame.size() != 14 + 160 * 43 || !frame.starts_with("P5\n160 43\n255\n")) return name;
     return testing::FrameToArt(reinterpret_cast<const std::uint8_t*>(&frame[14]), 160, 43, 160);
