@@ -1,19 +1,11 @@
 // The simulator link over real UDP on loopback; the display cycle with the
 // real screens and the scripted LCD service (tests/lcdlink).
-#include "app/DisplayCycle.h"
-
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "app/ScreenSteps.h"
 #include "app/SimulatorAnswers.h"
 #include "platform/system/UdpSocket.h"
-#include "screens/IconSets.h"
-#include "screens/ScreenBuilder.h"
-#include "tests/lcdlink/ScriptedService.h"
+#include "tests/app/CycleRig.h"
 #include "tests/platform/GoldenFrame.h"
-#include "tests/support/FakeClock.h"
 
 namespace korvan {
 namespace {
@@ -73,17 +65,7 @@ TEST(SimLink, TakesEveryQueuedAnswerToItsParserAndOnlyFromTheSimulator) {
 
 // Silence and its end are said once each; a forged answer is no answer.
 TEST(SimLink, SaysOnceWhenTheSimulatorFallsSilentAndWhenItAnswersAgain) {
-  struct Queue final : DatagramSocket {
-    bool SendTo(const Ipv4Endpoint&, std::span<const char>) override { return true; }
-    ReceiveResult Receive(std::span<char> buffer) override {
-      if (pending.empty()) return {};
-      const auto [from, text] = pending.front();
-      pending.erase(pending.begin());
-      text.copy(buffer.data(), buffer.size());
-      return {ReceiveStatus::kReceived, text.size(), {from, 6060}};
-    }
-    std::vector<std::pair<std::uint32_t, std::string>> pending;
-  } socket;
+  testing::QueuedSocket socket;
   testing::FakeClock clock(1000);
   SimLink link(socket, clock, Ipv4Endpoint{0x0A000001, 6060});
   FlightSample sample;
@@ -91,7 +73,7 @@ TEST(SimLink, SaysOnceWhenTheSimulatorFallsSilentAndWhenItAnswersAgain) {
   for (const auto& [waitMs, from] : std::vector<std::pair<std::uint32_t, std::uint32_t>>{
            {4980, 0}, {0, 0}, {60000, 0x0A000002}, {0, 0x0A000001}, {0, 0x0A000001}, {4980, 0}}) {
     clock.Advance(waitMs);
-    if (from != 0) socket.pending.push_back({from, Slow(1)});
+    if (from != 0) socket.queue.emplace_back(from, Slow(1));
     ::testing::internal::CaptureStderr();
     link.Exchange(kSlowExchange, sample);
     said += ::testing::internal::GetCapturedStderr() + "|";
@@ -101,29 +83,15 @@ TEST(SimLink, SaysOnceWhenTheSimulatorFallsSilentAndWhenItAnswersAgain) {
             "korvan: the simulator at 10.0.0.1:6060 answers again after 65 s of silence\n|||");
 }
 
-struct Silence final : DatagramSocket {
-  bool SendTo(const Ipv4Endpoint&, std::span<const char>) override { return true; }
-  ReceiveResult Receive(std::span<char>) override { return {}; }
-};
-
-class DisplayCycleTest : public ::testing::Test {
+class DisplayCycleTest : public ::testing::Test, protected testing::CycleRig {
  protected:
-  DisplayCycleTest() : table_(ScriptedService::Table()), service_(table_) {
-    clock_.Advance(1000);
-    state_ = InitialAppState(configuration_);
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(KORVAN_SOURCE_DIR "/assets");  // the icons' images/
-    BuildScreens(facade_, items_);
-    BuildStatusPage(facade_, items_, icons_);
-    std::filesystem::current_path(previous);
-    ShowFirstFrame(facade_);
-  }
+  DisplayCycleTest() : CycleRig(KORVAN_SOURCE_DIR "/assets") {}
 
   // One cycle with `buttons` down; a click acts in its third cycle, as the button
-  // step sees what the previous frame step read. The values come from sample_.
+  // step sees what the previous frame step read. The values come from sample.
   void Cycle(std::uint32_t buttons = 0) {
     ScriptedService::buttons = buttons;
-    EXPECT_TRUE(cycle_.RunOnce());
+    EXPECT_TRUE(cycle.RunOnce());
   }
   void Click(int button) {
     for (const std::uint32_t buttons : {1u << button, 0u, 0u}) Cycle(buttons);
@@ -132,22 +100,6 @@ class DisplayCycleTest : public ::testing::Test {
     const std::uint8_t* pixels = ScriptedService::lastFrame.data() + LCD_FRAME_HEADER_BYTES;
     return testing::MatchesGolden(golden, testing::FrameToArt(pixels, 160, 43, 160));
   }
-
-  testing::FakeClock clock_;
-  LcdServiceTable table_;
-  LcdManagerService service_;
-  LcdFacade facade_{clock_, service_};
-  ScreenItems items_;
-  LoadedIcons icons_;
-  Configuration configuration_{6060, "", 100, 90, 1000, 300};
-  AppState state_;
-  FlightSample sample_{300, 5.5f, 1000, 271.9f, 80,     10.5f, 1,      0,
-                       1,   0,    0,    -0.6f,  -12.5f, 3.25f, 271.5f, "Bf-109G-2"};
-  Silence socket_;
-  SimLink link_{socket_, clock_, std::nullopt};
-  ScreenSteps steps_{AppContext{facade_, items_, state_, sample_, configuration_}};
-  std::atomic<bool> stop_{false};
-  DisplayCycle cycle_{link_, clock_, configuration_, state_, sample_, steps_, stop_};
 };
 
 TEST_F(DisplayCycleTest, EveryButtonReleaseInEveryStateGoesWhereItShould) {
@@ -157,27 +109,27 @@ TEST_F(DisplayCycleTest, EveryButtonReleaseInEveryStateGoesWhereItShould) {
        {"M1 0 M2", "M3 0 M0", "M1 1 S1", "M1 2 I2", "M3 2 D0", "M1 3 M1R", "S2 0 M3", "S2 1 S2",
         "S2 2 I3", "S2 3 S2R", "I1 0 I1", "I1 1 I1", "I2 2 I3", "I3 2 D0", "I1 3 I1", "D0 0 M1",
         "D0 1 S0", "D0 2 I1", "D0 3 D0R"}) {
-    state_.mainPageActive = row[0] == 'M';
-    state_.statusPageActive = row[0] == 'S';
-    state_.calculatorPageActive = row[0] == 'I' || row[0] == 'D';
-    state_.calculatorInputActive = row[0] == 'I';
-    state_.unitMode = row[1] - '0';
-    state_.resetRequested = false;
+    state.mainPageActive = row[0] == 'M';
+    state.statusPageActive = row[0] == 'S';
+    state.calculatorPageActive = row[0] == 'I' || row[0] == 'D';
+    state.calculatorInputActive = row[0] == 'I';
+    state.unitMode = row[1] - '0';
+    state.resetRequested = false;
     Click(row[3] - '0');
-    const char screen = state_.mainPageActive ? 'M' : state_.statusPageActive ? 'S' : 'D';
-    EXPECT_EQ(row.substr(0, 5) + (state_.calculatorInputActive ? 'I' : screen) +
-                  std::to_string(state_.unitMode) + (state_.resetRequested ? "R" : ""),
+    const char screen = state.mainPageActive ? 'M' : state.statusPageActive ? 'S' : 'D';
+    EXPECT_EQ(row.substr(0, 5) + (state.calculatorInputActive ? 'I' : screen) +
+                  std::to_string(state.unitMode) + (state.resetRequested ? "R" : ""),
               row);
   }
 }
 
 TEST_F(DisplayCycleTest, AResetTakesTheValuesOfTheCycleAfterTheClick) {
-  state_.unitMode = 2;
+  state.unitMode = 2;
   Click(3);
-  sample_.fuel = 64;
-  sample_.clock = 11.25f;
+  sample.fuel = 64;
+  sample.clock = 11.25f;
   Cycle();  // 64 is now 100 %, and 90 minutes count down from 11:15
-  EXPECT_EQ(clock_.sleeps,
+  EXPECT_EQ(clock.sleeps,
             std::vector<std::uint32_t>({10, 10, 100, 10, 10, 100, 10, 10, 100, 10, 10, 100}));
   Click(0);  // the airspeeds, which keep the fuel shown before
   Cycle();
@@ -203,7 +155,7 @@ TEST_F(DisplayCycleTest, APageShowsAtItsClickAndItsValuesFromTheNextCycle) {
   EXPECT_TRUE(FrameIs("app-cycle-status-first"));
   Cycle();
   Cycle();  // the status page's first block found the family unknown before
-  std::snprintf(sample_.aircraftName, sizeof sample_.aircraftName, "A6M2");
+  std::snprintf(sample.aircraftName, sizeof sample.aircraftName, "A6M2");
   Cycle();  // the old set still shows in the cycle the aircraft changes
   EXPECT_TRUE(FrameIs("app-cycle-status-overlap"));
   Cycle();
@@ -214,8 +166,8 @@ TEST_F(DisplayCycleTest, IconItemsAreMadeInDrawingOrderWithTheF4uAndZeroSecondPa
   // Each icon loads as its item is made, at its indicator's own width.
   const std::size_t firstIndicator[kIconSets] = {0, 0, 1, 1, 0};
   for (std::size_t set = 0; set < kIconSets; ++set) {
-    ASSERT_TRUE(icons_.at(set * kIconsPerSet)) << kIconSetLayouts[set].folder;
-    EXPECT_EQ(icons_[set * kIconsPerSet]->width,
+    ASSERT_TRUE(icons.at(set * kIconsPerSet)) << kIconSetLayouts[set].folder;
+    EXPECT_EQ(icons[set * kIconsPerSet]->width,
               kIconSetLayouts[set].indicators[firstIndicator[set]].width);
   }
 }
