@@ -48,7 +48,18 @@ class Korvan {
     for (const std::string& entry : environment) command += " '" + entry + "'";
     command += " '" KORVAN_PROGRAM "' >stdout 2>stderr";
     const char* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
-    if (posix_spawn(&pid_, argv[0], nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {
+    // A hang-up ignored by whoever ran the tests (nohup) is not the program's.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t hangUp;
+    sigemptyset(&hangUp);
+    sigaddset(&hangUp, SIGHUP);
+    posix_spawnattr_setsigdefault(&attributes, &hangUp);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+    const int spawned =
+        posix_spawn(&pid_, argv[0], nullptr, &attributes, const_cast<char**>(argv), environ);
+    posix_spawnattr_destroy(&attributes);
+    if (spawned != 0) {
       throw std::runtime_error("cannot start " KORVAN_PROGRAM);
     }
   }
@@ -186,7 +197,8 @@ TEST(Program, ExitsWithTheSettingsMessageAndCodeOrRunsUntilStoppedEvenInALongPau
       {nullptr, false, 1, "Je ne peux ouvrir le fichier config.ini\n"},
       {"[DCS]\nPort=65536\n", false, 255, "Port non valide\n"},
       {"", false, 255, "Mauvais confi.ini\n"},
-      // Without an LCD service it polls on, after a second in its minute-long pause.
+      // Without an LCD service it polls on, after a second in its minute-long
+      // pause, until the terminal closes (a hang-up).
       {"[DCS]\nPort=6060\nIP=127.0.0.1\nSleep=60000\nC=1\nA=1\nSp=1\n", true, 0, ""}};
   for (const auto& [file, runs, exitCode, output] : rows) {
     TempDir folder;
@@ -195,7 +207,7 @@ TEST(Program, ExitsWithTheSettingsMessageAndCodeOrRunsUntilStoppedEvenInALongPau
     std::optional<int> exit = korvan.WaitForExit(runs ? 1000 : 5000);
     if (runs) {
       EXPECT_EQ(exit, std::nullopt);  // it polls on
-      korvan.Signal(SIGTERM);
+      korvan.Signal(SIGHUP);
       exit = korvan.WaitForExit(2000);
     }
     EXPECT_EQ(exit, exitCode) << output;
