@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -89,7 +90,8 @@ void WebPanel::Stop() {
 void WebPanel::Serve() {
   std::vector<pollfd> polls;
   while (!stopping_.load()) {
-    polls.assign({{listener_, POLLIN, 0}, {wake_, POLLIN, 0}});
+    const bool accepting = PanelClock::now() >= acceptPause_;
+    polls.assign({{accepting ? listener_ : -1, POLLIN, 0}, {wake_, POLLIN, 0}});
     for (const auto& connection : connections_) {
       polls.push_back({connection->fd(), connection->PollEvents(), 0});
     }
@@ -117,7 +119,13 @@ void WebPanel::AcceptAll(PanelClock::time_point now) {
     socklen_t length = sizeof address;
     const int fd = accept4(listener_, reinterpret_cast<sockaddr*>(&address), &length,
                            SOCK_NONBLOCK | SOCK_CLOEXEC);
-    if (fd < 0) return;  // none waiting, or out of descriptors until some close
+    if (fd < 0 && (errno == ECONNABORTED || errno == EINTR)) continue;
+    if (fd < 0) {
+      // Out of descriptors, say: the waiting client stays ready, so wait a
+      // little rather than spin on it.
+      if (errno != EAGAIN && errno != EWOULDBLOCK) acceptPause_ = now + 100ms;
+      return;
+    }
     std::string peer = PeerName(address);
     if (!MakeRoom(peer, now)) {
       close(fd);

@@ -51,6 +51,7 @@ class WebPanel {
   std::unique_ptr<PanelAccess> access_;
   int listener_ = -1;
   int wake_ = -1;  // an eventfd: a new frame, or the stop
+  PanelClock::time_point acceptPause_{};
   std::atomic<bool> stopping_{false};
   std::vector<std::unique_ptr<PanelConnection>> connections_;
   std::thread thread_;
