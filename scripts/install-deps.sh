@@ -7,7 +7,6 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev fontconfig fonts-liberation libpng-dev
-  libcpp-httplib-dev
 )
 
 missing=()

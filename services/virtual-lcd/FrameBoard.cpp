@@ -9,8 +9,8 @@ void FrameBoard::Publish(const std::uint8_t* pixels) {
     std::lock_guard lock(mutex_);
     std::memcpy(pixels_.data(), pixels, pixels_.size());
     ++sequence_;
+    if (publishHook_) publishHook_();
   }
-  changed_.notify_all();
 }
 
 FrameSnapshot FrameBoard::Latest() const {
@@ -25,18 +25,14 @@ FrameSnapshot FrameBoard::Latest() const {
   return snapshot;
 }
 
-bool FrameBoard::WaitPast(std::uint64_t seen, std::chrono::milliseconds timeout) const {
-  std::unique_lock lock(mutex_);
-  changed_.wait_for(lock, timeout, [&] { return sequence_ > seen || closed_.load(); });
-  return sequence_ > seen;
+// Under the mutex, so once this returns no Publish calls the old hook.
+void FrameBoard::SetPublishHook(std::function<void()> hook) {
+  std::lock_guard lock(mutex_);
+  publishHook_ = std::move(hook);
 }
 
 void FrameBoard::Close() {
-  {
-    std::lock_guard lock(mutex_);
-    closed_.store(true);
-  }
-  changed_.notify_all();
+  closed_.store(true);
 }
 
 void FrameBoard::SetPanelButtons(std::uint32_t held) {

@@ -3,8 +3,8 @@
 #include <array>
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 
 #include "lcdlink/LcdServiceInterface.h"
@@ -20,7 +20,7 @@ struct FrameSnapshot {
   std::int32_t lastResult = 0;  // what the latest push answered
 };
 
-// What the program's thread hands to the panel's threads and back: the
+// What the program's thread hands to the panel's thread and back: the
 // latest frame (the mutex guards only its copy), the status, and the soft
 // buttons pressed on the panel.
 class FrameBoard {
@@ -30,10 +30,10 @@ class FrameBoard {
   void SetConnected(bool connected) { connected_.store(connected); }
 
   FrameSnapshot Latest() const;
-  // Waits until a frame past `seen` is published, the board is closed or
-  // the time is up; true when there is a newer frame.
-  bool WaitPast(std::uint64_t seen, std::chrono::milliseconds timeout) const;
-  // Wakes every waiter for good: the panel is going away.
+  // Called after every Publish, on the publishing thread: how the panel
+  // learns of a new frame. Empty: none.
+  void SetPublishHook(std::function<void()> hook);
+  // The panel is going away.
   void Close();
   bool IsClosed() const { return closed_.load(); }
 
@@ -45,7 +45,7 @@ class FrameBoard {
 
  private:
   mutable std::mutex mutex_;
-  mutable std::condition_variable changed_;
+  std::function<void()> publishHook_;  // guarded by mutex_
   std::uint64_t sequence_ = 0;
   Pixels pixels_{};
   std::atomic<bool> closed_{false};

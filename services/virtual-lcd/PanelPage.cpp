@@ -110,9 +110,10 @@ function setHeld(mask) {
   for (const button of document.querySelectorAll("#buttons button")) {
     button.classList.toggle("held", (held & Number(button.dataset.bit)) !== 0);
   }
-  const body = "mask=" + mask;
+  // JSON, which another site's page cannot send here without asking first.
+  const body = JSON.stringify({ mask });
   posting = posting.then(() => fetch("/button", { method: "POST", body,
-      headers: { "Content-Type": "application/x-www-form-urlencoded" } })).catch(() => {});
+      headers: { "Content-Type": "application/json" } })).catch(() => {});
 }
 for (const button of document.querySelectorAll("#buttons button")) {
   const bit = Number(button.dataset.bit);

@@ -1,13 +1,19 @@
 #include "services/virtual-lcd/WebPanel.h"
 
-#include <httplib.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
-#include <charconv>
-#include <chrono>
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <map>
+#include <optional>
+#include <tuple>
 
-#include "services/virtual-lcd/FrameJson.h"
-#include "services/virtual-lcd/PanelPage.h"
+#include "services/virtual-lcd/PanelRoutes.h"
+#include "services/virtual-lcd/PanelSocket.h"
 #include "services/virtual-lcd/QuietThread.h"
 
 namespace korvan::virtual_lcd {
@@ -16,113 +22,189 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Also the heartbeat that finds closed pages: a write to one fails.
-constexpr auto kStreamPeriod = 500ms;
+// Also how soon a page that went away is found: the write to it fails.
+constexpr auto kHeartbeat = 500ms;
+constexpr int kAcceptsPerTurn = 64;
 
-struct StreamState {
-  std::uint64_t seen = 0;
-  bool started = false;
-};
+bool IsDone(const std::unique_ptr<PanelConnection>& connection) {
+  return connection->phase() == PanelConnection::Phase::kDone;
+}
+
+void Wake(int fd) {
+  const std::uint64_t one = 1;
+  [[maybe_unused]] const ssize_t written = write(fd, &one, sizeof one);
+}
 
 }  // namespace
 
-WebPanel::WebPanel(FrameBoard& board)
-    : board_(board), server_(std::make_unique<httplib::Server>()) {
-  // One request per connection, a second for an idle one: a page's polls
-  // and a browser's spare connections never sit on a worker.
-  server_->set_keep_alive_max_count(1);
-  server_->set_keep_alive_timeout(1);
-  server_->set_read_timeout(1, 0);
-  server_->set_write_timeout(1, 0);
-  server_->new_task_queue = [] { return new httplib::ThreadPool(kWorkers); };
-  Route();
-}
+WebPanel::WebPanel(FrameBoard& board) : board_(board) {}
 
 WebPanel::~WebPanel() {
   Stop();
 }
 
-void WebPanel::Route() {
-  server_->Get("/", [](const httplib::Request&, httplib::Response& response) {
-    response.set_content(kPanelPage, "text/html; charset=utf-8");
-  });
-
-  server_->Get("/frame", [this](const httplib::Request&, httplib::Response& response) {
-    response.set_header("Cache-Control", "no-store");
-    response.set_content(FrameJson(board_.Latest(), true), "application/json");
-  });
-
-  server_->Post("/button", [this](const httplib::Request& request, httplib::Response& response) {
-    const std::string text = request.get_param_value("mask");
-    unsigned mask = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), mask);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() || mask > 15) {
-      response.status = 400;
-      response.set_content("mask must be 0 to 15\n", "text/plain");
-      return;
-    }
-    board_.SetPanelButtons(mask);
-    response.set_content("{\"mask\":" + std::to_string(mask) + "}", "application/json");
-  });
-
-  server_->Get("/events", [this](const httplib::Request&, httplib::Response& response) {
-    if (streams_.fetch_add(1) >= kMaxStreams) {
-      streams_.fetch_sub(1);
-      response.status = 503;
-      response.set_header("Retry-After", "5");
-      response.set_content("too many live views; poll /frame\n", "text/plain");
-      return;
-    }
-    response.set_header("Cache-Control", "no-store");
-    auto state = std::make_shared<StreamState>();
-    response.set_chunked_content_provider(
-        "text/event-stream",
-        [this, state](std::size_t, httplib::DataSink& sink) {
-          if (board_.IsClosed()) return false;
-          bool changed = false;
-          if (!state->started) {  // a new page gets the frame at once
-            state->started = true;
-            changed = board_.Latest().sequence > 0;
-          } else {
-            changed = board_.WaitPast(state->seen, kStreamPeriod);
-          }
-          if (board_.IsClosed()) return false;
-          const FrameSnapshot snapshot = board_.Latest();
-          state->seen = snapshot.sequence;
-          const std::string event = "data: " + FrameJson(snapshot, changed) + "\n\n";
-          return sink.write(event.data(), event.size());
-        },
-        [this](bool) { streams_.fetch_sub(1); });
-  });
-}
-
 bool WebPanel::Start(const PanelAddress& address) {
-  int port = address.port;
-  if (port == 0) {
-    port = server_->bind_to_any_port(address.host);
-  } else if (!server_->bind_to_port(address.host, port)) {
-    port = -1;
-  }
-  if (port < 0) {
+  const PanelListener listener = ListenOn(address);
+  if (listener.fd < 0) {
     std::fprintf(stderr,
                  "lcd-virtual: web panel off: cannot listen on %s:%d (port taken or address "
                  "not available); set LCD_VIRTUAL_HTTP=host:port or off\n",
                  address.host.c_str(), address.port);
     return false;
   }
-  thread_ = StartQuietThread([this] { server_->listen_after_bind(); });
-  // A stop() before the server runs would be lost and leave it serving.
-  for (int i = 0; i < 1000 && !server_->is_running(); ++i) {
-    std::this_thread::sleep_for(1ms);
+  // Beyond loopback any machine on the network could press the buttons:
+  // only those given the printed address with its token may.
+  const std::string token = listener.loopback ? std::string() : PanelAccess::NewToken();
+  wake_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+  if ((!listener.loopback && token.empty()) || wake_ < 0) {
+    std::fprintf(stderr, "lcd-virtual: web panel off: no random token or wake-up descriptor\n");
+    close(listener.fd);
+    if (wake_ >= 0) close(wake_);
+    wake_ = -1;
+    return false;
   }
-  std::fprintf(stderr, "lcd-virtual: web panel at http://%s:%d/\n", address.host.c_str(), port);
+  listener_ = listener.fd;
+  access_ = std::make_unique<PanelAccess>(token, listener.port);
+  board_.SetPublishHook([fd = wake_] { Wake(fd); });
+  stopping_.store(false);
+  thread_ = StartQuietThread([this] { Serve(); });
+  const bool v6 = address.host.find(':') != std::string::npos;
+  std::fprintf(stderr, "lcd-virtual: web panel at http://%s%s%s:%d/%s%s\n", v6 ? "[" : "",
+               address.host.c_str(), v6 ? "]" : "", listener.port,
+               token.empty() ? "" : "?token=", token.c_str());
   return true;
 }
 
 void WebPanel::Stop() {
   if (!thread_.joinable()) return;
-  server_->stop();
+  board_.SetPublishHook({});
+  stopping_.store(true);
+  Wake(wake_);
   thread_.join();
+  connections_.clear();
+  close(listener_);
+  close(wake_);
+  listener_ = wake_ = -1;
+}
+
+void WebPanel::Serve() {
+  std::vector<pollfd> polls;
+  while (!stopping_.load()) {
+    const bool accepting = PanelClock::now() >= acceptPause_;
+    polls.assign({{accepting ? listener_ : -1, POLLIN, 0}, {wake_, POLLIN, 0}});
+    for (const auto& connection : connections_) {
+      polls.push_back({connection->fd(), connection->PollEvents(), 0});
+    }
+    if (poll(polls.data(), polls.size(), PollTimeout(PanelClock::now())) < 0) continue;
+    const auto now = PanelClock::now();
+    std::uint64_t frames = 0;
+    const bool newFrame = read(wake_, &frames, sizeof frames) > 0;
+    for (std::size_t i = 0; i < connections_.size(); ++i) {
+      PanelConnection& connection = *connections_[i];
+      const short events = polls[i + 2].revents;
+      if ((events & (POLLIN | POLLHUP | POLLERR)) && connection.Reading()) Take(connection, now);
+      if (events & (POLLOUT | POLLHUP | POLLERR)) connection.Write(now);
+      connection.Expire(now);
+    }
+    std::erase_if(connections_, IsDone);
+    if (polls[0].revents & POLLIN) AcceptAll(now);
+    SendEvents(now, newFrame);
+    std::erase_if(connections_, IsDone);
+  }
+}
+
+void WebPanel::AcceptAll(PanelClock::time_point now) {
+  for (int i = 0; i < kAcceptsPerTurn; ++i) {
+    sockaddr_storage address{};
+    socklen_t length = sizeof address;
+    const int fd = accept4(listener_, reinterpret_cast<sockaddr*>(&address), &length,
+                           SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (fd < 0 && (errno == ECONNABORTED || errno == EINTR)) continue;
+    if (fd < 0) {
+      // Out of descriptors, say: the waiting client stays ready, so wait a
+      // little rather than spin on it.
+      if (errno != EAGAIN && errno != EWOULDBLOCK) acceptPause_ = now + 100ms;
+      return;
+    }
+    std::string peer = PeerName(address);
+    if (!MakeRoom(peer, now)) {
+      close(fd);
+      continue;
+    }
+    connections_.push_back(std::make_unique<PanelConnection>(fd, std::move(peer), now, limits_));
+    // A client's request has mostly come with its connection: answered at
+    // once, it is gone before later connections could push it out.
+    Take(*connections_.back(), now);
+  }
+}
+
+// At a cap, the connection that has waited longest on its client goes: the
+// newcomer's own when its address is at its cap, else of the address with
+// the most; one still sending its request before one being drained, whose
+// answer is out. False when every connection is answering, streaming or new.
+bool WebPanel::MakeRoom(const std::string& peer, PanelClock::time_point now) {
+  std::erase_if(connections_, IsDone);
+  std::map<std::string_view, std::size_t> counts;
+  for (const auto& connection : connections_) ++counts[connection->peer()];
+  const bool peerFull = counts[peer] >= kMaxPerClient;
+  if (!peerFull && connections_.size() < kMaxConnections) return true;
+  const auto rank = [&counts](const PanelConnection& c) {
+    return std::tuple(c.phase() == PanelConnection::Phase::kHead, counts[c.peer()],
+                      PanelClock::time_point::max() - c.accepted());
+  };
+  auto victim = connections_.end();
+  for (auto at = connections_.begin(); at != connections_.end(); ++at) {
+    if (!(*at)->Evictable(now) || (peerFull && (*at)->peer() != peer)) continue;
+    if (victim == connections_.end() || rank(**at) > rank(**victim)) victim = at;
+  }
+  if (victim == connections_.end()) return false;
+  connections_.erase(victim);
+  return true;
+}
+
+void WebPanel::Take(PanelConnection& connection, PanelClock::time_point now) {
+  const std::optional<HttpParse> parse = connection.Read();
+  if (!parse) return;
+  if (parse->state == HttpParse::State::kRefused) {
+    connection.Answer(AnswerBytes(Refusal(parse->status, parse->reason)), false, now);
+    return;
+  }
+  const PanelAnswer answer = Route(parse->request, *access_, board_, Streams() < kMaxStreams);
+  connection.Answer(AnswerBytes(answer), answer.stream, now);
+  if (answer.stream) {
+    connection.seen = 0;  // its first event comes with this turn's
+    connection.nextEvent = now;
+  }
+}
+
+void WebPanel::SendEvents(PanelClock::time_point now, bool newFrame) {
+  std::optional<FrameSnapshot> snapshot;
+  for (const auto& connection : connections_) {
+    if (connection->phase() != PanelConnection::Phase::kStream) continue;
+    if (!newFrame && now < connection->nextEvent) continue;
+    if (!snapshot) snapshot = board_.Latest();
+    connection->Send(FrameEvent(*snapshot, snapshot->sequence > connection->seen));
+    connection->Write(now);
+    connection->seen = snapshot->sequence;
+    connection->nextEvent = now + kHeartbeat;
+  }
+}
+
+int WebPanel::PollTimeout(PanelClock::time_point now) const {
+  auto next = now + kHeartbeat;
+  for (const auto& connection : connections_) {
+    next = std::min(next, connection->phase() == PanelConnection::Phase::kStream
+                              ? connection->nextEvent
+                              : connection->Deadline());
+  }
+  if (next <= now) return 0;
+  return static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(next - now).count());
+}
+
+int WebPanel::Streams() const {
+  return static_cast<int>(
+      std::count_if(connections_.begin(), connections_.end(),
+                    [](const auto& c) { return c->phase() == PanelConnection::Phase::kStream; }));
 }
 
 }  // namespace korvan::virtual_lcd

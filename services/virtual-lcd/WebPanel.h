@@ -4,29 +4,28 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "services/virtual-lcd/FrameBoard.h"
+#include "services/virtual-lcd/HttpRequest.h"
+#include "services/virtual-lcd/PanelAccess.h"
+#include "services/virtual-lcd/PanelConnection.h"
 #include "services/virtual-lcd/Settings.h"
-
-namespace httplib {
-class Server;
-}
 
 namespace korvan::virtual_lcd {
 
-// The web panel: one page with the live LCD, four soft buttons and a status
-// line, served on threads of its own.
-//   GET /        the page
-//   GET /events  server-sent events: the frame whenever a new one is shown,
-//                at least every half second; 503 beyond kMaxStreams
-//   GET /frame   the latest frame, for pages that cannot have a stream
-//   POST /button mask=N: the soft buttons now held on a page
-// Each open stream holds a worker thread, so streams are capped below the
-// pool's size and the polled requests always find a free worker.
+// The web panel (routes in PanelRoutes.h, who may use it in PanelAccess.h),
+// served by one thread that polls every connection without blocking, so a
+// client that sends slowly or not at all holds no thread. Connections are
+// capped in all and per client address; when one more comes, the oldest of
+// those still waiting on their client makes room, so idle connections never
+// keep a fresh client out (the cycle is done once its request is in). A new frame wakes the loop;
+// event streams get it then, or a heartbeat after half a second.
 class WebPanel {
  public:
-  static constexpr int kWorkers = 8;
   static constexpr int kMaxStreams = 4;
+  static constexpr std::size_t kMaxConnections = 64;
+  static constexpr std::size_t kMaxPerClient = 16;
 
   explicit WebPanel(FrameBoard& board);
   ~WebPanel();
@@ -36,16 +35,26 @@ class WebPanel {
   // Binds on the caller's thread, so a taken port is known at once; then
   // serves on its own. False (and one line on standard error) if it cannot.
   bool Start(const PanelAddress& address);
-  // The board must be closed first, so that open streams end.
   void Stop();
 
  private:
-  void Route();
+  void Serve();
+  void AcceptAll(PanelClock::time_point now);
+  bool MakeRoom(const std::string& peer, PanelClock::time_point now);
+  void Take(PanelConnection& connection, PanelClock::time_point now);
+  void SendEvents(PanelClock::time_point now, bool newFrame);
+  int PollTimeout(PanelClock::time_point now) const;
+  int Streams() const;
 
   FrameBoard& board_;
-  std::unique_ptr<httplib::Server> server_;
+  HttpLimits limits_;
+  std::unique_ptr<PanelAccess> access_;
+  int listener_ = -1;
+  int wake_ = -1;  // an eventfd: a new frame, or the stop
+  PanelClock::time_point acceptPause_{};
+  std::atomic<bool> stopping_{false};
+  std::vector<std::unique_ptr<PanelConnection>> connections_;
   std::thread thread_;
-  std::atomic<int> streams_{0};
 };
 
 }  // namespace korvan::virtual_lcd

@@ -1,6 +1,6 @@
 // End-to-end test of the virtual LCD web panel in headless Chromium: the
-// panel shows the frame the host pushes, and a click on soft button 3 is
-// read back by the host as mask 8.
+// panel shows the frame the host pushes, a click on soft button 3 is read
+// back by the host as mask 8, and another page's form cannot press one.
 // Usage: node panel.test.mjs HOST_PROGRAM PLUGIN
 // Exits 77 (skipped) when Chromium or playwright-core is not installed.
 
@@ -88,7 +88,16 @@ try {
 
   await page.click('button[data-bit="8"]');
   await waitFor("the host to read mask 8", 5000, () => hostOutput.includes("buttons 8\n"));
-  console.log("panel shows the pushed frame; soft button 3 read back as mask 8");
+
+  // A form on another page posting a press: refused by the panel.
+  const forgery = await context.newPage();
+  await forgery.setContent(`<form method="post" enctype="text/plain"
+      action="http://127.0.0.1:${port}/button"><input name="mask" value="2"></form>`);
+  const [refusal] = await Promise.all([forgery.waitForNavigation(),
+                                       forgery.evaluate(() => document.forms[0].submit())]);
+  if (refusal.status() !== 403) throw new Error(`a forged press got ${refusal.status()}`);
+  console.log("panel shows the pushed frame; soft button 3 read back as mask 8; " +
+              "a forged press refused");
 } catch (error) {
   failed = true;
   console.error(`FAILED: ${error.message}`);
