@@ -1,8 +1,6 @@
-// Whole pages composed through the facade as the screens compose them
-// (tests/golden/page-*), then the items' edge cases (tests/golden/lcd-*), on
-// white where what an item blanks matters; and the canvas sizes refused. To
-// accept a deliberate change: KORVAN_UPDATE_GOLDEN=1 ctest --test-dir build
-// -R LcdGolden, then review the diff of tests/golden.
+// Pages composed through the facade as the screens compose them (page-*),
+// then the items' edge cases (lcd-*), on white where what an item blanks
+// matters. See tests/golden/README.md to accept a deliberate change.
 #include <climits>
 #include <memory>
 #include <string>
@@ -62,8 +60,8 @@ TEST_F(LcdGoldenTest, LogicalOriginShiftsGlyphsUp) {
   EXPECT_TRUE(Shows("page-logical-origin"));
 }
 
-// The seafire icons at their status-page places and a ring in a box larger
-// than itself, over text that shows through where they are transparent.
+// The seafire icons at their status-page places and a 10 × 10 ring drawn at
+// 30 × 30 in a larger box, over text that shows through their transparency.
 TEST_F(LcdGoldenTest, IconsOverTextShowItThroughTheirTransparentParts) {
   Texts({{F::Large, A::Left, 0, 0, 160, u"88888888888888"},
          {F::Medium, A::Left, 0, 18, 160, u"THROUGH THE ICONS"}});
@@ -76,7 +74,6 @@ TEST_F(LcdGoldenTest, IconsOverTextShowItThroughTheirTransparentParts) {
     ASSERT_NE(icons.back(), nullptr) << path;
     facade.SetPosition(facade.AddIcon(icons.back().get(), width, 30), x, 0);
   }
-  // A 10 × 10 ring drawn at 30 × 30: lit edge, see-through inside and out.
   const IconImage ring = MakeIcon(10, 10, [](int x, int y) {
     const int r = (2 * x - 9) * (2 * x - 9) + (2 * y - 9) * (2 * y - 9);
     return r >= 36 && r <= 81;
@@ -92,9 +89,7 @@ TEST_F(LcdGoldenTest, ProgressBarStyles) {
   const LcdBarStyle styles[] = {LcdBarStyle::Filled, LcdBarStyle::Cursor,
                                 LcdBarStyle::DottedCursor};
   const float positions[] = {25.0F, 50.0F, 100.0F};
-  for (int s = 0; s < 3; ++s) {
-    for (int p = 0; p < 3; ++p) Bar(styles[s], p * 54, s * 8, 52, 5, positions[p]);
-  }
+  for (int i = 0; i < 9; ++i) Bar(styles[i / 3], i % 3 * 54, i / 3 * 8, 52, 5, positions[i % 3]);
   As<LcdProgressBar>(Bar(LcdBarStyle::Cursor, 0, 26, 160, 7, 0.0F)).SetRange(10, 10);
   LcdItem* tall = Bar(LcdBarStyle::DottedCursor, 0, 35, 160, 8, 0.0F);
   As<LcdProgressBar>(tall).SetRange(-50, 50);
@@ -165,11 +160,11 @@ TEST_F(LcdGoldenTest, Pictures) {
   EXPECT_TRUE(Shows("lcd-pictures"));
 }
 
-// Bars in two columns, the first row over white: a range narrowed after the
-// position, empty ranges in every style, a position no int holds, unknown
-// styles, positions clamped below and above, and a reversed range.
+// Style, range, position, range after the position; in two columns, the
+// first row over white: a range narrowed after the position, empty ranges in
+// every style, a position no int holds, unknown styles, positions clamped
+// below and above, and a reversed range.
 TEST_F(LcdGoldenTest, ProgressBarEdges) {
-  // Style, range, position, range after the position.
   const std::tuple<int, int, int, float, int, int> bars[] = {
       {0, 0, 100, 100, 0, 10},        {1, 0, 100, 100, 0, 10},        {0, 50, 50, 50, 50, 50},
       {1, 50, 50, 0, 50, 50},         {2, 50, 50, 50, 50, 50},        {7, 50, 50, 50, 50, 50},
@@ -177,14 +172,13 @@ TEST_F(LcdGoldenTest, ProgressBarEdges) {
       {1, 0, 100, -5, 0, 100},        {0, 0, 100, 150, 0, 100},       {1, 0, 100, 100, 0, 100},
       {0, 10, 0, 5, 10, 0},           {2, -50, 50, -50, -50, 50}};
   Bitmap(white, 0, 0, kLcdWidth, 7);
-  int i = 0;
-  for (auto [style, min, max, position, laterMin, laterMax] : bars) {
-    LcdItem* item = Bar(LcdBarStyle::Filled, (i % 2) * 81, 1 + (i / 2) * 6, 78, 5, 0.0F);
+  for (int i = 0; i < 14; ++i) {
+    const auto [style, min, max, position, laterMin, laterMax] = bars[i];
+    LcdItem* item = Bar(LcdBarStyle::Filled, i % 2 * 81, 1 + i / 2 * 6, 78, 5, 0.0F);
     As<LcdProgressBar>(item).SetStyle(static_cast<LcdProgressStyle>(style));
     As<LcdProgressBar>(item).SetRange(min, max);
     facade.SetProgressPosition(item, position);
     As<LcdProgressBar>(item).SetRange(laterMin, laterMax);
-    ++i;
   }
   Run();
   EXPECT_TRUE(Shows("lcd-progress-edges"));
