@@ -9,7 +9,6 @@
 
 #include "lcd/LcdCanvas.h"
 #include "lcd/LcdProgressBar.h"
-#include "lcd/LcdStreamingText.h"
 #include "lcd/LcdTextItem.h"
 #include "platform/images/ImageFile.h"
 #include "tests/lcd/LcdScene.h"
@@ -96,19 +95,6 @@ TEST_F(LcdGoldenTest, ProgressBarStyles) {
   facade.SetProgressPosition(tall, 10.0F);
   Run();
   EXPECT_TRUE(Shows("page-progress-bars"));
-}
-
-// After 8.1 s of cycles the long ticker, at ten times the facade's speed,
-// has run past one whole piece; the short one stands centred.
-TEST_F(LcdGoldenTest, StreamingTextAfterItHasRun) {
-  constexpr LcdItemKind kTicker = LcdItemKind::StreamingText;
-  const auto items = Texts({{F::Medium, A::Left, 0, 0, 160, u"TICKERS"},
-                            {F::Medium, A::Center, 0, 14, 160,
-                             u"LONG TEXT RUNS: ALT 1234 M, SPD 456 KM/H, HDG 270", 1, kTicker},
-                            {F::Medium, A::Center, 40, 30, 80, u"FITS", 1, kTicker}});
-  As<LcdStreamingText>(items[1]).SetSpeed(70);
-  Run(81);
-  EXPECT_TRUE(Shows("page-streaming-text"));
 }
 
 // Top: an empty text, a hidden one, ampersands, an inverted text whose

@@ -18,7 +18,4 @@ std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int st
 // reference-* ones, which only tools/raster-reference writes): review the diff.
 ::testing::AssertionResult MatchesGolden(const std::string& name, const std::string& art);
 
-// Writes the art as a black and white PNG, each pixel a scale × scale block.
-bool WriteArtPng(const std::string& path, const std::string& art, int scale);
-
 }  // namespace korvan::testing
