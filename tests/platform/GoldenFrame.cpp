@@ -46,18 +46,15 @@ std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int st
     return ::testing::AssertionSuccess() << "rewrote " << path << ".txt";
   }
   std::ifstream in(path + ".txt", std::ios::binary);
-  if (!in) {
-    return ::testing::AssertionFailure()
-           << "no golden " << path << ".txt (run with KORVAN_UPDATE_GOLDEN=1 to create it)";
-  }
   const std::string expected{std::istreambuf_iterator<char>(in), {}};
   if (expected == art) return ::testing::AssertionSuccess();
   std::ofstream(path + ".actual.txt", std::ios::binary) << art;
   WriteArtPng(path + ".actual.png", art);
   auto failure = ::testing::AssertionFailure() << name << ": ";
-  if (expected.size() != art.size()) {
-    failure << "frames differ in size (" << expected.size() << " against " << art.size()
-            << " characters)";
+  if (!in) {
+    failure << "no golden (KORVAN_UPDATE_GOLDEN=1 creates it)";
+  } else if (expected.size() != art.size()) {
+    failure << "frames differ in size (" << expected.size() << " against " << art.size() << ")";
   } else {  // rows of equal length, each with its newline
     const auto at = static_cast<std::size_t>(
         std::mismatch(expected.begin(), expected.end(), art.begin()).first - expected.begin());
