@@ -21,21 +21,6 @@ class LcdGoldenTest : public LcdScene {
   const BitmapImage white = MakeBitmap(kLcdWidth, kLcdHeight, [](int, int) { return true; });
 };
 
-TEST_F(LcdGoldenTest, TextClassesAndAlignments) {
-  Texts({{F::Large, A::Left, 0, 0, 52, u"123"},
-         {F::Large, A::Center, 54, 0, 52, u"456"},
-         {F::Large, A::Right, 108, 0, 52, u"789"},
-         {F::Medium, A::Left, 0, 18, 40, u"ALT"},
-         {F::Medium, A::Center, 40, 18, 40, u"km/h"},
-         {F::Medium, A::Right, 80, 18, 40, u"12345"},
-         {F::Medium, A::Right, 120, 18, 40, u"-0.57"},
-         {F::Small, A::Left, 0, 31, 56, u"0123456789"},
-         {F::Small, A::Right, 58, 31, 16, u"888"},
-         {F::Small, A::Center, 76, 31, 84, u"HDG 359 %:"}});
-  Run();
-  EXPECT_TRUE(Shows("page-text-classes"));
-}
-
 TEST_F(LcdGoldenTest, OpaqueOverlapInversionAndWrapping) {
   const auto items = Texts({{F::Large, A::Left, 0, 0, 100, u"88888888"},
                             {F::Medium, A::Right, 30, 4, 40, u"OVER"},
