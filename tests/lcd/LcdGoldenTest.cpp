@@ -3,9 +3,7 @@
 // matters. See tests/golden/README.md to accept a deliberate change.
 #include <climits>
 #include <memory>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "lcd/LcdCanvas.h"
 #include "lcd/LcdProgressBar.h"
@@ -53,7 +51,7 @@ TEST_F(LcdGoldenTest, IconsOverTextShowItThroughTheirTransparentParts) {
   for (auto [file, x, width] :
        {std::tuple{"1_1", 1, 15}, {"2_1", 16, 30}, {"3_2", 46, 10}, {"4_2", 56, 35}}) {
     const std::string path =
-        std::string(KORVAN_SOURCE_DIR) + "/assets/images/seafire/" + file + ".ico";
+        KORVAN_SOURCE_DIR "/assets/images/seafire/" + std::string(file) + ".ico";
     icons.push_back(LoadIconFile(path, width, 30));
     ASSERT_NE(icons.back(), nullptr) << path;
     facade.SetPosition(facade.AddIcon(icons.back().get(), width, 30), x, 0);

@@ -1,10 +1,7 @@
 // Moving items run by display cycles on a fake clock, each scenario a script;
 // the page's timeout.
-#include <cstdint>
-#include <string>
 #include <tuple>
 #include <utility>
-#include <vector>
 
 #include "lcd/LcdAnimatedBitmap.h"
 #include "lcd/LcdPage.h"

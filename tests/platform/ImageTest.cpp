@@ -1,7 +1,5 @@
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <span>

@@ -1,7 +1,4 @@
-#include <gtest/gtest.h>
-
 #include <climits>
-#include <string>
 #include <tuple>
 
 #include "platform/fonts/FontLibrary.h"

@@ -1,8 +1,6 @@
 // The scenes of tools/raster-reference drawn with our raster context, icon
 // loader and icon draw, against the frames the real desktop drawing API,
 // loader and DrawIconEx produced there (under Wine).
-#include <gtest/gtest.h>
-
 #include <climits>
 #include <fstream>
 #include <iterator>
