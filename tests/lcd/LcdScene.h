@@ -104,9 +104,8 @@ class LcdScene : public ::testing::Test {
   // tests/golden/<name>.txt.
   ::testing::AssertionResult Shows(const std::string& name) {
     const std::vector<std::uint8_t>& pushed = ScriptedService::lastFrame;
-    if (pushed.size() != LCD_FRAME_BYTES || pushed[0] != 1 || (pushed[1] | pushed[2] | pushed[3])) {
+    if (pushed.size() != LCD_FRAME_BYTES || pushed[0] != 1 || (pushed[1] | pushed[2] | pushed[3]))
       return ::testing::AssertionFailure() << "no frame with the header word 1 was pushed";
-    }
     const LcdBitmapInfo& info = *facade.Page().GetBitmapInfo();
     std::vector<std::uint8_t> shown;
     for (std::size_t i = LCD_FRAME_HEADER_BYTES; i < pushed.size(); ++i) {

@@ -22,18 +22,16 @@ namespace {
 Picture EntryPicture(int n, char shape) {
   std::string art;
   const int half = n / 2, size = n - half - 4;
-  for (int y = 0; y < n; ++y) {
-    for (int x = 0; x < n; ++x) {
-      const int u = x - half - 1, v = y - half - 1;
-      const bool inShape = u >= 0 && v >= 0 && x < n - 2 && y < n - 2;
-      const bool lit =
-          x == 0 || y == 0 || x == n - 1 || y == n - 1 ||
-          (y >= 2 && y < n - 2 && x >= 2 && x < half && x % 2 == 0) ||
-          (y >= 2 && y < half && y % 2 == 0 && x > half && x < n - 2) ||
-          (inShape && (shape == 's' || (shape == 'x' && (u == v || u + v == size - 1)) ||
-                       (shape == 'b' && v >= size / 2) || (shape == 'c' && u < size / 2)));
-      art += lit ? '#' : '.';
-    }
+  for (int i = 0; i < n * n; ++i) {
+    const int x = i % n, y = i / n, u = x - half - 1, v = y - half - 1;
+    const bool inShape = u >= 0 && v >= 0 && x < n - 2 && y < n - 2;
+    const bool lit =
+        x == 0 || y == 0 || x == n - 1 || y == n - 1 ||
+        (y >= 2 && y < n - 2 && x >= 2 && x < half && x % 2 == 0) ||
+        (y >= 2 && y < half && y % 2 == 0 && x > half && x < n - 2) ||
+        (inShape && (shape == 's' || (shape == 'x' && (u == v || u + v == size - 1)) ||
+                     (shape == 'b' && v >= size / 2) || (shape == 'c' && u < size / 2)));
+    art += lit ? '#' : '.';
   }
   return Picture::FromArt(art, n);
 }

@@ -8,9 +8,8 @@
 #include <string_view>
 #include <vector>
 
-// Writers of icon, bitmap and PNG bytes: the decoder tests build their
-// pictures with them, and ImageBuilders.cpp makes the icon files of
-// tests/data/icons with them.
+// Writers of icon, bitmap and PNG bytes for the decoder tests, the icon files
+// of tests/data/icons (ImageBuilders.cpp) and the golden frames' PNG copies.
 namespace korvan::testing {
 
 using Bytes = std::vector<std::uint8_t>;
