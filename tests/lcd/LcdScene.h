@@ -108,9 +108,8 @@ class LcdScene : public ::testing::Test {
       return ::testing::AssertionFailure() << "no frame with the header word 1 was pushed";
     const LcdBitmapInfo& info = *facade.Page().GetBitmapInfo();
     std::vector<std::uint8_t> shown;
-    for (std::size_t i = LCD_FRAME_HEADER_BYTES; i < pushed.size(); ++i) {
+    for (std::size_t i = LCD_FRAME_HEADER_BYTES; i < pushed.size(); ++i)
       shown.push_back(info.colors[pushed[i]].red);
-    }
     return MatchesGolden(name, FrameToArt(shown.data(), kLcdWidth, kLcdHeight, kLcdWidth));
   }
 

@@ -58,9 +58,8 @@ std::map<std::string, Bytes> IconFixtures() {
   const auto single = [](int bits, Bytes data) { return IconFile({{16, 16, bits, data}}); };
   const Picture colours = Bands("#.ry ~dg"), alphas = Bands("#. ~HLBb");
   files["mask-1bit.ico"] = single(1, DibIconEntry(Bands("#. ~"), 1));
-  for (const int bits : {4, 8, 24}) {
+  for (const int bits : {4, 8, 24})
     files["mask-" + std::to_string(bits) + "bit.ico"] = single(bits, DibIconEntry(colours, bits));
-  }
   files["mask-32bit-alpha.ico"] = single(32, DibIconEntry(alphas, 32, true, false));
   files["mask-32bit-noalpha.ico"] = single(32, DibIconEntry(colours, 32));
   files["mask-png.ico"] = single(32, PngData(alphas));

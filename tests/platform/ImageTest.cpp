@@ -81,9 +81,8 @@ TEST_F(ImageDecoding, EveryEntryKindBitmapLayoutAndScale) {
   bitmap(pastTable, 10, 18);
   Bytes fields = BmpFile(Picture::FromArt("..", 2), 16, false, 52);
   for (const auto& [at, value] :
-       {std::pair{14, 40}, {30, 3}, {54, 0xF800}, {58, 0x07E0}, {62, 0x001F}, {66, 0x03E0'07E0}}) {
+       {std::pair{14, 40}, {30, 3}, {54, 0xF800}, {58, 0x07E0}, {62, 0x001F}, {66, 0x03E0'07E0}})
     Put(fields, static_cast<std::size_t>(at), static_cast<std::uint64_t>(value), 4);
-  }
   bitmap(fields, 14, 18);
   EXPECT_TRUE(Matches("image-decoded"));
 }

@@ -52,9 +52,8 @@ TEST(ConfigurationReader, EachLineIsCheckedInTurnAndFailsWithItsMessage) {
   // clang-format on
   for (const auto& [line, text, expected] : rows) {
     std::string file = line < 0 ? text : "";
-    for (int i = 0; line >= 0 && i < 7 && (i != line || text != nullptr); ++i) {
+    for (int i = 0; line >= 0 && i < 7 && (i != line || text != nullptr); ++i)
       file += i == line ? text : valid[i];
-    }
     Configuration read;
     EXPECT_EQ(Read(file, read), expected) << file;
   }
