@@ -48,9 +48,8 @@ std::map<std::string, Bytes> IconFixtures() {
   // shows; a 4-bit and an 8-bit entry share 32 × 32, the 8-bit one later.
   std::vector<IconEntrySpec> sized;
   for (const auto& [n, shape, bits] :
-       {std::tuple{16, 's', 4}, {32, 'b', 4}, {32, 'x', 8}, {48, 'c', 24}}) {
+       {std::tuple{16, 's', 4}, {32, 'b', 4}, {32, 'x', 8}, {48, 'c', 24}})
     sized.push_back({n, n, bits, DibIconEntry(EntryPicture(n, shape), bits)});
-  }
   std::map<std::string, Bytes> files{{"sizes-ascending.ico", IconFile(sized)}};
   std::reverse(sized.begin(), sized.end());
   files["sizes-descending.ico"] = IconFile(sized);

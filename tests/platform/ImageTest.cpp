@@ -189,9 +189,8 @@ TEST(ImageFile, StoredPathsLoadAndUnreadableFilesGiveNull) {
   EXPECT_NE(LoadIconFile(stored("images/ok.ico"), 0, 0), nullptr);
   EXPECT_NE(LoadBitmapFile(stored("images/b.bmp")), nullptr);
   for (const char* name :
-       {"images/missing.ico", "images/folder.ico", "images/big.ico", "empty.ico", "pipe.ico"}) {
+       {"images/missing.ico", "images/folder.ico", "images/big.ico", "empty.ico", "pipe.ico"})
     EXPECT_EQ(LoadIconFile(stored(name), 16, 16), nullptr) << name;
-  }
   EXPECT_EQ(LoadBitmapFile(stored("images/folder.ico")), nullptr);
 }
 

@@ -32,14 +32,11 @@ TEST_F(RasterReferenceTest, RectanglesAndPixels) {
 
 // Polylines (x, y, x, y, ...), the last four dotted.
 TEST_F(RasterReferenceTest, LinesAndDottedPen) {
-  const std::vector<std::vector<int>> lines = {{0, 0, 10, 3, 10, 10, 0, 12},
-                                               {15, 0, 25, 10},
-                                               {30, 10, 33, 0},
-                                               {40, 5, 40, 5},
-                                               {50, 0, 80, 0},
-                                               {50, 2, 54, 2, 64, 2},
-                                               {50, 4, 50, 20},
-                                               {80, 20, 60, 20}};
+  // clang-format off
+  const std::vector<std::vector<int>> lines = {
+      {0, 0, 10, 3, 10, 10, 0, 12}, {15, 0, 25, 10}, {30, 10, 33, 0}, {40, 5, 40, 5},
+      {50, 0, 80, 0}, {50, 2, 54, 2, 64, 2}, {50, 4, 50, 20}, {80, 20, 60, 20}};
+  // clang-format on
   const Pen dot{PenStyle::Dot, kWhite};
   for (std::size_t i = 0; i < lines.size(); ++i) {
     dc.SelectPen(i < 4 ? &GetStockPen(StockPen::White) : &dot);
