@@ -2,13 +2,11 @@
 // then the items' edge cases (lcd-*), on white where what an item blanks
 // matters. See tests/golden/README.md to accept a deliberate change.
 #include <climits>
-#include <memory>
 #include <tuple>
 
 #include "lcd/LcdCanvas.h"
 #include "lcd/LcdProgressBar.h"
 #include "lcd/LcdTextItem.h"
-#include "platform/images/ImageFile.h"
 #include "tests/lcd/LcdScene.h"
 
 namespace korvan::testing {
@@ -40,29 +38,6 @@ TEST_F(LcdGoldenTest, LogicalOriginShiftsGlyphsUp) {
   Texts({{F::Small, A::Left, 80, 14, 40, u"0123"}, {F::Large, A::Left, 80, 26, 60, u"4567"}});
   Run();
   EXPECT_TRUE(Shows("page-logical-origin"));
-}
-
-// The seafire icons at their status-page places and a 10 × 10 ring drawn at
-// 30 × 30 in a larger box, over text that shows through their transparency.
-TEST_F(LcdGoldenTest, IconsOverTextShowItThroughTheirTransparentParts) {
-  Texts({{F::Large, A::Left, 0, 0, 160, u"88888888888888"},
-         {F::Medium, A::Left, 0, 18, 160, u"THROUGH THE ICONS"}});
-  std::vector<std::unique_ptr<IconImage>> icons;
-  for (auto [file, x, width] :
-       {std::tuple{"1_1", 1, 15}, {"2_1", 16, 30}, {"3_2", 46, 10}, {"4_2", 56, 35}}) {
-    const std::string path =
-        KORVAN_SOURCE_DIR "/assets/images/seafire/" + std::string(file) + ".ico";
-    icons.push_back(LoadIconFile(path, width, 30));
-    ASSERT_NE(icons.back(), nullptr) << path;
-    facade.SetPosition(facade.AddIcon(icons.back().get(), width, 30), x, 0);
-  }
-  const IconImage ring = MakeIcon(10, 10, [](int x, int y) {
-    const int r = (2 * x - 9) * (2 * x - 9) + (2 * y - 9) * (2 * y - 9);
-    return r >= 36 && r <= 81;
-  });
-  Place(facade.AddIcon(&ring, 30, 30), 96, 2, 40, 38);
-  Run();
-  EXPECT_TRUE(Shows("page-icons-over-text"));
 }
 
 // The three styles at a quarter, a half and the full range, plus an empty

@@ -135,14 +135,10 @@ TEST(ImageHostile, PrefixesDamagedHeadersAndSizesPastTheCapsAreRefused) {
     for (std::size_t n = 0; n < file.size(); ++n)
       EXPECT_FALSE(Decodes(base, std::span(file.data(), n))) << base << ": " << n << " bytes";
   }
-  // Icon directory: cursor type, no entries, entries past the directory,
-  // offset, size, offset and size wrapping past the end. Its DIB (from 22):
-  // core header, header past the data; width past the cap, 0, negative,
-  // pixels past the end; height past the cap, top-down, INT_MIN; bit count
-  // 7, RLE, colour table past the cap. PNG: IHDR checksum. Bitmap:
-  // signature, pixels inside the file header and past the end; its info
-  // header (from 14): width past the cap, INT_MIN and tall top-down height,
-  // RLE8, RLE4, bit fields at 24 bits, colour table past the cap.
+  // The icon directory (type, count, entry offsets and sizes), its DIB from
+  // 22 and the bitmap's info header from 14 (header size, sizes past the caps,
+  // zero, negative or top-down, bit counts, compression, colour table), the
+  // PNG's IHDR checksum, the bitmap's signature and pixel offset.
   using Edits = std::vector<std::tuple<std::size_t, std::uint64_t, int>>;  // at, value, bytes
   const Edits icon = {{2, 2, 2},       {4, 0, 2},           {4, 0xFFFF, 2},
                       {18, 0xFFFF, 4}, {14, 0x7FFFFFFF, 4}, {14, 0x20FFFFFFF0, 8},
