@@ -14,10 +14,9 @@ std::string Read(const std::string& text, Configuration& c) {
   const testing::TempDir folder;
   const auto outcome = LoadConfiguration(folder.Write("LCD_Korvan.ini", text).c_str(), c);
   char fields[100] = "";
-  if (outcome.status == ConfigurationStatus::kLoaded) {
+  if (outcome.status == ConfigurationStatus::kLoaded)
     std::snprintf(fields, sizeof fields, "%d %s %d %d %d %d", c.port, c.address, c.sleep,
                   c.countdown, c.altitude, c.speed);
-  }
   return outcome.message + std::string(fields);
 }
 
