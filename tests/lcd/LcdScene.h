@@ -24,9 +24,8 @@ template <typename Lit>
 BitmapImage MakeBitmap(int width, int height, Lit lit, std::uint8_t on = 255,
                        std::uint8_t off = 0) {
   BitmapImage image{width, height, {}};
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) image.pixels.push_back(lit(x, y) ? on : off);
-  }
+  for (int i = 0; i < width * height; ++i)
+    image.pixels.push_back(lit(i % width, i / width) ? on : off);
   return image;
 }
 
@@ -37,15 +36,14 @@ IconImage MakeIcon(int width, int height, Lit lit) {
           MakeBitmap(width, height, lit, 0, 255).pixels};
 }
 
-// The facade, with the page it edits within reach.
 class SceneFacade final : public LcdFacade {
  public:
   using LcdFacade::LcdFacade;
   LcdFacadePage& Page() const { return *editPage(); }
 };
 
-// Items made through the facade on its page 0, shown by display cycles as
-// the program runs them, on a scripted LCD service.
+// Items made through the facade, shown by display cycles on a scripted LCD
+// service as the program runs them.
 class LcdScene : public ::testing::Test {
  protected:
   using F = LcdFontClass;
@@ -106,14 +104,12 @@ class LcdScene : public ::testing::Test {
   // tests/golden/<name>.txt.
   ::testing::AssertionResult Shows(const std::string& name) {
     const std::vector<std::uint8_t>& pushed = ScriptedService::lastFrame;
-    if (pushed.size() != LCD_FRAME_BYTES || pushed[0] != 1 || (pushed[1] | pushed[2] | pushed[3])) {
+    if (pushed.size() != LCD_FRAME_BYTES || pushed[0] != 1 || (pushed[1] | pushed[2] | pushed[3]))
       return ::testing::AssertionFailure() << "no frame with the header word 1 was pushed";
-    }
     const LcdBitmapInfo& info = *facade.Page().GetBitmapInfo();
     std::vector<std::uint8_t> shown;
-    for (std::size_t i = LCD_FRAME_HEADER_BYTES; i < pushed.size(); ++i) {
+    for (std::size_t i = LCD_FRAME_HEADER_BYTES; i < pushed.size(); ++i)
       shown.push_back(info.colors[pushed[i]].red);
-    }
     return MatchesGolden(name, FrameToArt(shown.data(), kLcdWidth, kLcdHeight, kLcdWidth));
   }
 

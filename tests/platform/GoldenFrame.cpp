@@ -1,17 +1,32 @@
 #include "tests/platform/GoldenFrame.h"
 
-#include <png.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <vector>
 
 #include "platform/fonts/FontLibrary.h"
 #include "tests/platform/FontPins.h"
+#include "tests/platform/ImageBuilders.h"
 
 namespace korvan::testing {
+namespace {
+
+// The art as a PNG, each pixel a 4 × 4 block, to look at beside the golden.
+void WriteArtPng(const std::string& path, const std::string& art) {
+  const int columns = static_cast<int>(art.find('\n'));
+  Picture picture{columns * 4, static_cast<int>(std::count(art.begin(), art.end(), '\n')) * 4, {}};
+  for (int i = 0; i < picture.width * picture.height; ++i) {
+    const char pixel = art[static_cast<std::size_t>(i / picture.width / 4 * (columns + 1) +
+                                                    i % picture.width / 4)];
+    picture.pixels.push_back(pixel == '#' ? 0xFFFFFFFF : 0x000000FF);
+  }
+  const Bytes png = PngData(picture);
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+}
+
+}  // namespace
 
 std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int stride) {
   std::string art;
@@ -31,18 +46,15 @@ std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int st
     return ::testing::AssertionSuccess() << "rewrote " << path << ".txt";
   }
   std::ifstream in(path + ".txt", std::ios::binary);
-  if (!in) {
-    return ::testing::AssertionFailure()
-           << "no golden " << path << ".txt (run with KORVAN_UPDATE_GOLDEN=1 to create it)";
-  }
   const std::string expected{std::istreambuf_iterator<char>(in), {}};
   if (expected == art) return ::testing::AssertionSuccess();
   std::ofstream(path + ".actual.txt", std::ios::binary) << art;
-  WriteArtPng(path + ".actual.png", art, 4);
+  WriteArtPng(path + ".actual.png", art);
   auto failure = ::testing::AssertionFailure() << name << ": ";
-  if (expected.size() != art.size()) {
-    failure << "frames differ in size (" << expected.size() << " against " << art.size()
-            << " characters)";
+  if (!in) {
+    failure << "no golden (KORVAN_UPDATE_GOLDEN=1 creates it)";
+  } else if (expected.size() != art.size()) {
+    failure << "frames differ in size (" << expected.size() << " against " << art.size() << ")";
   } else {  // rows of equal length, each with its newline
     const auto at = static_cast<std::size_t>(
         std::mismatch(expected.begin(), expected.end(), art.begin()).first - expected.begin());
@@ -51,26 +63,6 @@ std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int st
             << expected[at] << "', got '" << art[at] << "'";
   }
   return failure << "; actual frame written to " << path << ".actual.txt";
-}
-
-bool WriteArtPng(const std::string& path, const std::string& art, int scale) {
-  const std::size_t columns = art.find('\n'), rows = std::count(art.begin(), art.end(), '\n');
-  if (columns == 0 || columns == std::string::npos || scale < 1) return false;
-  const std::size_t s = static_cast<std::size_t>(scale), width = columns * s;
-  std::vector<png_byte> pixels(width * rows * s);
-  for (std::size_t i = 0; i < pixels.size(); ++i) {
-    const std::size_t at = (i / width / s) * (columns + 1) + i % width / s;
-    pixels[i] = at < art.size() && art[at] == '#' ? 255 : 0;
-  }
-  // The simplified API keeps libpng's longjmp away from our objects.
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = static_cast<png_uint_32>(width);
-  image.height = static_cast<png_uint_32>(rows * s);
-  image.format = PNG_FORMAT_GRAY;
-  const bool written = png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), 0, nullptr);
-  png_image_free(&image);
-  return written;
 }
 
 void PinTestFonts() {

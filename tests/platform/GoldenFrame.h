@@ -11,14 +11,9 @@ namespace korvan::testing {
 // '.' for a dark one.
 std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int stride);
 
-// Compares art with tests/golden/<name>.txt. On a mismatch the message names
-// the first differing pixel and the actual frame is written beside the
-// golden as <name>.actual.txt (and .actual.png, scaled up). Running the tests
-// with KORVAN_UPDATE_GOLDEN=1 rewrites the goldens instead (all but the
-// reference-* ones, which only tools/raster-reference writes): review the diff.
+// Compares art with tests/golden/<name>.txt, naming the first differing pixel
+// and writing the actual frame beside it; KORVAN_UPDATE_GOLDEN=1 rewrites the
+// goldens instead, all but reference-* (see tests/golden/README.md).
 ::testing::AssertionResult MatchesGolden(const std::string& name, const std::string& art);
-
-// Writes the art as a black and white PNG, each pixel a scale × scale block.
-bool WriteArtPng(const std::string& path, const std::string& art, int scale);
 
 }  // namespace korvan::testing

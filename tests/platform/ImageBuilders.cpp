@@ -22,18 +22,16 @@ namespace {
 Picture EntryPicture(int n, char shape) {
   std::string art;
   const int half = n / 2, size = n - half - 4;
-  for (int y = 0; y < n; ++y) {
-    for (int x = 0; x < n; ++x) {
-      const int u = x - half - 1, v = y - half - 1;
-      const bool inShape = u >= 0 && v >= 0 && x < n - 2 && y < n - 2;
-      const bool lit =
-          x == 0 || y == 0 || x == n - 1 || y == n - 1 ||
-          (y >= 2 && y < n - 2 && x >= 2 && x < half && x % 2 == 0) ||
-          (y >= 2 && y < half && y % 2 == 0 && x > half && x < n - 2) ||
-          (inShape && (shape == 's' || (shape == 'x' && (u == v || u + v == size - 1)) ||
-                       (shape == 'b' && v >= size / 2) || (shape == 'c' && u < size / 2)));
-      art += lit ? '#' : '.';
-    }
+  for (int i = 0; i < n * n; ++i) {
+    const int x = i % n, y = i / n, u = x - half - 1, v = y - half - 1;
+    const bool inShape = u >= 0 && v >= 0 && x < n - 2 && y < n - 2;
+    const bool lit =
+        x == 0 || y == 0 || x == n - 1 || y == n - 1 ||
+        (y >= 2 && y < n - 2 && x >= 2 && x < half && x % 2 == 0) ||
+        (y >= 2 && y < half && y % 2 == 0 && x > half && x < n - 2) ||
+        (inShape && (shape == 's' || (shape == 'x' && (u == v || u + v == size - 1)) ||
+                     (shape == 'b' && v >= size / 2) || (shape == 'c' && u < size / 2)));
+    art += lit ? '#' : '.';
   }
   return Picture::FromArt(art, n);
 }
@@ -50,9 +48,8 @@ std::map<std::string, Bytes> IconFixtures() {
   // shows; a 4-bit and an 8-bit entry share 32 × 32, the 8-bit one later.
   std::vector<IconEntrySpec> sized;
   for (const auto& [n, shape, bits] :
-       {std::tuple{16, 's', 4}, {32, 'b', 4}, {32, 'x', 8}, {48, 'c', 24}}) {
+       {std::tuple{16, 's', 4}, {32, 'b', 4}, {32, 'x', 8}, {48, 'c', 24}})
     sized.push_back({n, n, bits, DibIconEntry(EntryPicture(n, shape), bits)});
-  }
   std::map<std::string, Bytes> files{{"sizes-ascending.ico", IconFile(sized)}};
   std::reverse(sized.begin(), sized.end());
   files["sizes-descending.ico"] = IconFile(sized);
@@ -60,9 +57,8 @@ std::map<std::string, Bytes> IconFixtures() {
   const auto single = [](int bits, Bytes data) { return IconFile({{16, 16, bits, data}}); };
   const Picture colours = Bands("#.ry ~dg"), alphas = Bands("#. ~HLBb");
   files["mask-1bit.ico"] = single(1, DibIconEntry(Bands("#. ~"), 1));
-  for (const int bits : {4, 8, 24}) {
+  for (const int bits : {4, 8, 24})
     files["mask-" + std::to_string(bits) + "bit.ico"] = single(bits, DibIconEntry(colours, bits));
-  }
   files["mask-32bit-alpha.ico"] = single(32, DibIconEntry(alphas, 32, true, false));
   files["mask-32bit-noalpha.ico"] = single(32, DibIconEntry(colours, 32));
   files["mask-png.ico"] = single(32, PngData(alphas));

@@ -8,9 +8,8 @@
 #include <string_view>
 #include <vector>
 
-// Writers of icon, bitmap and PNG bytes: the decoder tests build their
-// pictures with them, and ImageBuilders.cpp makes the icon files of
-// tests/data/icons with them.
+// Writers of icon, bitmap and PNG bytes for the decoder tests, the icon files
+// of tests/data/icons (ImageBuilders.cpp) and the golden frames' PNG copies.
 namespace korvan::testing {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -68,9 +67,8 @@ inline void AppendRows(Bytes& out, const Picture& p, int bits, bool bottomUp, bo
   }
 }
 
-// Info header padded to `headerSize`, colour table (the distinct colours in
-// order of appearance, black up to 2^bits entries if `pad`), then the rows,
-// bottom-up for a positive height.
+// Info header padded to `headerSize`, colour table (the colours in order of
+// appearance, black up to 2^bits if `pad`), rows bottom-up for a height > 0.
 inline void AppendDib(Bytes& out, const Picture& p, int bits, int height, bool alpha, bool pad,
                       std::uint32_t headerSize = 40) {
   std::vector<std::uint32_t> palette;
@@ -79,8 +77,7 @@ inline void AppendDib(Bytes& out, const Picture& p, int bits, int height, bool a
       palette.push_back(c >> 8);
   if (bits <= 8 && pad) palette.resize(1u << bits);
   Append(out, headerSize);
-  Append(out, static_cast<std::uint32_t>(p.width));
-  Append(out, static_cast<std::uint32_t>(height));
+  Append(out, std::uint32_t(p.width) | std::uint64_t(std::uint32_t(height)) << 32, 8);
   Append(out, 1 | static_cast<std::uint32_t>(bits) << 16);  // planes, bit count
   Append(out, 0, 16);                                       // compression, image size, resolution
   Append(out, palette.size());
@@ -89,10 +86,8 @@ inline void AppendDib(Bytes& out, const Picture& p, int bits, int height, bool a
   AppendRows(out, p, bits, height > 0, alpha, palette);
 }
 
-// An icon entry as a DIB: info header with doubled height, up to 8 bits a
-// full colour table, bottom-up rows, then the AND mask. 32 bits: `alpha`
-// writes the picture's alpha, else 0; without `maskFromAlpha` the AND mask
-// says opaque throughout.
+// An icon entry: a DIB of doubled height, then the AND mask (opaque throughout
+// without `maskFromAlpha`); 32 bits write alpha only if `alpha`.
 inline Bytes DibIconEntry(const Picture& picture, int bitCount, bool alpha = false,
                           bool maskFromAlpha = true) {
   Bytes out;

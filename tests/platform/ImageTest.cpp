@@ -1,7 +1,5 @@
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <span>
@@ -83,9 +81,8 @@ TEST_F(ImageDecoding, EveryEntryKindBitmapLayoutAndScale) {
   bitmap(pastTable, 10, 18);
   Bytes fields = BmpFile(Picture::FromArt("..", 2), 16, false, 52);
   for (const auto& [at, value] :
-       {std::pair{14, 40}, {30, 3}, {54, 0xF800}, {58, 0x07E0}, {62, 0x001F}, {66, 0x03E0'07E0}}) {
+       {std::pair{14, 40}, {30, 3}, {54, 0xF800}, {58, 0x07E0}, {62, 0x001F}, {66, 0x03E0'07E0}})
     Put(fields, static_cast<std::size_t>(at), static_cast<std::uint64_t>(value), 4);
-  }
   bitmap(fields, 14, 18);
   EXPECT_TRUE(Matches("image-decoded"));
 }
@@ -138,14 +135,10 @@ TEST(ImageHostile, PrefixesDamagedHeadersAndSizesPastTheCapsAreRefused) {
     for (std::size_t n = 0; n < file.size(); ++n)
       EXPECT_FALSE(Decodes(base, std::span(file.data(), n))) << base << ": " << n << " bytes";
   }
-  // Icon directory: cursor type, no entries, entries past the directory,
-  // offset, size, offset and size wrapping past the end. Its DIB (from 22):
-  // core header, header past the data; width past the cap, 0, negative,
-  // pixels past the end; height past the cap, top-down, INT_MIN; bit count
-  // 7, RLE, colour table past the cap. PNG: IHDR checksum. Bitmap:
-  // signature, pixels inside the file header and past the end; its info
-  // header (from 14): width past the cap, INT_MIN and tall top-down height,
-  // RLE8, RLE4, bit fields at 24 bits, colour table past the cap.
+  // The icon directory (type, count, entry offsets and sizes), its DIB from
+  // 22 and the bitmap's info header from 14 (header size, sizes past the caps,
+  // zero, negative or top-down, bit counts, compression, colour table), the
+  // PNG's IHDR checksum, the bitmap's signature and pixel offset.
   using Edits = std::vector<std::tuple<std::size_t, std::uint64_t, int>>;  // at, value, bytes
   const Edits icon = {{2, 2, 2},       {4, 0, 2},           {4, 0xFFFF, 2},
                       {18, 0xFFFF, 4}, {14, 0x7FFFFFFF, 4}, {14, 0x20FFFFFFF0, 8},
@@ -192,9 +185,8 @@ TEST(ImageFile, StoredPathsLoadAndUnreadableFilesGiveNull) {
   EXPECT_NE(LoadIconFile(stored("images/ok.ico"), 0, 0), nullptr);
   EXPECT_NE(LoadBitmapFile(stored("images/b.bmp")), nullptr);
   for (const char* name :
-       {"images/missing.ico", "images/folder.ico", "images/big.ico", "empty.ico", "pipe.ico"}) {
+       {"images/missing.ico", "images/folder.ico", "images/big.ico", "empty.ico", "pipe.ico"})
     EXPECT_EQ(LoadIconFile(stored(name), 16, 16), nullptr) << name;
-  }
   EXPECT_EQ(LoadBitmapFile(stored("images/folder.ico")), nullptr);
 }
 

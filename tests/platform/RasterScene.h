@@ -22,9 +22,8 @@ inline FontDescription SansFont(int height, int weight = kWeightNormal) {
   return description;
 }
 
-// A black 160 × 43 surface in a context set up as the LCD canvas sets its
-// context up for a pass: white text on black, transparent background; and
-// the 11-pixel sans.
+// A black 160 × 43 surface in a context set up as the LCD canvas sets it up
+// for a pass (white text, transparent background), with the 11-pixel sans.
 struct RasterScene {
   RasterScene() {
     dc.SelectSurface(surface.get());

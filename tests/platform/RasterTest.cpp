@@ -1,8 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <climits>
-#include <string>
-#include <tuple>
+#include <utility>
 
 #include "platform/fonts/FontLibrary.h"
 #include "tests/platform/RasterScene.h"
@@ -68,22 +65,6 @@ TEST_F(RasterGolden, ExtremeCoordinatesHugeTextsAndEmptyClips) {
   Rect narrow{100, 4, 120, 8};
   dc.DrawText(u"88888888", narrow, kNoPrefix | kNoClip, nullptr);
   EXPECT_TRUE(Matches("raster-edges"));
-}
-
-// Lines from far off the surface walk only the steps inside it: the frame
-// shows where each walk picks up (slope and dot phase) and where it stops.
-// Once checked against the same lines drawn whole on a 4000 × 1000 surface.
-TEST_F(RasterGolden, LinesFromFarAway) {
-  dc.SetViewportOrigin({-1917, -483});
-  const Pen dot{PenStyle::Dot, kWhite};
-  const std::tuple<int, int, int, int, bool> lines[] = {
-      {0, 0, 3999, 999, false},  {3999, 0, 0, 999, true},     {1990, 0, 1995, 999, false},
-      {0, 510, 3999, 490, true}, {1930, 999, 2060, 0, false}, {0, 999, 2000, 480, false}};
-  for (const auto& [x1, y1, x2, y2, dotted] : lines) {
-    dc.SelectPen(dotted ? &dot : &GetStockPen(StockPen::White));
-    Line(x1, y1, x2, y2);
-  }
-  EXPECT_TRUE(Matches("raster-lines"));
 }
 
 TEST_F(RasterGolden, BlitsAndIconsThroughViewportAndClip) {

@@ -14,10 +14,9 @@ std::string Read(const std::string& text, Configuration& c) {
   const testing::TempDir folder;
   const auto outcome = LoadConfiguration(folder.Write("LCD_Korvan.ini", text).c_str(), c);
   char fields[100] = "";
-  if (outcome.status == ConfigurationStatus::kLoaded) {
+  if (outcome.status == ConfigurationStatus::kLoaded)
     std::snprintf(fields, sizeof fields, "%d %s %d %d %d %d", c.port, c.address, c.sleep,
                   c.countdown, c.altitude, c.speed);
-  }
   return outcome.message + std::string(fields);
 }
 
@@ -30,35 +29,30 @@ TEST(ConfigurationReader, EachLineIsCheckedInTurnAndFailsWithItsMessage) {
   // text; ports are read as atoi does (saturating beyond 32 bits) and keep
   // their low 16 bits; lines start with case-sensitive letters; reads stop
   // after 18 characters; the address keeps its line end and its terminator.
+  // clang-format off
   const std::tuple<int, const char*, const char*> rows[] = {
       {0, "xDanything\n", "6060 127.0.0.1\n 100 90 1000 400"},
       {-1, "[DCS]\r\nP=1\r\nI=1.2.3.4\r\nS=2\r\nC=3\r\nA=4\r\nSp=5\r\n", "1 1.2.3.4\n 2 3 4 5"},
-      {-1, "\xEF\xBB\xBF[DCS]\n", "Mauvais confi.ini\n"},
-      {1, nullptr, "Mauvais config.ini\n"},
-      {-1, "PD=80\n", "Mauvais config.ini\n"},
-      {1, "P=-9999999999999\n", "Port non valide\n"},
+      {-1, "\xEF\xBB\xBF[DCS]\n", "Mauvais confi.ini\n"}, {1, nullptr, "Mauvais config.ini\n"},
+      {-1, "PD=80\n", "Mauvais config.ini\n"}, {1, "P=-9999999999999\n", "Port non valide\n"},
       {1, "Port=-1\n", "65535 127.0.0.1\n 100 90 1000 400"},
       {1, "Port= +12ab\n", "12 127.0.0.1\n 100 90 1000 400"},
       {1, "Port=65537\n", "1 127.0.0.1\n 100 90 1000 400"},
       {1, "P=99999999999999\n", "65535 127.0.0.1\n 100 90 1000 400"},
-      {1, "Port 6060\n", "Port non valide\n"},
-      {2, "IP 127.0.0.1\n", "Adresse IP non valide\n"},
-      {3, "Sleep 100\n", "Sleep non valide\n"},
-      {4, "Countdown 90\n", "Countdown non valide\n"},
-      {5, "Altitude 1000\n", "m_atitude non valide\n"},
-      {6, "Speed 400\n", "m_speed non valide\n"},
+      {1, "Port 6060\n", "Port non valide\n"}, {2, "IP 127.0.0.1\n", "Adresse IP non valide\n"},
+      {3, "Sleep 100\n", "Sleep non valide\n"}, {4, "Countdown 90\n", "Countdown non valide\n"},
+      {5, "Altitude 1000\n", "m_atitude non valide\n"}, {6, "Speed 400\n", "m_speed non valide\n"},
       {6, "Sleep=400\n", "Mauvais config.ini\n"},
       {3, "Speed=25\n", "6060 127.0.0.1\n 25 90 1000 400"},
-      {2, "IP=192.168.100.200\n", "Mauvais config.ini\n"},
+      {2, "IP=192.168.100.200\n", "Mauvais config.ini\n"}, {2, "IP=\n", "6060 \n 100 90 1000 400"},
       {2, "IP=192.168.10.200\n", "6060 192.168.10.200\n 100 90 1000 400"},
       {2, "I=192.168.100.200\n", "Adresse IP non valide\n"},
-      {2, "IP=\n", "6060 \n 100 90 1000 400"},
       {-1, "[DCS]\nPort=6060\nIP=", "Adresse IP non valide\n"}};
+  // clang-format on
   for (const auto& [line, text, expected] : rows) {
     std::string file = line < 0 ? text : "";
-    for (int i = 0; line >= 0 && i < 7 && (i != line || text != nullptr); ++i) {
+    for (int i = 0; line >= 0 && i < 7 && (i != line || text != nullptr); ++i)
       file += i == line ? text : valid[i];
-    }
     Configuration read;
     EXPECT_EQ(Read(file, read), expected) << file;
   }

@@ -11,15 +11,12 @@ namespace korvan::sim {
 TEST(SimAnswer, KnownParametersInRequestOrderAndNeverACutAnswer) {
   const FlightScript script("Yak-1b");
   // Request, seconds into the flight, room, answer: 999 is unknown; a bad or long one gets none.
+  // clang-format off
   const std::tuple<const char*, double, std::size_t, const char*> rows[] = {
-      {"R/22/82/999/174", 0, 99, "A/22\\Yak-1b/82\\-1/174\\1\n"},
-      {"R/82", 5, 99, "A/82\\-0.6\n"},
-      {"R/82", 10, 99, "A/82\\-0.34\n"},
-      {"R/82", 15, 7, "A/82\\1\n"},
-      {"R/82", 15, 6, ""},
-      {"R/", 0, 99, ""},
-      {"R/30/", 0, 99, ""},
-      {"R/30x40", 0, 99, ""}};
+      {"R/22/82/999/174", 0, 99, "A/22\\Yak-1b/82\\-1/174\\1\n"}, {"R/82", 5, 99, "A/82\\-0.6\n"},
+      {"R/82", 10, 99, "A/82\\-0.34\n"}, {"R/82", 15, 7, "A/82\\1\n"}, {"R/82", 15, 6, ""},
+      {"R/", 0, 99, ""}, {"R/30/", 0, 99, ""}, {"R/30x40", 0, 99, ""}};
+  // clang-format on
   for (const auto& [request, seconds, room, answer] : rows) {
     std::vector<char> out(room);
     EXPECT_EQ(std::string(out.data(), WriteAnswer(request, script, seconds, out)), answer);
@@ -31,9 +28,7 @@ TEST(SimServer, AnswersTheProgramsRequestsUntilItFallsSilent) {
   std::optional<UdpSocket> socket = UdpSocket::Create(error), client = UdpSocket::Create(error);
   ASSERT_TRUE(socket && client && socket->Bind({0x7F000001, 0}, error)) << error;
   testing::FakeClock clock;
-  SimOptions options;
-  options.silentAfterSeconds = 5;
-  SimServer server(std::move(*socket), options, clock, nullptr);
+  SimServer server(std::move(*socket), SimOptions{.silentAfterSeconds = 5}, clock, nullptr);
   FlightSample sample;
   for (const int seconds : {0, 5}) {
     clock.Advance(static_cast<std::uint32_t>(seconds * 1000));

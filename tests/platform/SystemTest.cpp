@@ -1,0 +1,39 @@
+// The termination handlers and the UDP socket, on the real system.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <tuple>
+
+#include "platform/system/TerminationSignal.h"
+#include "platform/system/UdpSocket.h"
+
+namespace korvan {
+
+// A hang-up asks for the same clean end as Ctrl-C, unless nohup ignored it.
+TEST(TerminationSignal, HangUpEndsCleanlyUnlessIgnoredAtStart) {
+  std::signal(SIGHUP, SIG_IGN);  // as under nohup
+  const std::atomic<bool>& stop = InstallTerminationHandlers();
+  std::raise(SIGHUP);
+  EXPECT_FALSE(stop.load());
+  std::signal(SIGHUP, SIG_DFL);  // as from a terminal; unhandled, it would end this test
+  InstallTerminationHandlers();
+  std::raise(SIGHUP);
+  EXPECT_TRUE(stop.load());
+}
+
+// A datagram as long as the buffer arrives whole; a longer one is dropped.
+TEST(UdpSocket, ADatagramThatFillsTheBufferArrivesAndALongerOneIsDropped) {
+  std::string error;
+  std::optional<UdpSocket> socket = UdpSocket::Create(error), peer = UdpSocket::Create(error);
+  ASSERT_TRUE(socket && peer && socket->Bind({0x7F000001, 0}, error)) << error;
+  char buffer[8];
+  for (const auto& [sent, status, size] : {std::tuple{"12345678", ReceiveStatus::kReceived, 8U},
+                                           {"123456789", ReceiveStatus::kOversized, 0U}}) {
+    ASSERT_TRUE(peer->SendTo(socket->LocalEndpoint(), std::string_view(sent)));
+    ASSERT_TRUE(socket->WaitReadable(1000));
+    const ReceiveResult got = socket->Receive(buffer);
+    EXPECT_EQ(std::pair(got.status, got.size), std::pair(status, std::size_t{size})) << sent;
+  }
+}
+
+}  // namespace korvan
