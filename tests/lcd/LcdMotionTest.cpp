@@ -1,8 +1,11 @@
 // Moving items run by display cycles on a fake clock, each scenario a script;
-// the page's timeout.
+// the heap the display cycle leaves alone; the page's timeout.
+#include <cstdint>
+#include <string>
 #include <tuple>
 #include <utility>
 
+#include "bench/AllocationCounter.h"
 #include "lcd/LcdAnimatedBitmap.h"
 #include "lcd/LcdPage.h"
 #include "lcd/LcdScrollingText.h"
@@ -150,6 +153,39 @@ TEST_F(LcdMotionTest, AnimationMovesOnOneDrawAfterTheDrawThatFindsAPeriod) {
   expectShown({{950, 0}});
   animation.SetFrameWidth(0);
   expectShown({{1000, -1}});
+}
+
+// The screens send every text again each cycle, and the ticker's too, while
+// its band goes round; an icon is drawn and a bar's value moves.
+TEST_F(LcdMotionTest, DisplayCyclesCostNothingWhileTheTextsStayTheSame) {
+  std::vector<LcdItem*> texts;
+  for (int i = 0; i < 12; ++i)
+    texts.push_back(Text({F(i % 3), A::Right, i % 4 * 40, i / 4 * 8, 40, u" ", 1 + i % 2}));
+  LcdItem* band = Text({F::Medium, A::Center, 0, 30, 160, u" ", 1, LcdItemKind::StreamingText});
+  As<LcdStreamingText>(band).SetSpeed(200);
+  const IconImage icon = MakeIcon(15, 30, [](int x, int y) { return (x + y) % 3 == 0; });
+  facade.AddIcon(&icon, 15, 30);
+  LcdItem* bar = facade.AddProgressBar(LcdBarStyle::DottedCursor);
+  ScriptedService::calls.reserve(64 * 1024);  // the script records each call
+  ScriptedService::lastFrame.reserve(LCD_FRAME_BYTES);
+
+  const char16_t* values[] = {u"123.4", u"ALT", u"km/h", u"\u00b0C 15"};
+  auto cycle = [&] {
+    for (std::size_t i = 0; i < texts.size(); ++i) facade.SetText(texts[i], values[i % 4]);
+    facade.SetText(band, u"a streaming text that runs round and round the band");
+    facade.SetProgressPosition(bar, static_cast<float>(clock.TickCount() % 101));
+    Run();
+  };
+  for (int i = 0; i < 100; ++i) cycle();  // rebuilds, measures, rasterises once
+  const LcdTextItem* front = As<LcdStreamingText>(band).GetPiece(0);
+  bool rotated = false;
+  const std::uint64_t before = bench::AllocationCount();
+  for (int i = 0; i < 300; ++i) {
+    cycle();
+    rotated = rotated || As<LcdStreamingText>(band).GetPiece(0) != front;
+  }
+  EXPECT_EQ(bench::AllocationCount() - before, 0U);
+  EXPECT_TRUE(rotated) << "the band went round meanwhile";
 }
 
 TEST(LcdPage, RendersOnlyBetweenInitializeAndShutdownAndExpiresAfterItsTimeout) {
