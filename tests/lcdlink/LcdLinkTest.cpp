@@ -2,6 +2,8 @@
 
 #include <cstring>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "lcd/LcdStatus.h"
 #include "lcdlink/LcdFacade.h"
@@ -66,53 +68,42 @@ struct RecordingPage final : LcdPage {
 // device yet) keeps all. Priority 0 or no page left: the blank frame once,
 // then nothing. Each change of the link is said once. Two shares start it
 // once; the last cleans it up; with none, none goes back.
-TEST(LcdOutput, EachAnswerLeadsToItsCalls) {
+struct OutputCase {
+  std::map<std::string, std::int32_t> answers;
+  std::string calls;
+  std::string said;  // on standard error, the lines' common start left out
+  std::int32_t priority = 128;
+  bool expire = false;
+};
+
+std::vector<OutputCase> OutputCases() {
   const std::string open = "query open foreground push read down1 down8";
   const auto lost = [](int code) {
     return "the LCD went away (code " + std::to_string(code) + "); reconnecting\n";
   };
   const std::string back = "the LCD is back\n";
-  const struct {
-    std::map<std::string, std::int32_t> answers;
-    std::string calls;
-    std::int32_t priority = 128;
-    bool expire = false;
-    std::string said;  // on standard error, the lines' common start left out
-  } cases[] = {
-      {{{"push", 1167}}, "push close|" + open + "|push read", 128, false, lost(1167) + back},
-      {{{"push", 31}},
-       "push close disconnect|connect " + open + "|push read",
-       128,
-       false,
-       lost(31) + back},
-      {{{"read", 1167}},
-       "push read close up1 up8|" + open + "|push read",
-       128,
-       false,
-       lost(1167) + back},
-      {{{"read", 5}},
-       "push read close disconnect up1 up8|connect " + open + "|push read",
-       128,
-       false,
-       lost(5) + back},
-      {{{"push", 1167}, {"query", 259}},
-       "push close|query|" + open,
-       128,
-       false,
-       lost(1167) + "no LCD present; waiting for one\n" + back},
-      {{{"push", 1167}, {"query", 31}},
-       "push close|query disconnect|connect " + open,
-       128,
-       false,
-       lost(1167) + "the LCD does not open (code 31); retrying\n" + back},
-      {{{"push", 31}, {"connect", 7}},
-       "push close disconnect|connect|connect " + open,
-       128,
-       false,
-       lost(31) + "cannot connect to the LCD service (code 7); retrying\n" + back},
-      {{}, "push0||", 0, false, ""},
-      {{}, "push0||", 128, true, ""}};
-  for (const auto& c : cases) {
+  return {{{{"push", 1167}}, "push close|" + open + "|push read", lost(1167) + back},
+          {{{"push", 31}}, "push close disconnect|connect " + open + "|push read", lost(31) + back},
+          {{{"read", 1167}}, "push read close up1 up8|" + open + "|push read", lost(1167) + back},
+          {{{"read", 5}},
+           "push read close disconnect up1 up8|connect " + open + "|push read",
+           lost(5) + back},
+          {{{"push", 1167}, {"query", 259}},
+           "push close|query|" + open,
+           lost(1167) + "no LCD present; waiting for one\n" + back},
+          {{{"push", 1167}, {"query", 31}},
+           "push close|query disconnect|connect " + open,
+           lost(1167) + "the LCD does not open (code 31); retrying\n" + back},
+          {{{"push", 31}, {"connect", 7}},
+           "push close disconnect|connect|connect " + open,
+           lost(31) + "cannot connect to the LCD service (code 7); retrying\n" + back},
+          {{}, "push0||", "", 0},
+          {{}, "push0||", "", 128, true}};
+}
+
+TEST(LcdOutput, EachAnswerLeadsToItsCalls) {
+  const std::string open = "query open foreground push read down1 down8";
+  for (const OutputCase& c : OutputCases()) {
     testing::FakeClock clock(1000);
     const LcdServiceTable table = ScriptedService::Table();
     LcdManagerService service(table);
