@@ -48,7 +48,7 @@ TEST(SimLink, TakesEveryQueuedAnswerToItsParserAndOnlyFromTheSimulator) {
            std::to_string(static_cast<int>(sample.clock));
   };
   // 1023 bytes fit with the terminator, 1024 not; the latest answer wins.
-  EXPECT_EQ(exchange(kFastExchange, {Fast(42, 1023), Fast(43, 1024), Slow(7), "x", Fast(44)},
+  EXPECT_EQ(exchange(kFastExchange, {Fast(42, 1023), Slow(7), "x", Fast(44), Fast(43, 1024)},
                      {Fast(99), Slow(99)}),
             "44/7");
   // A late fast answer read at the slow exchange, then its duplicate.
