@@ -49,7 +49,8 @@ for target in "${targets[@]}"; do
   touch "$log.start"
   code=0
   # New inputs go to the first folder only; the seed folders are read.
-  "$build/fuzz/$target" "${mode[@]}" -max_total_time="$seconds" -timeout=10 \
+  LSAN_OPTIONS=suppressions=$PWD/tests/fuzz/lsan-suppressions.txt \
+    "$build/fuzz/$target" "${mode[@]}" -max_total_time="$seconds" -timeout=10 \
     -rss_limit_mb=1024 -print_final_stats=1 -artifact_prefix="$findings/" "${extra[@]}" \
     "$corpus" "${seeds[@]}" >"$log" 2>&1 || code=$?
   # The last status line ("#N ... cov: C ft: F ..."), then the final stats.
