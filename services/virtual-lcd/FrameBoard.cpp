@@ -31,10 +31,6 @@ void FrameBoard::SetPublishHook(std::function<void()> hook) {
   publishHook_ = std::move(hook);
 }
 
-void FrameBoard::Close() {
-  closed_.store(true);
-}
-
 void FrameBoard::SetPanelButtons(std::uint32_t held) {
   held &= 0xFu;
   pressedButtons_.fetch_or(held);

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <atomic>
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -33,9 +32,6 @@ class FrameBoard {
   // Called after every Publish, on the publishing thread: how the panel
   // learns of a new frame. Empty: none.
   void SetPublishHook(std::function<void()> hook);
-  // The panel is going away.
-  void Close();
-  bool IsClosed() const { return closed_.load(); }
 
   // The panel's buttons: `held` is the mask now held. A press is kept until
   // the program has read it once, so a click shorter than a display cycle
@@ -48,7 +44,6 @@ class FrameBoard {
   std::function<void()> publishHook_;  // guarded by mutex_
   std::uint64_t sequence_ = 0;
   Pixels pixels_{};
-  std::atomic<bool> closed_{false};
   std::atomic<bool> connected_{false};
   std::atomic<std::int32_t> lastResult_{0};
   std::atomic<std::uint32_t> heldButtons_{0};

@@ -49,7 +49,6 @@ std::int32_t VirtualLcd::Startup() {
 
 std::int32_t VirtualLcd::Cleanup() {
   if (!started_) return kLcdOk;
-  board_->Close();
   if (panel_) panel_->Stop();
   panel_.reset();
   if (worker_) {

@@ -19,8 +19,8 @@ namespace korvan::virtual_lcd {
 // client that sends slowly or not at all holds no thread. Connections are
 // capped in all and per client address; when one more comes, the oldest of
 // those still waiting on their client makes room, so idle connections never
-// keep a fresh client out (the cycle is done once its request is in). A new frame wakes the loop;
-// event streams get it then, or a heartbeat after half a second.
+// keep a fresh client out. A new frame wakes the loop; event streams get it
+// then, or a heartbeat after half a second.
 class WebPanel {
  public:
   static constexpr int kMaxStreams = 4;
