@@ -104,13 +104,18 @@ std::optional<std::string_view> HttpRequest::Header(std::string_view name) const
 }
 
 std::optional<std::string_view> HttpRequest::QueryValue(std::string_view name) const {
-  std::string_view rest = query;
-  while (!rest.empty()) {
-    const auto amp = rest.find('&');
-    const std::string_view pair = rest.substr(0, amp);
+  return ListValue(query, '&', name);
+}
+
+std::optional<std::string_view> ListValue(std::string_view list, char separator,
+                                          std::string_view name) {
+  while (!list.empty()) {
+    const auto end = list.find(separator);
+    std::string_view pair = list.substr(0, end);
+    while (!pair.empty() && pair.front() == ' ') pair.remove_prefix(1);
     if (pair.size() > name.size() && pair.starts_with(name) && pair[name.size()] == '=')
       return pair.substr(name.size() + 1);
-    rest = amp == std::string_view::npos ? std::string_view() : rest.substr(amp + 1);
+    list = end == std::string_view::npos ? std::string_view() : list.substr(end + 1);
   }
   return std::nullopt;
 }

@@ -46,6 +46,12 @@ struct HttpParse {
 // `limits`. Lines may end in CRLF or a bare LF.
 HttpParse ParseHttpRequest(std::string_view input, const HttpLimits& limits);
 
+// The value of `name` in a list of name=value pairs split at `separator`
+// (a query's '&', a Cookie header's ';'), spaces before a name skipped;
+// undecoded. The first pair of that name counts.
+std::optional<std::string_view> ListValue(std::string_view list, char separator,
+                                          std::string_view name);
+
 // ASCII case-insensitive equality, as header names and hosts compare.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 

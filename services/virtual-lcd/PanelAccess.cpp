@@ -26,20 +26,6 @@ bool IsAddress(int family, std::string_view text) {
   return text.size() < 64 && inet_pton(family, std::string(text).c_str(), address.data()) == 1;
 }
 
-// The value of cookie `name` in a Cookie header ("a=1; b=2").
-std::optional<std::string_view> CookieValue(std::string_view header, std::string_view name) {
-  while (!header.empty()) {
-    const auto semicolon = header.find(';');
-    std::string_view pair = header.substr(0, semicolon);
-    while (!pair.empty() && pair.front() == ' ') pair.remove_prefix(1);
-    if (pair.size() > name.size() && pair.starts_with(name) && pair[name.size()] == '=')
-      return pair.substr(name.size() + 1);
-    header =
-        semicolon == std::string_view::npos ? std::string_view() : header.substr(semicolon + 1);
-  }
-  return std::nullopt;
-}
-
 }  // namespace
 
 bool IsPanelHost(std::string_view host) {
@@ -97,7 +83,7 @@ PanelAccess::Verdict PanelAccess::Check(const HttpRequest& request) const {
   if (const auto offered = request.QueryValue("token"); offered && TokenMatches(*offered))
     return {0, {}, cookieName_ + "=" + token_ + "; Path=/; HttpOnly; SameSite=Strict"};
   const auto cookies = request.Header("cookie");
-  const auto cookie = cookies ? CookieValue(*cookies, cookieName_) : std::nullopt;
+  const auto cookie = cookies ? ListValue(*cookies, ';', cookieName_) : std::nullopt;
   if (cookie && TokenMatches(*cookie)) return {};
   return Refuse(403, "open the panel by the address with the token printed at its start");
 }
