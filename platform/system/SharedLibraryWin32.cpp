@@ -1,0 +1,61 @@
+#include "platform/system/SharedLibrary.h"
+
+#include <windows.h>
+
+#include <utility>
+
+#include "platform/system/SystemErrorWin32.h"
+
+namespace korvan {
+
+SharedLibrary::~SharedLibrary() {
+  Close();
+}
+
+SharedLibrary::SharedLibrary(SharedLibrary&& other) noexcept
+    : handle_(std::exchange(other.handle_, nullptr)), error_(std::move(other.error_)) {}
+
+SharedLibrary& SharedLibrary::operator=(SharedLibrary&& other) noexcept {
+  if (this != &other) {
+    Close();
+    handle_ = std::exchange(other.handle_, nullptr);
+    error_ = std::move(other.error_);
+  }
+  return *this;
+}
+
+bool SharedLibrary::Open(const std::string& path) {
+  Close();
+  // A library that cannot be loaded is reported as text, never as a dialog
+  // box a background program would wait on.
+  DWORD previousMode = 0;
+  SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previousMode);
+  handle_ = LoadLibraryA(path.c_str());
+  const DWORD failure = handle_ == nullptr ? GetLastError() : 0;
+  SetThreadErrorMode(previousMode, nullptr);
+  if (handle_ == nullptr) {
+    error_ = path + ": " + SystemErrorText(failure);
+    return false;
+  }
+  error_.clear();
+  return true;
+}
+
+void* SharedLibrary::Symbol(const char* name) {
+  if (handle_ == nullptr) {
+    error_ = "no library loaded";
+    return nullptr;
+  }
+  const FARPROC address = GetProcAddress(static_cast<HMODULE>(handle_), name);
+  if (address == nullptr) {
+    error_ = std::string(name) + ": " + SystemErrorText(GetLastError());
+    return nullptr;
+  }
+  return reinterpret_cast<void*>(address);
+}
+
+void SharedLibrary::Close() {
+  if (handle_ != nullptr) FreeLibrary(static_cast<HMODULE>(std::exchange(handle_, nullptr)));
+}
+
+}  // namespace korvan
