@@ -1,0 +1,69 @@
+// Loopback UDP, the oversized drop and a pause ended by the session stop
+// event, through the Windows siblings. Prints one line per failure; exit 0
+// when all held.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <thread>
+
+#include "platform/system/SystemClock.h"
+#include "platform/system/TerminationSignal.h"
+#include "platform/system/UdpSocket.h"
+
+namespace {
+
+int failures = 0;
+void Check(bool held, const char* what) {
+  if (!held) ++failures;
+  std::printf("%s: %s\n", held ? "ok" : "FAILED", what);
+}
+
+void CheckLoopback() {
+  std::string error;
+  auto socket = korvan::UdpSocket::Create(error);
+  Check(socket && socket->Bind({0x7F000001u, 0}, error), "socket bound to 127.0.0.1");
+  if (!socket) return;
+  const korvan::Ipv4Endpoint self = socket->LocalEndpoint();
+  char buffer[8];
+  const std::string big(64, 'x');
+  Check(socket->SendTo(self, std::span<const char>("12345", 5)) &&
+            socket->SendTo(self, std::span<const char>(big)) &&
+            socket->SendTo(self, std::span<const char>("ok", 2)),
+        "three datagrams sent");
+  const auto first = (socket->WaitReadable(1000), socket->Receive(buffer));
+  Check(first.status == korvan::ReceiveStatus::kReceived && first.size == 5 && first.sender == self,
+        "small datagram received from itself");
+  const auto second = (socket->WaitReadable(1000), socket->Receive(buffer));
+  Check(second.status == korvan::ReceiveStatus::kOversized, "oversized datagram reported");
+  const auto third = (socket->WaitReadable(1000), socket->Receive(buffer));
+  Check(third.status == korvan::ReceiveStatus::kReceived && third.size == 2 &&
+            std::string(buffer, 2) == "ok",
+        "next datagram whole after the oversized one");
+  Check(socket->Receive(buffer).status == korvan::ReceiveStatus::kNothing, "then nothing");
+}
+
+void CheckStopEndsPause() {
+  const std::atomic<bool>& stop = korvan::InstallTerminationHandlers();
+  std::thread other([] {
+    ::Sleep(200);  // what `korvan --stop` does from another process
+    HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, L"Local\\KorvanStop");
+    if (event == nullptr) return;
+    SetEvent(event);
+    CloseHandle(event);
+  });
+  korvan::SystemClock clock;
+  const std::uint32_t start = clock.TickCount();
+  clock.Sleep(20000);
+  const std::uint32_t slept = clock.TickCount() - start;
+  other.join();
+  Check(stop.load() && slept < 10000, "session stop event ends the pause and raises the flag");
+}
+
+}  // namespace
+
+int main() {
+  CheckLoopback();
+  CheckStopEndsPause();
+  return failures == 0 ? 0 : 1;
+}
