@@ -25,6 +25,12 @@ void CheckLoopback() {
   Check(socket && socket->Bind({0x7F000001u, 0}, error), "socket bound to 127.0.0.1");
   if (!socket) return;
   const korvan::Ipv4Endpoint self = socket->LocalEndpoint();
+  // A port nobody listens on: Winsock would fail the next receive for it.
+  auto closed = korvan::UdpSocket::Create(error);
+  closed->Bind({0x7F000001u, 0}, error);
+  const korvan::Ipv4Endpoint nobody = closed->LocalEndpoint();
+  closed->Close();
+  socket->SendTo(nobody, std::span<const char>("lost", 4));
   char buffer[8];
   const std::string big(64, 'x');
   Check(socket->SendTo(self, std::span<const char>("12345", 5)) &&
