@@ -4,7 +4,8 @@
 
 namespace korvan {
 
-// The real clock: CLOCK_MONOTONIC milliseconds and nanosleep.
+// The real clock: CLOCK_MONOTONIC milliseconds and nanosleep on Linux,
+// GetTickCount and a wait on the stop event on Windows.
 class SystemClock final : public Clock {
  public:
   std::uint32_t TickCount() override;

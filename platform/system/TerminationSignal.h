@@ -4,10 +4,12 @@
 
 namespace korvan {
 
-// Installs handlers for SIGINT, SIGTERM and SIGHUP (the terminal closed) and
-// returns the flag they raise. A SIGHUP that was ignored at start (nohup)
-// stays ignored. The handlers interrupt sleeps (no SA_RESTART) so a long
-// pause ends at once.
+// Installs the stop handlers and returns the flag they raise; a stop ends the
+// pause SystemClock is in at once. Linux: SIGINT, SIGTERM and SIGHUP (the
+// terminal closed), without SA_RESTART so they cut nanosleep short; a
+// SIGHUP ignored at start (nohup) stays ignored.
+// Windows: the console's Ctrl-C, Ctrl-Break and close, and the per-session
+// stop event another process sets.
 const std::atomic<bool>& InstallTerminationHandlers();
 
 }  // namespace korvan
