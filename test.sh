@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test twice: a GCC Release build (build/) and an
 # AddressSanitizer + UndefinedBehaviorSanitizer build with clang (build-asan/),
-# which also builds and briefly runs the fuzz targets.
+# which also builds and briefly runs the fuzz targets. Then the Windows stage
+# (scripts/build-windows.sh): both Windows builds, the 64-bit one's tests
+# under Wine, and the release zips. KORVAN_WINDOWS=0 skips that stage.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -22,3 +24,7 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+if [[ ${KORVAN_WINDOWS:-1} != 0 ]]; then
+  ./scripts/build-windows.sh
+fi
