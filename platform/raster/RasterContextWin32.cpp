@@ -169,6 +169,9 @@ void RasterContext::LineTo(int x, int y) {
   const auto distant = [](long long v) { return v < -gdi::kFar || v > gdi::kFar; };
   if ((distant(x0) || distant(y0) || distant(x1) || distant(y1)) && !CutToNear(x0, y0, x1, y1))
     return;
+  // A dotted pen leaves its gaps as they were (see Pen); GDI would fill them
+  // with the background colour in opaque mode.
+  SetBkMode(dc, TRANSPARENT);
   const HGDIOBJ old = SelectObject(dc, gdi::PenFor(*state_.pen));
   MoveToEx(dc, static_cast<int>(x0), static_cast<int>(y0), nullptr);
   ::LineTo(dc, static_cast<int>(x1), static_cast<int>(y1));
