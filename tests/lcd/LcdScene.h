@@ -17,6 +17,16 @@
 #include "tests/platform/GoldenFrame.h"
 #include "tests/support/FakeClock.h"
 
+// GDI measures some glyphs of the substituted sans a pixel wider than it
+// draws them (as tools/raster-reference shows) and counts the spaces at a
+// word break into the line: frames laid out by text widths differ on Windows.
+#ifdef _WIN32
+#define SKIP_WHERE_GDI_LAYS_TEXT_OUT() \
+  GTEST_SKIP() << "text laid out by GDI's own widths and word breaks"
+#else
+#define SKIP_WHERE_GDI_LAYS_TEXT_OUT() static_cast<void>(0)
+#endif
+
 namespace korvan::testing {
 
 // A bitmap whose pixel (x, y) is `on` where `lit(x, y)` says so, else `off`.
