@@ -122,8 +122,12 @@ FontFace& FontLibrary::Face(const FontDescription& description) {
   const auto pin = pins_.find({Lower(faceName), bold});
   const std::u16string ask =
       pin != pins_.end() ? std::u16string(pin->second.begin(), pin->second.end()) : faceName;
+  // Both bytes of every name unit, so no two names share a face.
   std::string key;
-  for (char16_t c : Lower(ask)) key += static_cast<char>(c & 0x7F);
+  for (char16_t c : Lower(ask)) {
+    key += static_cast<char>(c & 0xFF);
+    key += static_cast<char>(c >> 8);
+  }
   key += bold ? "#bold" : "#regular";
   std::unique_ptr<FontFace>& slot = faces_[{key, requested}];
   if (!slot) {
