@@ -12,11 +12,11 @@
 
 namespace korvan {
 
-// The font classes a text can be made with. The logical origin lifts the
-// text so its digits sit at the top of the box: by the blank rows the face
-// the screens were laid out with leaves above its digits at each size. A
-// substitute face with less room there is drawn lower by the text layer
-// (platform/fonts/FaceSubstitution.h), so the lifts stay the layout's own.
+// The font classes a text can be made with, lifted by their logical origin
+// as the screens were laid out for Microsoft Sans Serif: the lift takes away
+// the rows that face leaves above its digits. The faces we draw instead leave
+// other rows there; the text layer moves them by the difference
+// (platform/fonts/FaceSubstitution.h), so the lifts here stay the layout's.
 namespace {
 
 struct FontClass {

@@ -13,9 +13,9 @@ struct DigitRows {
 };
 
 // Microsoft Sans Serif at the sizes the screens use, 96 dots per inch: 7
-// points (9 pixels), 8 points (11) and 12 points bold (16). The 16-pixel
-// row is what the large class showed before its compensation moved here:
-// one blank row left above the digits after its lift of 4.
+// points (9 pixels), 8 points (11) and 12 points bold (16). The screens lift
+// those by 3, 2 and 4 rows: the first two put the digits on the box's top
+// row, the large one leaves a row above them, as the pages have always shown.
 constexpr std::u16string_view kOriginalFace = u"microsoft sans serif";
 constexpr DigitRows kOriginalRows[] = {{9, false, 3}, {11, false, 2}, {16, true, 5}};
 
