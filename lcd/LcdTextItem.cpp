@@ -61,10 +61,13 @@ void LcdTextItem::SetAlignment(unsigned alignment) {
 void LcdTextItem::Draw(LcdCanvas& canvas) {
   RasterContext* dc = canvas.GetDeviceContext();
   if (dc == nullptr) return;
+  // The text layer draws a substitute face lower or higher than the face
+  // asked; the box behind the text and its inversion go with the text.
+  const int shift = font_.Get() != nullptr ? font_.Get()->TextShiftY() : 0;
   if (GetBackgroundMode() == kOpaque) {
     const Brush& black = GetStockBrush(StockBrush::Black);
-    dc->FillRect({0, 0, GetSize().cx, GetSize().cy}, black);
-    dc->FillRect({0, 0, GetLogicalSize().cx, GetLogicalSize().cy}, black);
+    dc->FillRect(Rect{0, 0, GetSize().cx, GetSize().cy}.Offset(0, shift), black);
+    dc->FillRect(Rect{0, 0, GetLogicalSize().cx, GetLogicalSize().cy}.Offset(0, shift), black);
   }
   if (textLength_ == 0) return;
 
@@ -90,7 +93,7 @@ void LcdTextItem::Draw(LcdCanvas& canvas) {
   if (IsVisible()) {
     Rect rect{0, 0, GetLogicalSize().cx, GetLogicalSize().cy};
     dc->DrawText(text, rect, format_, &drawParams_);
-    if (IsInverted()) dc->InvertRect(rect);
+    if (IsInverted()) dc->InvertRect(rect.Offset(0, shift));
   }
 }
 

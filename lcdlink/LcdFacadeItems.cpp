@@ -12,12 +12,11 @@
 
 namespace korvan {
 
-// The font classes a text can be made with. The logical origin lifts the
-// text so its digits sit at the top of the box. The lifts are those that
-// leave the digits whole with the sans face we render (Liberation Sans has
-// less room above its digits than the face the screens were laid out with,
-// where 3, 2 and 4 rows were blank; with those, the small and large classes
-// lost the top rows of every digit).
+// The font classes a text can be made with, lifted by their logical origin
+// as the screens were laid out for Microsoft Sans Serif: the lift takes away
+// the rows that face leaves above its digits. The faces we draw instead leave
+// other rows there; the text layer moves them by the difference
+// (platform/fonts/FaceSubstitution.h), so the lifts here stay the layout's.
 namespace {
 
 struct FontClass {
@@ -30,9 +29,9 @@ struct FontClass {
 constexpr char16_t kFontFace[] = u"Microsoft Sans Serif";
 
 constexpr FontClass kFontClasses[] = {
-    {12, 7, -1, false},  // Small
+    {12, 7, -3, false},  // Small
     {13, 8, -2, false},  // Medium
-    {20, 12, -2, true},  // Large
+    {20, 12, -4, true},  // Large
 };
 
 // What both text kinds take from their font class, in the order the items

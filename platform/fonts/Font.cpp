@@ -1,13 +1,31 @@
 #include "platform/fonts/Font.h"
 
+#include <algorithm>
 #include <string_view>
 
+#include "platform/fonts/FaceSubstitution.h"
 #include "platform/fonts/FontLibrary.h"
 
 namespace korvan {
 
+namespace {
+
+// Every face FreeType draws stands in for a desktop face the screens were
+// laid out with.
+int ShiftOf(const FontDescription& description, const FontFace& face) {
+  const auto& name = description.faceName;
+  const std::u16string_view asked(name.data(),
+                                  std::find(name.begin(), name.end(), u'\0') - name.begin());
+  return SubstituteShiftY(asked, face.PixelSize(), description.weight >= kBoldFrom,
+                          face.RowsAboveDigits());
+}
+
+}  // namespace
+
 Font::Font(const FontDescription& description)
-    : description_(description), face_(&FontLibrary::Instance().Face(description)) {}
+    : description_(description),
+      face_(&FontLibrary::Instance().Face(description)),
+      textShiftY_(ShiftOf(description_, *face_)) {}
 
 const Font& Font::StockGui() {
   static const Font font([] {

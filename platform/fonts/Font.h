@@ -18,10 +18,14 @@ class Font {
 
   const FontDescription& Description() const { return description_; }
   FontFace& Face() const { return *face_; }
+  // Rows to draw glyphs lower than the face places them, so the substitute
+  // face leaves as many rows above its digits as the face asked would.
+  int TextShiftY() const { return textShiftY_; }
 
  private:
   FontDescription description_;
   FontFace* face_;
+  int textShiftY_;
 };
 
 }  // namespace korvan

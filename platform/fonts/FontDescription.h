@@ -8,6 +8,7 @@ namespace korvan {
 inline constexpr int kFaceNameSize = 32;  // terminator included
 inline constexpr int kWeightNormal = 400;
 inline constexpr int kWeightBold = 700;
+inline constexpr int kBoldFrom = 600;  // the lightest weight drawn bold
 
 // What a font is asked for, in the manner of the classic logical font record.
 // `height` < 0 is the em size in pixels, > 0 the cell height (ascent plus

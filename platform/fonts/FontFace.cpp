@@ -39,6 +39,8 @@ FontFace::FontFace(FT_FaceRec_* face, std::string path, int pixelSize, bool embo
   } else {
     metrics_.averageCharWidth = GetGlyph(U'x').advance;
   }
+  if (const Glyph& zero = GetGlyph(U'0'); zero.rows > 0)
+    rowsAboveDigits_ = metrics_.ascent - zero.top;
 }
 
 FontFace::~FontFace() {

@@ -76,6 +76,9 @@ class FontFace {
   const std::string& Path() const { return path_; }
   int PixelSize() const { return pixelSize_; }
   const FontMetrics& Metrics() const { return metrics_; }
+  // Blank rows between the top of the cell and the top of the digit '0';
+  // -1 when the face has no such glyph.
+  int RowsAboveDigits() const { return rowsAboveDigits_; }
 
   const Glyph& GetGlyph(char32_t codePoint);
 
@@ -87,6 +90,7 @@ class FontFace {
   int pixelSize_;
   bool embolden_;
   FontMetrics metrics_;
+  int rowsAboveDigits_ = -1;
   // Latin-1 is looked up without hashing: numbers and labels live there.
   std::array<std::unique_ptr<Glyph>, 256> latin_;
   std::unordered_map<char32_t, std::unique_ptr<Glyph> > others_;

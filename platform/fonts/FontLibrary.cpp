@@ -133,7 +133,7 @@ int FontLibrary::PixelSizeFor(const FontDescription& description, const std::str
 FontFace& FontLibrary::Face(const FontDescription& description) {
   const auto nameEnd = std::find(description.faceName.begin(), description.faceName.end(), u'\0');
   const std::u16string faceName(description.faceName.begin(), nameEnd);
-  const bool bold = description.weight >= 600;
+  const bool bold = description.weight >= kBoldFrom;
   const std::string path = ResolvePath(faceName, bold);
   const int pixelSize = PixelSizeFor(description, path);
   std::unique_ptr<FontFace>& slot = faces_[{path + (bold ? "#bold" : ""), pixelSize}];

@@ -100,7 +100,9 @@ int RasterContext::DrawRun(int x, int y, std::u16string_view text, bool prefix, 
   FontFace& face = state_.font->Face();
   const FontMetrics& metrics = face.Metrics();
   const int left = AddSaturated(x, state_.viewportOrigin.x);
-  const int top = AddSaturated(y, state_.viewportOrigin.y);
+  // A substitute face's line is drawn lower or higher, its cell with it, so
+  // its digits start where the face asked would put them.
+  const int top = AddSaturated(AddSaturated(y, state_.viewportOrigin.y), state_.font->TextShiftY());
   if (state_.backgroundMode == kOpaque) {
     const int width = RunWidth(face, text, prefix);
     Fill(Intersect({left, top, AddSaturated(left, width), AddSaturated(top, metrics.height)}, area),
@@ -187,9 +189,13 @@ int RasterContext::DrawText(std::u16string_view text, Rect& rect, unsigned forma
   const int leftMargin = params != nullptr ? params->leftMargin : 0;
   const int rightMargin = params != nullptr ? params->rightMargin : 0;
   const long long available = static_cast<long long>(rect.Width()) - leftMargin - rightMargin;
-  const Rect clip = (format & kNoClip) != 0
-                        ? DeviceClip()
-                        : rect.Offset(state_.viewportOrigin.x, state_.viewportOrigin.y);
+  // The rectangle's clip follows the lines when a substitute face moves them,
+  // so the text is cut where the face asked would be cut.
+  const Rect clip =
+      (format & kNoClip) != 0
+          ? DeviceClip()
+          : rect.Offset(state_.viewportOrigin.x,
+                        AddSaturated(state_.viewportOrigin.y, state_.font->TextShiftY()));
   const long long firstY = FirstLineTop(rect, format, metrics.height);
   long long y = firstY;
   int widest = 0;

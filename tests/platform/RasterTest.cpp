@@ -1,6 +1,8 @@
 #include <climits>
+#include <tuple>
 #include <utility>
 
+#include "platform/fonts/FaceSubstitution.h"
 #include "platform/fonts/FontLibrary.h"
 #include "tests/platform/RasterScene.h"
 
@@ -140,6 +142,26 @@ TEST(FontLibrary, FacesResolveAndOddSizesStillGiveASaneFont) {
     EXPECT_EQ(font.Face().PixelSize(), pixels) << height;
     EXPECT_LE(dc.GetTextExtent(u"W").cx, 512);
     EXPECT_GE(font.Face().Metrics().height, 0);
+  }
+}
+
+// A substitute moves by the rows the face asked leaves above its digits less
+// its own; other faces, sizes and weights, or an unmeasured face, stay put.
+TEST(FaceSubstitution, SubstituteMovesByTheRowsItLacksAboveTheDigits) {
+  constexpr std::u16string_view kSans = u"Microsoft Sans Serif";
+  using Row = std::tuple<std::u16string_view, int, bool, int, int>;  // face, em, bold, drawn, move
+  // clang-format off
+  const Row cases[] = {{kSans, 9, false, 1, 2}, {u"MICROSOFT sans serif", 11, false, 2, 0},
+      {kSans, 16, true, 3, 2}, {kSans, 9, false, 4, -1}, {kSans, 16, false, 3, 0},
+      {kSans, 10, false, 1, 0}, {kSans, 9, false, -1, 0}, {u"Arial", 9, false, 1, 0}};
+  // clang-format on
+  for (const auto& [face, em, bold, drawn, move] : cases)
+    EXPECT_EQ(SubstituteShiftY(face, em, bold, drawn), move) << em << " " << drawn;
+  // The pinned Liberation Sans at the three sizes of the screens.
+  for (const auto& [height, weight, rows, move] :
+       {std::tuple{-9, 400, 1, 2}, {-11, 400, 2, 0}, {-16, 700, 3, 2}, {-16, 400, 3, 0}}) {
+    const Font font(SansFont(height, weight));
+    EXPECT_EQ(std::pair(font.Face().RowsAboveDigits(), font.TextShiftY()), std::pair(rows, move));
   }
 }
 
