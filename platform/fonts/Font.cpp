@@ -10,9 +10,9 @@ namespace korvan {
 
 namespace {
 
-// Every face FreeType draws stands in for a desktop face the screens were
-// laid out with.
+// Only a face drawn in place of the one asked is moved.
 int ShiftOf(const FontDescription& description, const FontFace& face) {
+  if (!face.Substituted()) return 0;
   const auto& name = description.faceName;
   const std::u16string_view asked(name.data(),
                                   std::find(name.begin(), name.end(), u'\0') - name.begin());

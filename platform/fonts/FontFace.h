@@ -41,7 +41,7 @@ class FontFace {
   // `font` is the HFONT, owned from here on; `selected` the face GDI actually
   // chose for it (GetTextFaceW), which may differ from the one asked for.
   FontFace(void* font, std::string selected, bool substituted, int pixelSize,
-           const FontMetrics& metrics);
+           const FontMetrics& metrics, int rowsAboveDigits);
   ~FontFace();
   FontFace(const FontFace&) = delete;
   FontFace& operator=(const FontFace&) = delete;
@@ -52,6 +52,9 @@ class FontFace {
   const FontMetrics& Metrics() const { return metrics_; }
   // Whether GDI put another face in place of the one asked for.
   bool Substituted() const { return substituted_; }
+  // Blank rows between the top of the cell and the top of the digit '0';
+  // -1 when the face has no such glyph.
+  int RowsAboveDigits() const { return rowsAboveDigits_; }
   void* NativeFont() const { return font_; }
 
  private:
@@ -60,6 +63,7 @@ class FontFace {
   bool substituted_;
   int pixelSize_;
   FontMetrics metrics_;
+  int rowsAboveDigits_;
 };
 #else
 // A font file opened at one pixel size, with its glyph cache: each glyph is
@@ -79,6 +83,10 @@ class FontFace {
   // Blank rows between the top of the cell and the top of the digit '0';
   // -1 when the face has no such glyph.
   int RowsAboveDigits() const { return rowsAboveDigits_; }
+
+  // Every face FreeType draws stands in for a desktop face the screens
+  // were laid out with.
+  bool Substituted() const { return true; }
 
   const Glyph& GetGlyph(char32_t codePoint);
 

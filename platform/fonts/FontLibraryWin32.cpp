@@ -54,7 +54,18 @@ struct Measured {
   FontMetrics metrics;
   int em = 0;
   std::string face;
+  int rowsAboveDigits = -1;
 };
+
+// The blank rows above the digit '0' as GDI rasterises it one bit deep: the
+// ascent less the top of the glyph's black box; -1 without such a glyph.
+int RowsAboveDigits(HDC dc, int ascent) {
+  GLYPHMETRICS metrics{};
+  const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+  if (GetGlyphOutlineW(dc, L'0', GGO_BITMAP, &metrics, 0, nullptr, &identity) == GDI_ERROR)
+    return -1;
+  return ascent - static_cast<int>(metrics.gmptGlyphOrigin.y);
+}
 
 Measured Measure(HFONT font) {
   Measured m;
@@ -65,6 +76,7 @@ Measured Measure(HFONT font) {
     m.metrics = {static_cast<int>(tm.tmAscent), static_cast<int>(tm.tmDescent),
                  static_cast<int>(tm.tmHeight), static_cast<int>(tm.tmAveCharWidth)};
     m.em = static_cast<int>(tm.tmHeight - tm.tmInternalLeading);
+    m.rowsAboveDigits = RowsAboveDigits(dc, m.metrics.ascent);
   }
   wchar_t name[LF_FACESIZE] = {};
   if (GetTextFaceW(dc, LF_FACESIZE, name) > 0) m.face = ToUtf8(name);
@@ -141,7 +153,8 @@ FontFace& FontLibrary::Face(const FontDescription& description) {
     const int em = requested < 0 ? -requested : std::clamp(m.em, 1, kMaxEmPixels);
     const bool substituted =
         !m.face.empty() && Lower(ask) != Lower(std::u16string(m.face.begin(), m.face.end()));
-    slot = std::make_unique<FontFace>(font, std::move(m.face), substituted, em, m.metrics);
+    slot = std::make_unique<FontFace>(font, std::move(m.face), substituted, em, m.metrics,
+                                      m.rowsAboveDigits);
   }
   return *slot;
 }

@@ -20,13 +20,12 @@ int Length(std::u16string_view text) {
   return static_cast<int>(std::min<std::size_t>(text.size(), 0x7FFFFFFF));
 }
 
-// Selects the font and applies the one vertical shift text gets: glyphs
-// move by it, the clip (device coordinates) does not. This is the one place
-// a face's own vertical shift would be added.
-HGDIOBJ PrepareText(HDC dc, const FontFace& face) {
-  const int shift = 0;
-  SetViewportOrgEx(dc, 0, shift, nullptr);
-  return SelectObject(dc, static_cast<HFONT>(face.NativeFont()));
+// Selects the font and moves a substitute face's text down by the rows it
+// lacks above its digits: the glyphs, the opaque cell and a DrawText
+// rectangle move (logical coordinates), the clip (device ones) does not.
+HGDIOBJ PrepareText(HDC dc, const Font& font) {
+  SetViewportOrgEx(dc, 0, font.TextShiftY(), nullptr);
+  return SelectObject(dc, static_cast<HFONT>(font.Face().NativeFont()));
 }
 
 }  // namespace
@@ -51,10 +50,11 @@ void RasterContext::TextOut(int x, int y, std::u16string_view text) {
   const long long top = static_cast<long long>(y) + state_.viewportOrigin.y;
   // Text starting beyond the clip, or so far before it that no text could
   // reach it, shows nothing.
-  if (left >= clip.right || left < -gdi::kFar || top >= clip.bottom ||
-      top + face.Metrics().height <= clip.top)
+  const long long drawnTop = top + state_.font->TextShiftY();
+  if (left >= clip.right || left < -gdi::kFar || drawnTop >= clip.bottom ||
+      drawnTop + face.Metrics().height <= clip.top)
     return;
-  const HGDIOBJ old = PrepareText(dc, face);
+  const HGDIOBJ old = PrepareText(dc, *state_.font);
   TextOutW(dc, static_cast<int>(left), static_cast<int>(top), Wide(text), Length(text));
   SelectObject(dc, old);
   GdiFlush();
@@ -89,7 +89,7 @@ int RasterContext::DrawText(std::u16string_view text, Rect& rect, unsigned forma
   HDC dc = gdi::Prepare(surface_, state_, clip);
   const bool draw = !calculate && dc != nullptr;
   if (!draw) dc = gdi::MeasuringDc();
-  const HGDIOBJ old = PrepareText(dc, face);
+  const HGDIOBJ old = PrepareText(dc, *state_.font);
   const RECT asked = r;
   const unsigned gdiFormat = (format & kKnownFormats) | (draw ? 0 : DT_CALCRECT);
   // DrawTextExW may write into the text (DT_MODIFYSTRING only, never asked).
