@@ -18,7 +18,6 @@ class LcdGoldenTest : public LcdScene {
 };
 
 TEST_F(LcdGoldenTest, OpaqueOverlapInversionAndWrapping) {
-  SKIP_WHERE_GDI_LAYS_TEXT_OUT();
   const auto items = Texts({{F::Large, A::Left, 0, 0, 100, u"88888888"},
                             {F::Medium, A::Right, 30, 4, 40, u"OVER"},
                             {F::Medium, A::Center, 104, 0, 56, u"INV"},
@@ -63,7 +62,6 @@ TEST_F(LcdGoldenTest, ProgressBarStyles) {
 // lines. Bottom, after 2 s of moving: a ticker exactly as wide as its text
 // stands, one a pixel narrower runs, an empty one is a black box.
 TEST_F(LcdGoldenTest, TextEdges) {
-  SKIP_WHERE_GDI_LAYS_TEXT_OUT();
   Bitmap(white, 0, 0, kLcdWidth, kLcdHeight);
   constexpr LcdItemKind kTicker = LcdItemKind::StreamingText;
   const auto items = Texts({{F::Medium, A::Left, 0, 0, 36, u""},
@@ -136,7 +134,6 @@ TEST_F(LcdGoldenTest, ProgressBarEdges) {
 // far-off boxes, at the largest point size and with a face name too long to
 // keep; a black bitmap at the far ends of the coordinates draws nothing.
 TEST_F(LcdGoldenTest, HostileTextsAndBoxes) {
-  SKIP_WHERE_GDI_LAYS_TEXT_OUT();
   Bitmap(white, 0, 0, kLcdWidth, kLcdHeight);
   std::u16string huge(100000, u'7');
   huge[50000] = u' ';
