@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "lcdlink/ServiceEntryCall.h"
 #include "platform/system/ProgramFolder.h"
 
 namespace korvan {
@@ -66,8 +67,7 @@ bool LcdManagerService::Load() {
   if (entry == nullptr) {
     reason = library_.Error();
   } else {
-    const auto getInterface = reinterpret_cast<LcdGetInterfaceFunction>(entry);
-    const LcdServiceTable* table = getInterface(LCD_SERVICE_INTERFACE_VERSION);
+    const LcdServiceTable* table = CallServiceEntry(entry, LCD_SERVICE_INTERFACE_VERSION);
     if (table == nullptr) {
       reason = "GetInterface(2) returned no table";
     } else if (!IsComplete(*table)) {
