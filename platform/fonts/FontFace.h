@@ -33,6 +33,35 @@ struct FontMetrics {
   int averageCharWidth = 0;
 };
 
+#ifdef _WIN32
+// A GDI font made once from a logical-font record, with the metrics GDI
+// gives it. GDI rasterises and draws the glyphs itself.
+class FontFace {
+ public:
+  // `font` is the HFONT, owned from here on; `selected` the face GDI actually
+  // chose for it (GetTextFaceW), which may differ from the one asked for.
+  FontFace(void* font, std::string selected, bool substituted, int pixelSize,
+           const FontMetrics& metrics);
+  ~FontFace();
+  FontFace(const FontFace&) = delete;
+  FontFace& operator=(const FontFace&) = delete;
+
+  // The face GDI selected, in UTF-8 (there are no font files to name).
+  const std::string& Path() const { return path_; }
+  int PixelSize() const { return pixelSize_; }
+  const FontMetrics& Metrics() const { return metrics_; }
+  // Whether GDI put another face in place of the one asked for.
+  bool Substituted() const { return substituted_; }
+  void* NativeFont() const { return font_; }
+
+ private:
+  void* font_;
+  std::string path_;
+  bool substituted_;
+  int pixelSize_;
+  FontMetrics metrics_;
+};
+#else
 // A font file opened at one pixel size, with its glyph cache: each glyph is
 // rasterised once (1-bit, hinted) and kept for the life of the face.
 class FontFace {
@@ -60,7 +89,8 @@ class FontFace {
   FontMetrics metrics_;
   // Latin-1 is looked up without hashing: numbers and labels live there.
   std::array<std::unique_ptr<Glyph>, 256> latin_;
-  std::unordered_map<char32_t, std::unique_ptr<Glyph>> others_;
+  std::unordered_map<char32_t, std::unique_ptr<Glyph> > others_;
 };
+#endif
 
 }  // namespace korvan

@@ -12,8 +12,14 @@ std::unique_ptr<PixelSurface> PixelSurface::Create(int width, int height) {
   const long bytes = stride * height;
   std::unique_ptr<std::uint8_t[]> bits(new (std::nothrow) std::uint8_t[bytes]());
   if (!bits) return nullptr;
-  return std::unique_ptr<PixelSurface>(
-      new PixelSurface(width, height, static_cast<int>(stride), std::move(bits)));
+  std::unique_ptr<PixelSurface> surface(new (std::nothrow) PixelSurface(
+      width, height, static_cast<int>(stride), bits.get(), Native{}));
+  if (surface) bits.release();
+  return surface;
+}
+
+PixelSurface::~PixelSurface() {
+  delete[] bits_;
 }
 
 }  // namespace korvan

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "platform/fonts/Font.h"
 #include "platform/images/BitmapImage.h"
@@ -132,6 +133,9 @@ class RasterContext {
 
   PixelSurface* surface_ = nullptr;
   RasterState state_;
+  // Pictures repacked into GDI's padded rows on Windows; kept, so drawing the
+  // same pictures again allocates nothing.
+  std::vector<std::uint8_t> scratch_;
 };
 
 // Saves the whole drawing state and puts it back when leaving the scope, so

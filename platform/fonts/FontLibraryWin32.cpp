@@ -1,0 +1,145 @@
+// Fonts through GDI: a face is a HFONT made once per face name, weight and
+// size, with the metrics GDI reports for it.
+#include <windows.h>
+
+#include <algorithm>
+#include <climits>
+
+#include "platform/fonts/FontLibrary.h"
+
+namespace korvan {
+namespace {
+
+// The stock GUI font's default height: 8 points at 96 dots per inch.
+constexpr int kDefaultEmPixels = 11;
+// The same cap as the FreeType backend: far beyond a 43-pixel screen.
+constexpr int kMaxEmPixels = 256;
+
+std::u16string Lower(std::u16string text) {
+  for (char16_t& c : text) {
+    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+  }
+  return text;
+}
+
+std::string ToUtf8(const wchar_t* text) {
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 1) return {};
+  std::string out(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), bytes, nullptr, nullptr);
+  out.pop_back();
+  return out;
+}
+
+// The one device context fonts are measured on; a memory DC needs no window.
+HDC MeasuringDc() {
+  static const HDC dc = CreateCompatibleDC(nullptr);
+  return dc;
+}
+
+// Crisp one-bit text: in an 8-bit DIB section any other quality lets GDI
+// smooth the edges into the greys of the colour table.
+HFONT MakeFont(const std::u16string& faceName, int height, bool bold) {
+  LOGFONTW record{};
+  record.lfHeight = height;
+  record.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+  record.lfCharSet = DEFAULT_CHARSET;
+  record.lfQuality = NONANTIALIASED_QUALITY;
+  const std::size_t length = std::min<std::size_t>(faceName.size(), LF_FACESIZE - 1);
+  std::copy_n(faceName.begin(), length, record.lfFaceName);
+  return CreateFontIndirectW(&record);
+}
+
+struct Measured {
+  FontMetrics metrics;
+  int em = 0;
+  std::string face;
+};
+
+Measured Measure(HFONT font) {
+  Measured m;
+  const HDC dc = MeasuringDc();
+  const HGDIOBJ old = SelectObject(dc, font);
+  TEXTMETRICW tm{};
+  if (GetTextMetricsW(dc, &tm)) {
+    m.metrics = {static_cast<int>(tm.tmAscent), static_cast<int>(tm.tmDescent),
+                 static_cast<int>(tm.tmHeight), static_cast<int>(tm.tmAveCharWidth)};
+    m.em = static_cast<int>(tm.tmHeight - tm.tmInternalLeading);
+  }
+  wchar_t name[LF_FACESIZE] = {};
+  if (GetTextFaceW(dc, LF_FACESIZE, name) > 0) m.face = ToUtf8(name);
+  SelectObject(dc, old);
+  return m;
+}
+
+// The logical height asked of GDI: the default for 0, the em capped for
+// negative heights, the cell capped so its em stays within the cap.
+int RequestedHeight(int height) {
+  if (height == 0) return -kDefaultEmPixels;
+  if (height < 0) return height < -kMaxEmPixels ? -kMaxEmPixels : height;
+  return std::min(height, kMaxEmPixels * 2);
+}
+
+}  // namespace
+
+FontLibrary& FontLibrary::Instance() {
+  static FontLibrary instance;
+  return instance;
+}
+
+FontLibrary::FontLibrary() = default;
+
+FontLibrary::~FontLibrary() = default;
+
+// Windows has no font files to pin: a pin names the face to ask GDI for.
+void FontLibrary::Pin(const std::u16string& faceName, bool bold, std::string path) {
+  pins_[{Lower(faceName), bold}] = std::move(path);
+}
+
+std::string FontLibrary::ResolvePath(const std::u16string& faceName, bool bold) {
+  const std::u16string lower = Lower(faceName);
+  auto [entry, inserted] = resolved_.try_emplace({lower, bold});
+  if (inserted) {
+    const HFONT font = MakeFont(faceName, -kDefaultEmPixels, bold);
+    if (font != nullptr) {
+      entry->second = Measure(font).face;
+      DeleteObject(font);
+    }
+  }
+  return entry->second;
+}
+
+int FontLibrary::PixelSizeFor(const FontDescription& description, const std::string&) {
+  const int requested = RequestedHeight(description.height);
+  return requested < 0 ? -requested : std::min(requested, kMaxEmPixels);
+}
+
+FontFace& FontLibrary::Face(const FontDescription& description) {
+  const auto nameEnd = std::find(description.faceName.begin(), description.faceName.end(), u'\0');
+  const std::u16string faceName(description.faceName.begin(), nameEnd);
+  const bool bold = description.weight >= 600;
+  const int requested = RequestedHeight(description.height);
+  const auto pin = pins_.find({Lower(faceName), bold});
+  const std::u16string ask =
+      pin != pins_.end() ? std::u16string(pin->second.begin(), pin->second.end()) : faceName;
+  std::string key;
+  for (char16_t c : Lower(ask)) key += static_cast<char>(c & 0x7F);
+  key += bold ? "#bold" : "#regular";
+  std::unique_ptr<FontFace>& slot = faces_[{key, requested}];
+  if (!slot) {
+    HFONT font = MakeFont(ask, requested, bold);
+    Measured m = font != nullptr ? Measure(font) : Measured{};
+    if (font != nullptr && m.em > kMaxEmPixels) {  // a cell too tall for the em cap
+      DeleteObject(font);
+      font = MakeFont(ask, -kMaxEmPixels, bold);
+      m = font != nullptr ? Measure(font) : Measured{};
+    }
+    const int em = requested < 0 ? -requested : std::clamp(m.em, 1, kMaxEmPixels);
+    const bool substituted =
+        !m.face.empty() && Lower(ask) != Lower(std::u16string(m.face.begin(), m.face.end()));
+    slot = std::make_unique<FontFace>(font, std::move(m.face), substituted, em, m.metrics);
+  }
+  return *slot;
+}
+
+}  // namespace korvan

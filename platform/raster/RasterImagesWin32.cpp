@@ -1,0 +1,88 @@
+// The picture primitives of the raster context on Windows: the bitmap's
+// bytes handed to GDI as an 8-bit grey DIB with the ternary code, and the
+// icon's two planes applied as the icon draw applies them (AND mask, then
+// XOR colour).
+#include <cstddef>
+
+#include "platform/raster/RasterGdiWin32.h"
+
+namespace korvan {
+namespace {
+
+// Pictures reach us as plain structs; one whose planes are shorter than its
+// dimensions claim is drawn as nothing rather than read past its end.
+bool Holds(int width, int height, std::size_t bytes) {
+  return width > 0 && height > 0 &&
+         bytes >= static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+}
+
+}  // namespace
+
+void RasterContext::BitBlt(int x, int y, int cx, int cy, const BitmapImage& source, int sx, int sy,
+                           std::uint32_t rop) {
+  if (cx <= 0 || cy <= 0) return;
+  if (!Holds(source.width, source.height, source.pixels.size())) return;
+  // The window, cut to the source, moves the destination by what it lost.
+  const Rect window{sx, sy, AddSaturated(sx, cx), AddSaturated(sy, cy)};
+  const Rect inside = Intersect(window, {0, 0, source.width, source.height});
+  if (inside.IsEmpty()) return;
+  const int dx = Saturate(static_cast<long long>(x) + state_.viewportOrigin.x - sx);
+  const int dy = Saturate(static_cast<long long>(y) + state_.viewportOrigin.y - sy);
+  const Rect clip = DeviceClip();
+  const Rect area = Intersect(inside.Offset(dx, dy), clip);
+  const HDC dc = gdi::Prepare(surface_, state_, clip);
+  if (dc == nullptr || area.IsEmpty()) return;
+  // Only the part that shows is handed over, top row first, so GDI's
+  // bottom-up source coordinates never come into it.
+  const int width = area.Width(), height = area.Height();
+  gdi::PackRows(source.pixels.data(), source.width, area.left - dx, area.top - dy, width, height,
+                scratch_);
+  const gdi::GreyInfo info = gdi::GreyHeader(width, height);
+  const HGDIOBJ old = SelectObject(dc, gdi::BrushFor(state_.brush->color));
+  StretchDIBits(dc, area.left, area.top, width, height, 0, 0, width, height, scratch_.data(),
+                reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, rop);
+  SelectObject(dc, old);
+  GdiFlush();
+}
+
+void RasterContext::DrawIcon(int x, int y, const IconImage& icon, int cx, int cy) {
+  if (!Holds(icon.width, icon.height, icon.color.size()) ||
+      !Holds(icon.width, icon.height, icon.mask.size())) {
+    return;
+  }
+  if (cx == 0) cx = icon.width;
+  if (cy == 0) cy = icon.height;
+  if (cx < 0 || cy < 0) return;
+  const int left = AddSaturated(x, state_.viewportOrigin.x);
+  const int top = AddSaturated(y, state_.viewportOrigin.y);
+  const Rect clip = DeviceClip();
+  const Rect area = Intersect({left, top, AddSaturated(left, cx), AddSaturated(top, cy)}, clip);
+  const HDC dc = gdi::Prepare(surface_, state_, clip);
+  if (dc == nullptr || area.IsEmpty()) return;
+  // The stretch is ours (nearest source pixel, the same on every system) and
+  // only over what shows; GDI then applies the planes as the icon draw does.
+  const int width = area.Width(), height = area.Height();
+  const int stride = (width + 3) & ~3;
+  const std::size_t planeBytes = static_cast<std::size_t>(stride) * height;
+  scratch_.resize(planeBytes * 2);
+  for (int row = 0; row < height; ++row) {
+    const long long sy = (static_cast<long long>(area.top) + row - top) * icon.height / cy;
+    std::uint8_t* mask = scratch_.data() + static_cast<std::size_t>(row) * stride;
+    std::uint8_t* color = mask + planeBytes;
+    for (int column = 0; column < width; ++column) {
+      const long long sx = (static_cast<long long>(area.left) + column - left) * icon.width / cx;
+      const std::size_t at = icon.IndexOf(static_cast<int>(sx), static_cast<int>(sy));
+      mask[column] = icon.mask[at];
+      color[column] = icon.color[at];
+    }
+  }
+  const gdi::GreyInfo info = gdi::GreyHeader(width, height);
+  const auto* header = reinterpret_cast<const BITMAPINFO*>(&info);
+  StretchDIBits(dc, area.left, area.top, width, height, 0, 0, width, height, scratch_.data(),
+                header, DIB_RGB_COLORS, SRCAND);
+  StretchDIBits(dc, area.left, area.top, width, height, 0, 0, width, height,
+                scratch_.data() + planeBytes, header, DIB_RGB_COLORS, SRCINVERT);
+  GdiFlush();
+}
+
+}  // namespace korvan
