@@ -13,9 +13,11 @@ SmallFileRead ReadSmallRegularFile(const std::string& path, char* buffer, std::s
                                    std::size_t& length) {
   length = 0;
   const std::wstring name = std::filesystem::path(path).wstring();
+  // A pipe has no attributes to ask for; it is told by its type below.
   const DWORD attributes = GetFileAttributesW(name.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return SmallFileRead::kMissing;
-  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return SmallFileRead::kNotRegular;
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return SmallFileRead::kNotRegular;
+  }
   // Shared every way, so the writer can replace the file while it is open
   // here. A busy pipe answers at once rather than waiting.
   const HANDLE file = CreateFileW(name.c_str(), GENERIC_READ,
