@@ -1,7 +1,7 @@
 /* A stand-in LCD service for the program's run on Windows: one device that
- * is always there, and what it is given written to the folder named by
- * KORVAN_TEST_SERVICE_LOG: "connect NAME" and "push PRIORITY" lines in the
- * file log, and the latest frame's bytes in the file frame. */
+ * is always there; the folder named by KORVAN_TEST_SERVICE_LOG gets the
+ * lines "connect NAME" and "push PRIORITY" in the file log, and the latest
+ * frame's bytes in the file frame, replaced whole. */
 #include <windows.h>
 
 #include <stdio.h>
@@ -10,13 +10,10 @@
 
 static char folder[MAX_PATH];
 
-static void Line(const char* what, const char* detail) {
-  char path[MAX_PATH + 8];
-  snprintf(path, sizeof path, "%s\\log", folder);
-  FILE* log = fopen(path, "ab");
-  if (log == NULL) return;
-  fprintf(log, "%s %s\n", what, detail);
-  fclose(log);
+static FILE* Open(const char* name, const char* mode) {
+  char path[MAX_PATH + 16];
+  snprintf(path, sizeof path, "%s\\%s", folder, name);
+  return fopen(path, mode);
 }
 
 static int32_t KORVAN_LCD_CALL Startup(void) {
@@ -24,31 +21,28 @@ static int32_t KORVAN_LCD_CALL Startup(void) {
   return length == 0 || length >= MAX_PATH ? kLcdServerUnavailable : kLcdOk;
 }
 
-static int32_t KORVAN_LCD_CALL Cleanup(void) {
-  Line("cleanup", "");
+static int32_t KORVAN_LCD_CALL Nothing(void) {
   return kLcdOk;
 }
 
 static int32_t KORVAN_LCD_CALL Connect(LcdConnectContext* context) {
-  char name[64] = "";
-  for (int i = 0; i + 1 < (int)sizeof name && context->appName[i] != 0; ++i) {
-    name[i] = context->appName[i] < 128 ? (char)context->appName[i] : '?';
-    name[i + 1] = 0;
-  }
-  Line("connect", name);
+  FILE* log = Open("log", "ab");
+  fputs("connect ", log);
+  for (const uint16_t* c = context->appName; *c != 0; ++c) fputc(*c < 128 ? *c : '?', log);
+  fputc('\n', log);
+  fclose(log);
   context->connection = 1;
   return kLcdOk;
 }
 
-static int32_t KORVAN_LCD_CALL Disconnect(int32_t connection) {
-  (void)connection;
-  return kLcdOk;
+static int32_t KORVAN_LCD_CALL OneHandle(int32_t handle) {
+  return handle > 0 ? kLcdOk : 6;
 }
 
 static int32_t KORVAN_LCD_CALL QueryDevice(int32_t connection, int32_t index,
                                            LcdDeviceDescription* description) {
-  (void)connection, (void)index, (void)description;
-  return kLcdOk;
+  (void)description;
+  return connection == 1 && index == 0 ? kLcdOk : kLcdNoMoreItems;
 }
 
 static int32_t KORVAN_LCD_CALL OpenDevice(LcdOpenContext* context) {
@@ -56,43 +50,32 @@ static int32_t KORVAN_LCD_CALL OpenDevice(LcdOpenContext* context) {
   return kLcdOk;
 }
 
-static int32_t KORVAN_LCD_CALL CloseDevice(int32_t device) {
-  (void)device;
-  return kLcdOk;
-}
-
 static int32_t KORVAN_LCD_CALL ReadButtons(int32_t device, uint32_t* mask) {
-  (void)device;
   *mask = 0;
-  return kLcdOk;
+  return OneHandle(device);
 }
 
-/* Replaced whole, so a reader never sees half a frame. */
 static int32_t KORVAN_LCD_CALL PushFrame(int32_t device, const void* frame, int32_t priority) {
-  char path[MAX_PATH + 8];
-  char written[MAX_PATH + 8];
-  char number[16];
-  (void)device;
-  snprintf(written, sizeof written, "%s\\frame.new", folder);
-  snprintf(path, sizeof path, "%s\\frame", folder);
-  FILE* file = fopen(written, "wb");
-  if (file != NULL) {
-    fwrite(frame, 1, LCD_FRAME_BYTES, file);
-    fclose(file);
-    MoveFileExA(written, path, MOVEFILE_REPLACE_EXISTING);
-  }
-  snprintf(number, sizeof number, "%d", (int)priority);
-  Line("push", number);
-  return kLcdOk;
+  FILE* file = Open("frame.new", "wb");
+  fwrite(frame, 1, LCD_FRAME_BYTES, file);
+  fclose(file);
+  char from[MAX_PATH + 16], to[MAX_PATH + 16];
+  snprintf(from, sizeof from, "%s\\frame.new", folder);
+  snprintf(to, sizeof to, "%s\\frame", folder);
+  MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING);
+  FILE* log = Open("log", "ab");
+  fprintf(log, "push %d\n", (int)priority);
+  fclose(log);
+  return OneHandle(device);
 }
 
 static int32_t KORVAN_LCD_CALL SetForeground(int32_t device, int32_t value) {
-  (void)device, (void)value;
-  return kLcdOk;
+  (void)value;
+  return OneHandle(device);
 }
 
-static const LcdServiceTable table = {Startup,     Cleanup,     Connect,    NULL,
-                                      Disconnect,  QueryDevice, OpenDevice, CloseDevice,
+static const LcdServiceTable table = {Startup,     Nothing,     Connect,    NULL,
+                                      OneHandle,   QueryDevice, OpenDevice, OneHandle,
                                       ReadButtons, PushFrame,   {NULL},     SetForeground};
 
 const LcdServiceTable* GetInterface(int32_t version) {

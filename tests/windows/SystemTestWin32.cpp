@@ -83,13 +83,9 @@ TEST(ServiceRegistryWin32, ReadsTheServerBinaryAndRefusesWhatIsNoPath) {
       {REG_SZ, std::string(1, '\0'), Status::kRefused, "the registered path is empty"}};
   for (const auto& [type, bytes, status, text] : rows) {
     RegDeleteTreeA(HKEY_LOCAL_MACHINE, classKey.c_str());
-    HKEY key = nullptr;
-    if (type != REG_NONE &&
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, (classKey + "\\ServerBinary").c_str(), 0, nullptr, 0,
-                        KEY_SET_VALUE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
-      RegSetValueExA(key, nullptr, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                     static_cast<DWORD>(bytes.size()));
-      RegCloseKey(key);
+    if (type != REG_NONE) {
+      RegSetKeyValueA(HKEY_LOCAL_MACHINE, (classKey + "\\ServerBinary").c_str(), nullptr, type,
+                      bytes.data(), static_cast<DWORD>(bytes.size()));
     }
     const korvan::RegisteredServer read = korvan::RegisteredServerBinary(id);
     EXPECT_EQ(read.status, status) << text;
