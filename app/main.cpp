@@ -2,12 +2,14 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "app/AppState.h"
 #include "app/DisplayCycle.h"
 #include "app/FlightSample.h"
 #include "app/ScreenSteps.h"
 #include "app/SimLink.h"
+#include "platform/system/Console.h"
 #include "platform/system/SystemClock.h"
 #include "platform/system/TerminationSignal.h"
 #include "platform/system/UdpSocket.h"
@@ -30,6 +32,21 @@ std::optional<Ipv4Endpoint> SimulatorDestination(const Configuration& configurat
     return std::nullopt;
   }
   return Ipv4Endpoint{*address, SimLink::kSimulatorPort};
+}
+
+// `korvan --stop`: the running program of this session ends cleanly.
+int RequestStop() {
+  switch (RequestRunningProgramsStop()) {
+    case StopRequest::kSent:
+      return 0;
+    case StopRequest::kNoneRunning:
+      std::fputs("korvan: no running Korvan to stop\n", stderr);
+      return 1;
+    case StopRequest::kUnsupported:
+      break;
+  }
+  std::fputs("korvan: --stop is for Windows; stop it here with Ctrl-C or a signal\n", stderr);
+  return 1;
 }
 
 int Run() {
@@ -73,6 +90,8 @@ int Run() {
 }  // namespace
 }  // namespace korvan
 
-int main() {
+int main(int argc, char** argv) {
+  korvan::ShowOutputInParentConsole();
+  if (argc > 1 && std::string_view(argv[1]) == "--stop") return korvan::RequestStop();
   return korvan::Run();
 }

@@ -1,11 +1,11 @@
 #include "lcdlink/LcdManagerService.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <utility>
 
-#include "platform/system/ProgramFolder.h"
+#include "lcdlink/LcdServiceLocation.h"
+#include "lcdlink/ServiceEntryCall.h"
 
 namespace korvan {
 namespace {
@@ -21,12 +21,6 @@ bool IsComplete(const LcdServiceTable& table) {
 }
 
 }  // namespace
-
-std::filesystem::path LcdServiceLibraryPath() {
-  const char* configured = std::getenv("KORVAN_LCD_SERVICE");
-  if (configured != nullptr && *configured != '\0') return configured;
-  return ProgramFolder() / "liblcd-virtual.so";
-}
 
 LcdManagerService::LcdManagerService() = default;
 
@@ -53,12 +47,14 @@ bool LcdManagerService::Load() {
       failureReported_ = false;
       return true;
     }
-    ReportLoadFailure("the given table", "the function table lacks an operation");
+    ReportLoadFailure("from the given table: the function table lacks an operation");
     return false;
   }
-  const std::filesystem::path path = libraryPath_ ? *libraryPath_ : LcdServiceLibraryPath();
+  const std::filesystem::path path = LibraryPath();
+  if (path.empty()) return false;
   if (!library_.Open(path.string())) {
-    ReportLoadFailure(path, library_.Error());
+    ReportLoadFailure(
+        std::string("from ").append(path.string()).append(": ").append(library_.Error()));
     return false;
   }
   std::string reason;
@@ -66,8 +62,7 @@ bool LcdManagerService::Load() {
   if (entry == nullptr) {
     reason = library_.Error();
   } else {
-    const auto getInterface = reinterpret_cast<LcdGetInterfaceFunction>(entry);
-    const LcdServiceTable* table = getInterface(LCD_SERVICE_INTERFACE_VERSION);
+    const LcdServiceTable* table = CallServiceEntry(entry, LCD_SERVICE_INTERFACE_VERSION);
     if (table == nullptr) {
       reason = "GetInterface(2) returned no table";
     } else if (!IsComplete(*table)) {
@@ -79,16 +74,25 @@ bool LcdManagerService::Load() {
     }
   }
   library_.Close();
-  ReportLoadFailure(path, reason);
+  ReportLoadFailure(std::string("from ").append(path.string()).append(": ").append(reason));
   return false;
 }
 
-void LcdManagerService::ReportLoadFailure(const std::filesystem::path& path,
-                                          const std::string& reason) {
+std::filesystem::path LcdManagerService::LibraryPath() {
+  if (libraryPath_) return *libraryPath_;
+  const LcdServiceLocation location = LocateLcdService();
+  if (location.path.empty()) {
+    ReportLoadFailure(location.refusal);
+  } else if (!location.note.empty() && !std::exchange(noteSaid_, true)) {
+    std::fprintf(stderr, "%s\n", location.note.c_str());
+  }
+  return location.path;
+}
+
+void LcdManagerService::ReportLoadFailure(const std::string& what) {
   if (failureReported_) return;
   failureReported_ = true;
-  std::fprintf(stderr, "korvan: no LCD service from %s: %s; running without the LCD\n",
-               path.c_str(), reason.c_str());
+  std::fprintf(stderr, "korvan: no LCD service %s; running without the LCD\n", what.c_str());
 }
 
 std::int32_t LcdManagerService::Startup() {

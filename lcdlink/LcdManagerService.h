@@ -10,17 +10,13 @@
 
 namespace korvan {
 
-// The path of the LCD service plug-in: $KORVAN_LCD_SERVICE, or else
-// liblcd-virtual.so in the folder of the running program.
-std::filesystem::path LcdServiceLibraryPath();
-
 // The LCD manager service: loads the plug-in, keeps its function table and
 // the started flag that guards every call. Not thread-safe; the display
 // cycle's thread is its only caller. Results are the codes of
 // LcdServiceInterface.h.
 class LcdManagerService {
  public:
-  // Loads the plug-in named by LcdServiceLibraryPath() at Startup.
+  // Loads the plug-in named by LocateLcdService() at Startup.
   LcdManagerService();
   // Loads the plug-in at a fixed path at Startup.
   explicit LcdManagerService(std::filesystem::path libraryPath);
@@ -31,7 +27,7 @@ class LcdManagerService {
   LcdManagerService(const LcdManagerService&) = delete;
   LcdManagerService& operator=(const LcdManagerService&) = delete;
 
-  // The one the program uses, loading from LcdServiceLibraryPath().
+  // The one the program uses, loading from LocateLcdService().
   static LcdManagerService& Shared();
 
   std::int32_t Startup();
@@ -58,16 +54,19 @@ class LcdManagerService {
  private:
   // Finds the table; false (with the library unloaded) when there is none.
   bool Load();
+  // The plug-in's path, or empty after reporting why there is none.
+  std::filesystem::path LibraryPath();
   // Once until a load succeeds: the program tries to start the service more
-  // than once while it sets up.
-  void ReportLoadFailure(const std::filesystem::path& path, const std::string& reason);
+  // than once while it sets up. `what` follows "no LCD service".
+  void ReportLoadFailure(const std::string& what);
 
-  std::optional<std::filesystem::path> libraryPath_;  // unset: LcdServiceLibraryPath()
+  std::optional<std::filesystem::path> libraryPath_;  // unset: LocateLcdService()
   const LcdServiceTable* injected_ = nullptr;
   SharedLibrary library_;
   const LcdServiceTable* table_ = nullptr;
   bool started_ = false;
   bool failureReported_ = false;
+  bool noteSaid_ = false;
   std::atomic<std::int32_t> shares_{0};
 };
 

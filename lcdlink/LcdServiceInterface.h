@@ -7,6 +7,15 @@
 
 #include <stdint.h>
 
+/* How the table's functions are called: on 32-bit x86 Windows the callee
+ * removes its arguments (__stdcall), as the services there are built;
+ * everywhere else the platform's one convention. */
+#if defined(_WIN32) && defined(__i386__)
+#define KORVAN_LCD_CALL __stdcall
+#else
+#define KORVAN_LCD_CALL
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif
@@ -57,26 +66,28 @@ typedef struct LcdDeviceDescription {
 /* The function table returned by GetInterface(2). Slots 3 and 10 to 18 are
  * never called and may be null. */
 typedef struct LcdServiceTable {
-  int32_t (*Startup)(void);                       /* 0 */
-  int32_t (*Cleanup)(void);                       /* 1 */
-  int32_t (*Connect)(LcdConnectContext* context); /* 2 */
-  void* reserved3;                                /* 3 */
-  int32_t (*Disconnect)(int32_t connection);      /* 4 */
-  int32_t (*QueryDevice)(int32_t connection, int32_t index,
-                         LcdDeviceDescription* description);                 /* 5 */
-  int32_t (*OpenDevice)(LcdOpenContext* context);                            /* 6 */
-  int32_t (*CloseDevice)(int32_t device);                                    /* 7 */
-  int32_t (*ReadButtons)(int32_t device, uint32_t* mask);                    /* 8 */
-  int32_t (*PushFrame)(int32_t device, const void* frame, int32_t priority); /* 9 */
-  void* reserved10To18[9];                                                   /* 10..18 */
-  int32_t (*SetForeground)(int32_t device, int32_t value);                   /* 19 */
+  int32_t(KORVAN_LCD_CALL* Startup)(void);                       /* 0 */
+  int32_t(KORVAN_LCD_CALL* Cleanup)(void);                       /* 1 */
+  int32_t(KORVAN_LCD_CALL* Connect)(LcdConnectContext* context); /* 2 */
+  void* reserved3;                                               /* 3 */
+  int32_t(KORVAN_LCD_CALL* Disconnect)(int32_t connection);      /* 4 */
+  int32_t(KORVAN_LCD_CALL* QueryDevice)(int32_t connection, int32_t index,
+                                        LcdDeviceDescription* description);                 /* 5 */
+  int32_t(KORVAN_LCD_CALL* OpenDevice)(LcdOpenContext* context);                            /* 6 */
+  int32_t(KORVAN_LCD_CALL* CloseDevice)(int32_t device);                                    /* 7 */
+  int32_t(KORVAN_LCD_CALL* ReadButtons)(int32_t device, uint32_t* mask);                    /* 8 */
+  int32_t(KORVAN_LCD_CALL* PushFrame)(int32_t device, const void* frame, int32_t priority); /* 9 */
+  void* reserved10To18[9];                                                /* 10..18 */
+  int32_t(KORVAN_LCD_CALL* SetForeground)(int32_t device, int32_t value); /* 19 */
 } LcdServiceTable;
 
 #define LCD_SERVICE_ENTRY_POINT "GetInterface"
 #define LCD_SERVICE_INTERFACE_VERSION 2
 
-/* Exported by every plug-in under LCD_SERVICE_ENTRY_POINT; null when the
- * version is not supported. */
+/* Exported by every plug-in under LCD_SERVICE_ENTRY_POINT, undecorated;
+ * null when the version is not supported. Services differ in who removes
+ * its one argument, so the loader calls it in a way that suits either; our
+ * own plug-ins use the platform's default convention. */
 typedef const LcdServiceTable* (*LcdGetInterfaceFunction)(int32_t version);
 
 #ifdef __cplusplus

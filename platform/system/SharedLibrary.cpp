@@ -5,6 +5,11 @@
 #include <utility>
 
 namespace korvan {
+
+std::string SharedLibraryFileName(const std::string& name) {
+  return std::string("lib").append(name).append(".so");
+}
+
 namespace {
 
 std::string LastLoaderError(const char* fallback) {

@@ -4,6 +4,10 @@
 
 namespace korvan {
 
+// The file a shared library called `name` is built as: liblcd-virtual.so on
+// Linux, lcd-virtual.dll on Windows for "lcd-virtual".
+std::string SharedLibraryFileName(const std::string& name);
+
 // A shared library loaded at run time; unloaded when the object goes.
 class SharedLibrary {
  public:

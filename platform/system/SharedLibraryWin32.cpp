@@ -8,6 +8,10 @@
 
 namespace korvan {
 
+std::string SharedLibraryFileName(const std::string& name) {
+  return name + ".dll";
+}
+
 SharedLibrary::~SharedLibrary() {
   Close();
 }

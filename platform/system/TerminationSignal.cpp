@@ -15,6 +15,10 @@ void OnTerminationSignal(int) {
 
 }  // namespace
 
+StopRequest RequestRunningProgramsStop() {
+  return StopRequest::kUnsupported;
+}
+
 const std::atomic<bool>& InstallTerminationHandlers() {
   struct sigaction action {};
   action.sa_handler = OnTerminationSignal;

@@ -50,6 +50,13 @@ void Install() {
   wakeEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
   SetConsoleCtrlHandler(OnConsoleControl, TRUE);
   sessionStopEvent = CreateEventW(nullptr, TRUE, FALSE, kSessionStopEventName);
+  // Found set, it was meant for a program that has not yet let it go (the
+  // event lives while anyone holds it), not for this one, which would
+  // otherwise start stopped.
+  if (sessionStopEvent != nullptr && GetLastError() == ERROR_ALREADY_EXISTS &&
+      WaitForSingleObject(sessionStopEvent, 0) == WAIT_OBJECT_0) {
+    ResetEvent(sessionStopEvent);
+  }
   HANDLE wait = nullptr;
   if (sessionStopEvent != nullptr) {
     RegisterWaitForSingleObject(&wait, sessionStopEvent, OnSessionStop, nullptr, INFINITE,
@@ -61,6 +68,15 @@ void Install() {
 
 void* StopWakeEvent() {
   return wakeEvent;
+}
+
+StopRequest RequestRunningProgramsStop() {
+  // The event exists while a program that installed the handlers runs.
+  HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, kSessionStopEventName);
+  if (event == nullptr) return StopRequest::kNoneRunning;
+  SetEvent(event);
+  CloseHandle(event);
+  return StopRequest::kSent;
 }
 
 const std::atomic<bool>& InstallTerminationHandlers() {

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "lcdlink/LcdServiceInterface.h"
+#include "services/virtual-lcd/HostFiles.h"
 
 namespace korvan::virtual_lcd {
 
@@ -25,21 +26,19 @@ void FrameRecorder::Record(const std::uint8_t* pixels) {
   const std::filesystem::path temporary = folder_ / hidden;
   const std::filesystem::path path =
       folder_ / std::string_view(hidden + 1, std::strlen(hidden) - 5);
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  std::FILE* file = std::fopen(temporary.string().c_str(), "wb");
   bool ok = file != nullptr;
   if (ok) {
     std::fprintf(file, "P5\n%d %d\n255\n", LCD_FRAME_WIDTH, LCD_FRAME_HEIGHT);
     const std::size_t bytes = LCD_FRAME_WIDTH * LCD_FRAME_HEIGHT;
     ok = std::fwrite(pixels, 1, bytes, file) == bytes;
     ok = std::fclose(file) == 0 && ok;
-    std::error_code renamed;
-    if (ok) std::filesystem::rename(temporary, path, renamed);
-    ok = ok && !renamed;
+    ok = ok && MoveReplacing(temporary, path);
     if (!ok) std::filesystem::remove(temporary, ignored);
   }
   if (!ok) {
     failed_ = true;
-    std::fprintf(stderr, "lcd-virtual: cannot write %s; recording stops\n", path.c_str());
+    std::fprintf(stderr, "lcd-virtual: cannot write %s; recording stops\n", path.string().c_str());
     return;
   }
   ++written_;

@@ -1,12 +1,12 @@
 #include "services/virtual-lcd/PanelAccess.h"
 
-#include <arpa/inet.h>
-#include <sys/random.h>
-
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <optional>
+
+#include "services/virtual-lcd/PanelNet.h"
+#include "services/virtual-lcd/RandomBytes.h"
 
 namespace korvan::virtual_lcd {
 namespace {
@@ -51,7 +51,7 @@ PanelAccess::PanelAccess(std::string token, int port)
 
 std::string PanelAccess::NewToken() {
   std::array<unsigned char, 16> bits{};
-  if (getrandom(bits.data(), bits.size(), 0) != static_cast<ssize_t>(bits.size())) return {};
+  if (!FillRandom(bits.data(), bits.size())) return {};
   static constexpr char kHex[] = "0123456789abcdef";
   std::string token;
   for (const unsigned char byte : bits) {

@@ -1,11 +1,5 @@
 #include "services/virtual-lcd/PanelConnection.h"
 
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 namespace korvan::virtual_lcd {
 namespace {
 
@@ -14,13 +8,9 @@ constexpr int kReadsPerTurn = 4;
 // What a draining or streaming client may still send before it is cut off.
 constexpr std::size_t kMaxDropped = 64 * 1024;
 
-bool WouldBlock() {
-  return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
-}
-
 }  // namespace
 
-PanelConnection::PanelConnection(int fd, std::string peer, PanelClock::time_point now,
+PanelConnection::PanelConnection(SocketHandle fd, std::string peer, PanelClock::time_point now,
                                  const HttpLimits& limits)
     : fd_(fd),
       peer_(std::move(peer)),
@@ -29,7 +19,7 @@ PanelConnection::PanelConnection(int fd, std::string peer, PanelClock::time_poin
       deadline_(now + kHeadTime) {}
 
 PanelConnection::~PanelConnection() {
-  close(fd_);
+  CloseSocket(fd_);
 }
 
 bool PanelConnection::Drop(std::size_t bytes) {
@@ -40,8 +30,9 @@ bool PanelConnection::Drop(std::size_t bytes) {
 std::optional<HttpParse> PanelConnection::Read() {
   char buffer[16 * 1024];
   for (int turn = 0; turn < kReadsPerTurn && Reading(); ++turn) {
-    const ssize_t length = recv(fd_, buffer, sizeof buffer, 0);
-    if (length < 0 && WouldBlock()) break;
+    bool wouldBlock = false;
+    const long length = ReceiveSome(fd_, buffer, sizeof buffer, wouldBlock);
+    if (wouldBlock) break;
     if (length <= 0) {
       phase_ = Phase::kDone;
       break;
@@ -82,8 +73,9 @@ void PanelConnection::Write(PanelClock::time_point now) {
   if (phase_ != Phase::kAnswer && phase_ != Phase::kStream) return;
   std::size_t sent = 0;
   while (sent < out_.size()) {
-    const ssize_t length = send(fd_, out_.data() + sent, out_.size() - sent, MSG_NOSIGNAL);
-    if (length < 0 && WouldBlock()) break;
+    bool wouldBlock = false;
+    const long length = SendSome(fd_, out_.data() + sent, out_.size() - sent, wouldBlock);
+    if (wouldBlock) break;
     if (length <= 0) {
       phase_ = Phase::kDone;
       return;
@@ -92,7 +84,7 @@ void PanelConnection::Write(PanelClock::time_point now) {
   }
   out_.erase(0, sent);
   if (out_.empty() && phase_ == Phase::kAnswer) {
-    shutdown(fd_, SHUT_WR);
+    ShutdownSending(fd_);
     phase_ = Phase::kDrain;
     deadline_ = now + kDrainTime;
   }

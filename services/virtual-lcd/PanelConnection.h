@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "services/virtual-lcd/HttpRequest.h"
+#include "services/virtual-lcd/PanelNet.h"
 
 namespace korvan::virtual_lcd {
 
@@ -31,7 +32,8 @@ class PanelConnection {
   static constexpr std::size_t kMaxQueued = 64 * 1024;  // a stream further behind is dropped
 
   // Owns `fd`, a connected non-blocking socket.
-  PanelConnection(int fd, std::string peer, PanelClock::time_point now, const HttpLimits& limits);
+  PanelConnection(SocketHandle fd, std::string peer, PanelClock::time_point now,
+                  const HttpLimits& limits);
   ~PanelConnection();
   PanelConnection(const PanelConnection&) = delete;
   PanelConnection& operator=(const PanelConnection&) = delete;
@@ -57,7 +59,7 @@ class PanelConnection {
   PanelClock::time_point Deadline() const { return deadline_; }
   Phase phase() const { return phase_; }
   const std::string& peer() const { return peer_; }
-  int fd() const { return fd_; }
+  SocketHandle fd() const { return fd_; }
   PanelClock::time_point accepted() const { return accepted_; }
 
   // A stream's place, kept by the panel: the frame it has and when it is
@@ -68,7 +70,7 @@ class PanelConnection {
  private:
   bool Drop(std::size_t bytes);
 
-  const int fd_;
+  const SocketHandle fd_;
   const std::string peer_;
   const HttpLimits limits_;
   const PanelClock::time_point accepted_;

@@ -1,10 +1,5 @@
 #include "services/virtual-lcd/PanelSocket.h"
 
-#include <arpa/inet.h>
-#include <netdb.h>
-#include <netinet/in.h>
-#include <unistd.h>
-
 namespace korvan::virtual_lcd {
 namespace {
 
@@ -20,16 +15,16 @@ bool IsLoopback(const sockaddr_storage& address) {
 
 PanelListener Bind(const addrinfo& candidate) {
   PanelListener listener;
-  const int fd = socket(candidate.ai_family, candidate.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
-                        candidate.ai_protocol);
-  if (fd < 0) return listener;
-  const int yes = 1;  // a restarted program gets its port back at once
-  setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  const SocketHandle fd =
+      OpenSocket(candidate.ai_family, candidate.ai_socktype, candidate.ai_protocol);
+  if (fd == kNoSocket) return listener;
+  PrepareListener(fd);
   sockaddr_storage bound{};
   socklen_t length = sizeof bound;
-  if (bind(fd, candidate.ai_addr, candidate.ai_addrlen) != 0 || listen(fd, SOMAXCONN) != 0 ||
+  if (bind(fd, candidate.ai_addr, static_cast<socklen_t>(candidate.ai_addrlen)) != 0 ||
+      listen(fd, SOMAXCONN) != 0 ||
       getsockname(fd, reinterpret_cast<sockaddr*>(&bound), &length) != 0) {
-    close(fd);
+    CloseSocket(fd);
     return listener;
   }
   listener.fd = fd;
@@ -51,7 +46,7 @@ PanelListener ListenOn(const PanelAddress& address) {
   const std::string port = std::to_string(address.port);
   if (getaddrinfo(address.host.c_str(), port.c_str(), &hints, &found) != 0) return {};
   PanelListener listener;
-  for (const addrinfo* at = found; at != nullptr && listener.fd < 0; at = at->ai_next) {
+  for (const addrinfo* at = found; at != nullptr && listener.fd == kNoSocket; at = at->ai_next) {
     listener = Bind(*at);
   }
   freeaddrinfo(found);

@@ -1,15 +1,14 @@
 #pragma once
 
-#include <sys/socket.h>
-
 #include <string>
 
+#include "services/virtual-lcd/PanelNet.h"
 #include "services/virtual-lcd/Settings.h"
 
 namespace korvan::virtual_lcd {
 
 struct PanelListener {
-  int fd = -1;  // non-blocking; -1: the address could not be had
+  SocketHandle fd = kNoSocket;  // non-blocking; kNoSocket: the address could not be had
   int port = 0;
   bool loopback = false;  // only this machine can reach it
 };

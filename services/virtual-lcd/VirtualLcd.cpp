@@ -1,10 +1,9 @@
 #include "services/virtual-lcd/VirtualLcd.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <iterator>
 
+#include "services/virtual-lcd/HostFiles.h"
 #include "services/virtual-lcd/Settings.h"
 
 namespace korvan::virtual_lcd {
@@ -39,7 +38,7 @@ std::int32_t VirtualLcd::Startup() {
   std::optional<FrameRecorder> recorder;
   if (settings.recordFolder) recorder.emplace(*settings.recordFolder, settings.recordMax);
   std::optional<TerminalView> view;
-  if (settings.terminal) view.emplace(isatty(STDERR_FILENO) == 1);
+  if (settings.terminal) view.emplace(StandardErrorIsTerminal());
   if (recorder || view) {
     worker_ = std::make_unique<FrameWorker>(std::move(recorder), std::move(view), stderr);
   }

@@ -11,27 +11,53 @@ VirtualLcd& Service() {
   return service;
 }
 
+// Named functions rather than lambdas: the table's convention (__stdcall on
+// 32-bit Windows) is not one a lambda converts to.
+std::int32_t KORVAN_LCD_CALL Startup() {
+  return Service().Startup();
+}
+std::int32_t KORVAN_LCD_CALL Cleanup() {
+  return Service().Cleanup();
+}
+std::int32_t KORVAN_LCD_CALL Connect(LcdConnectContext* context) {
+  return Service().Connect(context);
+}
+std::int32_t KORVAN_LCD_CALL Disconnect(std::int32_t connection) {
+  return Service().Disconnect(connection);
+}
+std::int32_t KORVAN_LCD_CALL QueryDevice(std::int32_t connection, std::int32_t index,
+                                         LcdDeviceDescription* description) {
+  return Service().QueryDevice(connection, index, description);
+}
+std::int32_t KORVAN_LCD_CALL OpenDevice(LcdOpenContext* context) {
+  return Service().OpenDevice(context);
+}
+std::int32_t KORVAN_LCD_CALL CloseDevice(std::int32_t device) {
+  return Service().CloseDevice(device);
+}
+std::int32_t KORVAN_LCD_CALL ReadButtons(std::int32_t device, std::uint32_t* mask) {
+  return Service().ReadButtons(device, mask);
+}
+std::int32_t KORVAN_LCD_CALL PushFrame(std::int32_t device, const void* frame,
+                                       std::int32_t priority) {
+  return Service().PushFrame(device, frame, priority);
+}
+std::int32_t KORVAN_LCD_CALL SetForeground(std::int32_t device, std::int32_t value) {
+  return Service().SetForeground(device, value);
+}
+
 LcdServiceTable MakeTable() {
   LcdServiceTable table{};
-  table.Startup = [] { return Service().Startup(); };
-  table.Cleanup = [] { return Service().Cleanup(); };
-  table.Connect = [](LcdConnectContext* context) { return Service().Connect(context); };
-  table.Disconnect = [](std::int32_t connection) { return Service().Disconnect(connection); };
-  table.QueryDevice = [](std::int32_t connection, std::int32_t index,
-                         LcdDeviceDescription* description) {
-    return Service().QueryDevice(connection, index, description);
-  };
-  table.OpenDevice = [](LcdOpenContext* context) { return Service().OpenDevice(context); };
-  table.CloseDevice = [](std::int32_t device) { return Service().CloseDevice(device); };
-  table.ReadButtons = [](std::int32_t device, std::uint32_t* mask) {
-    return Service().ReadButtons(device, mask);
-  };
-  table.PushFrame = [](std::int32_t device, const void* frame, std::int32_t priority) {
-    return Service().PushFrame(device, frame, priority);
-  };
-  table.SetForeground = [](std::int32_t device, std::int32_t value) {
-    return Service().SetForeground(device, value);
-  };
+  table.Startup = Startup;
+  table.Cleanup = Cleanup;
+  table.Connect = Connect;
+  table.Disconnect = Disconnect;
+  table.QueryDevice = QueryDevice;
+  table.OpenDevice = OpenDevice;
+  table.CloseDevice = CloseDevice;
+  table.ReadButtons = ReadButtons;
+  table.PushFrame = PushFrame;
+  table.SetForeground = SetForeground;
   return table;
 }
 
@@ -40,7 +66,14 @@ const LcdServiceTable kTable = MakeTable();
 }  // namespace
 }  // namespace korvan::virtual_lcd
 
-extern "C" __attribute__((visibility("default"))) const LcdServiceTable* GetInterface(
-    int32_t version) {
+// Windows: exported, undecorated, by the module definition file beside this
+// one.
+#ifdef _WIN32
+#define LCD_VIRTUAL_EXPORT
+#else
+#define LCD_VIRTUAL_EXPORT __attribute__((visibility("default")))
+#endif
+
+extern "C" LCD_VIRTUAL_EXPORT const LcdServiceTable* GetInterface(int32_t version) {
   return version == LCD_SERVICE_INTERFACE_VERSION ? &korvan::virtual_lcd::kTable : nullptr;
 }

@@ -1,12 +1,6 @@
 #include "services/virtual-lcd/WebPanel.h"
 
-#include <poll.h>
-#include <sys/eventfd.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <map>
 #include <optional>
@@ -30,11 +24,6 @@ bool IsDone(const std::unique_ptr<PanelConnection>& connection) {
   return connection->phase() == PanelConnection::Phase::kDone;
 }
 
-void Wake(int fd) {
-  const std::uint64_t one = 1;
-  [[maybe_unused]] const ssize_t written = write(fd, &one, sizeof one);
-}
-
 }  // namespace
 
 WebPanel::WebPanel(FrameBoard& board) : board_(board) {}
@@ -44,8 +33,13 @@ WebPanel::~WebPanel() {
 }
 
 bool WebPanel::Start(const PanelAddress& address) {
+  if (!StartSockets()) {
+    std::fprintf(stderr, "lcd-virtual: web panel off: the socket library did not start\n");
+    return false;
+  }
   const PanelListener listener = ListenOn(address);
-  if (listener.fd < 0) {
+  if (listener.fd == kNoSocket) {
+    StopSockets();
     std::fprintf(stderr,
                  "lcd-virtual: web panel off: cannot listen on %s:%d (port taken or address "
                  "not available); set LCD_VIRTUAL_HTTP=host:port or off\n",
@@ -55,17 +49,16 @@ bool WebPanel::Start(const PanelAddress& address) {
   // Beyond loopback any machine on the network could press the buttons:
   // only those given the printed address with its token may.
   const std::string token = listener.loopback ? std::string() : PanelAccess::NewToken();
-  wake_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-  if ((!listener.loopback && token.empty()) || wake_ < 0) {
+  if ((!listener.loopback && token.empty()) || !wake_.Open()) {
     std::fprintf(stderr, "lcd-virtual: web panel off: no random token or wake-up descriptor\n");
-    close(listener.fd);
-    if (wake_ >= 0) close(wake_);
-    wake_ = -1;
+    CloseSocket(listener.fd);
+    wake_.Close();
+    StopSockets();
     return false;
   }
   listener_ = listener.fd;
   access_ = std::make_unique<PanelAccess>(token, listener.port);
-  board_.SetPublishHook([fd = wake_] { Wake(fd); });
+  board_.SetPublishHook([wake = &wake_] { wake->Signal(); });
   stopping_.store(false);
   thread_ = StartQuietThread([this] { Serve(); });
   const bool v6 = address.host.find(':') != std::string::npos;
@@ -79,26 +72,29 @@ void WebPanel::Stop() {
   if (!thread_.joinable()) return;
   board_.SetPublishHook({});
   stopping_.store(true);
-  Wake(wake_);
+  wake_.Signal();
   thread_.join();
   connections_.clear();
-  close(listener_);
-  close(wake_);
-  listener_ = wake_ = -1;
+  CloseSocket(listener_);
+  listener_ = kNoSocket;
+  wake_.Close();
+  StopSockets();
 }
 
 void WebPanel::Serve() {
-  std::vector<pollfd> polls;
+  std::vector<PollEntry> polls;
   while (!stopping_.load()) {
+    // A paused listener is asked for no events (Winsock's poll takes no
+    // placeholder entry).
     const bool accepting = PanelClock::now() >= acceptPause_;
-    polls.assign({{accepting ? listener_ : -1, POLLIN, 0}, {wake_, POLLIN, 0}});
+    polls.assign(
+        {{listener_, static_cast<short>(accepting ? POLLIN : 0), 0}, {wake_.handle(), POLLIN, 0}});
     for (const auto& connection : connections_) {
       polls.push_back({connection->fd(), connection->PollEvents(), 0});
     }
-    if (poll(polls.data(), polls.size(), PollTimeout(PanelClock::now())) < 0) continue;
+    if (PollSockets(polls.data(), polls.size(), PollTimeout(PanelClock::now())) < 0) continue;
     const auto now = PanelClock::now();
-    std::uint64_t frames = 0;
-    const bool newFrame = read(wake_, &frames, sizeof frames) > 0;
+    const bool newFrame = wake_.Take();
     for (std::size_t i = 0; i < connections_.size(); ++i) {
       PanelConnection& connection = *connections_[i];
       const short events = polls[i + 2].revents;
@@ -116,19 +112,18 @@ void WebPanel::Serve() {
 void WebPanel::AcceptAll(PanelClock::time_point now) {
   for (int i = 0; i < kAcceptsPerTurn; ++i) {
     sockaddr_storage address{};
-    socklen_t length = sizeof address;
-    const int fd = accept4(listener_, reinterpret_cast<sockaddr*>(&address), &length,
-                           SOCK_NONBLOCK | SOCK_CLOEXEC);
-    if (fd < 0 && (errno == ECONNABORTED || errno == EINTR)) continue;
-    if (fd < 0) {
+    SocketHandle fd = kNoSocket;
+    const AcceptResult result = AcceptOne(listener_, address, fd);
+    if (result == AcceptResult::kRetry) continue;
+    if (result != AcceptResult::kAccepted) {
       // Out of descriptors, say: the waiting client stays ready, so wait a
       // little rather than spin on it.
-      if (errno != EAGAIN && errno != EWOULDBLOCK) acceptPause_ = now + 100ms;
+      if (result == AcceptResult::kFailed) acceptPause_ = now + 100ms;
       return;
     }
     std::string peer = PeerName(address);
     if (!MakeRoom(peer, now)) {
-      close(fd);
+      CloseSocket(fd);
       continue;
     }
     connections_.push_back(std::make_unique<PanelConnection>(fd, std::move(peer), now, limits_));

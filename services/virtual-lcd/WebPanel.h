@@ -49,8 +49,8 @@ class WebPanel {
   FrameBoard& board_;
   HttpLimits limits_;
   std::unique_ptr<PanelAccess> access_;
-  int listener_ = -1;
-  int wake_ = -1;  // an eventfd: a new frame, or the stop
+  SocketHandle listener_ = kNoSocket;
+  PanelWake wake_;  // a new frame, or the stop
   PanelClock::time_point acceptPause_{};
   std::atomic<bool> stopping_{false};
   std::vector<std::unique_ptr<PanelConnection>> connections_;

@@ -43,14 +43,24 @@ TEST(VirtualLcdParts, FrameBoardAndTerminalView) {
   EXPECT_EQ(draw(0)->rfind("\x1b[22A\r ", 0), 0u);  // over the last drawing
 }
 
+// Set for the plug-in, which reads the same C runtime's environment; an
+// empty value unsets (Windows cannot keep an empty one).
+void SetVariable(const char* name, const std::string& value) {
+#ifdef _WIN32
+  _putenv_s(name, value.c_str());
+#else
+  value.empty() ? unsetenv(name) : setenv(name, value.c_str(), 1);
+#endif
+}
+
 // The built service, loaded for real, with only the settings given (no panel).
 struct VirtualService : LcdManagerService {
   explicit VirtualService(std::initializer_list<std::pair<const char*, std::string>> settings)
       : LcdManagerService(std::filesystem::path(KORVAN_VIRTUAL_LCD_PLUGIN)) {
     for (const char* name : {"LCD_VIRTUAL_RECORD", "LCD_VIRTUAL_BUTTONS", "LCD_VIRTUAL_FAULTS"})
-      unsetenv(name);
-    setenv("LCD_VIRTUAL_HTTP", "off", 1);
-    for (const auto& [name, value] : settings) setenv(name, value.c_str(), 1);
+      SetVariable(name, "");
+    SetVariable("LCD_VIRTUAL_HTTP", "off");
+    for (const auto& [name, value] : settings) SetVariable(name, value);
   }
   std::int32_t Open() {
     EXPECT_EQ(Startup(), kLcdOk);
@@ -97,20 +107,22 @@ TEST(VirtualLcd, ServesOneDeviceAsItsSettingsSay) {
 // A raw connection that asked for the event stream, held open unread.
 struct Stream {
   explicit Stream(int port) : fd(Dial(port, "GET /events HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n")) {}
-  ~Stream() { close(fd); }
+  ~Stream() { CloseSocket(fd); }
   // Reads until `text` came (true) or the time is up.
   bool Saw(const std::string& text, std::chrono::milliseconds timeout) {
     std::string received;
     char buffer[4096];
-    pollfd wait{fd, POLLIN, 0};
+    PollEntry wait{fd, POLLIN, 0};
+    bool wouldBlock = false;
     for (const auto end = Clock::now() + timeout; received.find(text) == std::string::npos;) {
-      const ssize_t length = poll(&wait, 1, 50) > 0 ? recv(fd, buffer, sizeof buffer, 0) : -1;
+      const long length =
+          PollSockets(&wait, 1, 50) > 0 ? ReceiveSome(fd, buffer, sizeof buffer, wouldBlock) : -1;
       if (length == 0 || Clock::now() > end) return false;
       if (length > 0) received.append(buffer, static_cast<std::size_t>(length));
     }
     return true;
   }
-  const int fd;
+  const SocketHandle fd;
 };
 
 // A taken port is said on one line; the service runs on without the panel.
@@ -122,7 +134,8 @@ TEST(Panel, TakenPortThenManyOpenPages) {
   const int port = (base != nullptr ? std::stoi(base) : 18160) + 1;
   const std::string taken = "127.0.0.1:" + std::to_string(port + 3);
   VirtualService service({{"LCD_VIRTUAL_HTTP", taken}});
-  const int taker = socket(AF_INET, SOCK_STREAM, 0);
+  StartSockets();  // for the taker, before the panel starts them
+  const SocketHandle taker = socket(AF_INET, SOCK_STREAM, 0);
   const sockaddr_in address = Loopback(port + 3);
   ASSERT_TRUE(!bind(taker, reinterpret_cast<const sockaddr*>(&address), sizeof address) &&
               !listen(taker, 1));
@@ -132,9 +145,10 @@ TEST(Panel, TakenPortThenManyOpenPages) {
   EXPECT_EQ(said.rfind("lcd-virtual: web panel off: cannot listen on " + taken, 0), 0u) << said;
   EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
   ASSERT_EQ(service.Cleanup(), kLcdOk);
-  close(taker);
+  CloseSocket(taker);
+  StopSockets();
 
-  setenv("LCD_VIRTUAL_HTTP", std::to_string(port).c_str(), 1);  // a bare port: on loopback
+  SetVariable("LCD_VIRTUAL_HTTP", std::to_string(port));  // a bare port: on loopback
   const std::int32_t device = service.Open();
   std::list<Stream> pages;
   for (int i = 0; i < 12; ++i)

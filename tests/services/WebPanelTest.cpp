@@ -96,17 +96,17 @@ TEST(WebPanel, AnswersBesideIdleConnectionsAndRefusesHugeHeads) {
   std::atomic<bool> stop{false};
   std::atomic<int> opened{0};
   std::thread idler([&] {
-    std::vector<pollfd> idle(200, pollfd{-1, POLLIN, 0});
+    std::vector<PollEntry> idle(200, PollEntry{kNoSocket, POLLIN, 0});
     while (!stop.load()) {
-      for (pollfd& connection : idle) {
-        if (connection.fd >= 0 && connection.revents == 0) continue;
-        if (connection.fd >= 0) close(connection.fd);
+      for (PollEntry& connection : idle) {
+        if (connection.fd != kNoSocket && connection.revents == 0) continue;
+        CloseSocket(connection.fd);
         connection.fd = Dial(local.port, "GET /frame HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Wait: ");
         ++opened;
       }
-      poll(idle.data(), idle.size(), 10);
+      PollSockets(idle.data(), idle.size(), 10);
     }
-    for (const pollfd& connection : idle) close(connection.fd);
+    for (const PollEntry& connection : idle) CloseSocket(connection.fd);
   });
   while (opened.load() < 200) std::this_thread::yield();
   for (int i = 0; i < 5; ++i) {

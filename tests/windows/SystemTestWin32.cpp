@@ -6,14 +6,18 @@
 #include <cstdio>
 #include <string>
 #include <thread>
+#include <tuple>
 
+#include "platform/system/ServiceRegistry.h"
 #include "platform/system/SystemClock.h"
 #include "platform/system/TerminationSignal.h"
 #include "platform/system/UdpSocket.h"
 
 namespace {
 
-void Check(bool held, const char* what) { EXPECT_TRUE(held) << what; }
+void Check(bool held, const char* what) {
+  EXPECT_TRUE(held) << what;
+}
 
 TEST(UdpSocketWin32, LoopbackDropsTheOversizedDatagramWholeAndIgnoresPortUnreachable) {
   std::string error;
@@ -60,6 +64,34 @@ TEST(SystemClockWin32, TheSessionStopEventEndsThePauseAndRaisesTheFlag) {
   const std::uint32_t slept = clock.TickCount() - start;
   other.join();
   Check(stop.load() && slept < 10000, "session stop event ends the pause and raises the flag");
+}
+
+// The registered path as stored, whatever its type, length or terminators.
+TEST(ServiceRegistryWin32, ReadsTheServerBinaryAndRefusesWhatIsNoPath) {
+  using Status = korvan::RegisteredServer::Status;
+  const std::string id = "{korvan-test-" + std::to_string(GetCurrentProcessId()) + "}";
+  const std::string classKey = "SOFTWARE\\Classes\\CLSID\\" + id;
+  const std::string name(259, 'n');
+  // Value type and bytes (type REG_NONE: no key), what is read.
+  const std::tuple<DWORD, std::string, Status, std::string> rows[] = {
+      {REG_NONE, "", Status::kAbsent, ""},
+      {REG_SZ, std::string("C:\\lcd.dll\0", 11), Status::kFound, "C:\\lcd.dll"},
+      {REG_SZ, "C:\\lcd.dll", Status::kFound, "C:\\lcd.dll"},  // no terminator
+      {REG_SZ, name + '\0', Status::kFound, name},
+      {REG_SZ, name + "n" + '\0', Status::kRefused, "the registered path is over 260 bytes"},
+      {REG_DWORD, "1234", Status::kRefused, "the registered path is not a string"},
+      {REG_SZ, std::string(1, '\0'), Status::kRefused, "the registered path is empty"}};
+  for (const auto& [type, bytes, status, text] : rows) {
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, classKey.c_str());
+    if (type != REG_NONE) {
+      RegSetKeyValueA(HKEY_LOCAL_MACHINE, (classKey + "\\ServerBinary").c_str(), nullptr, type,
+                      bytes.data(), static_cast<DWORD>(bytes.size()));
+    }
+    const korvan::RegisteredServer read = korvan::RegisteredServerBinary(id);
+    EXPECT_EQ(read.status, status) << text;
+    EXPECT_EQ(read.text, text);
+  }
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, classKey.c_str());
 }
 
 }  // namespace
