@@ -14,9 +14,11 @@ for target in win64:x86_64:ON win32:i686:OFF; do
   folder=build-$name
   echo "== Windows $arch build ($folder/)"
   cmake -S . -B "$folder" -G Ninja --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release -DKORVAN_WERROR=ON \
-    -DKORVAN_BENCH=OFF -DKORVAN_TESTS="$tests" \
+    -DKORVAN_BENCH=ON -DKORVAN_TESTS="$tests" \
     -DCMAKE_TOOLCHAIN_FILE="cmake/toolchains/mingw-w64-$arch.cmake" >/dev/null
   cmake --build "$folder" -j "$jobs"
+  (cd "$folder" && cpack -G ZIP >/dev/null) # the release zip, from the install rules
+  ls "$folder"/korvan-*-"$name".zip
 done
 
 if [[ ${KORVAN_WINE:-1} == 0 ]]; then exit 0; fi

@@ -12,7 +12,7 @@ namespace {
 // The message, and when it loaded "port address sleep countdown altitude speed".
 std::string Read(const std::string& text, Configuration& c) {
   const testing::TempDir folder;
-  const auto outcome = LoadConfiguration(folder.Write("LCD_Korvan.ini", text).c_str(), c);
+  const auto outcome = LoadConfiguration(folder.Write("LCD_Korvan.ini", text).string().c_str(), c);
   char fields[100] = "";
   if (outcome.status == ConfigurationStatus::kLoaded)
     std::snprintf(fields, sizeof fields, "%d %s %d %d %d %d", c.port, c.address, c.sleep,
@@ -64,7 +64,7 @@ TEST(ConfigurationReader, FailuresKeepTheFieldsReadBeforeAndAFolderIsNoFile) {
   EXPECT_EQ(Read(file, read), "Countdown non valide\n");
   EXPECT_EQ(std::tuple(read.sleep, read.altitude), std::tuple(100, 0));
   const testing::TempDir folder;
-  EXPECT_STREQ(LoadConfiguration(folder.path().c_str(), read).message,
+  EXPECT_STREQ(LoadConfiguration(folder.path().string().c_str(), read).message,
                "Je ne peux ouvrir le fichier config.ini\n");
 }
 
