@@ -40,11 +40,15 @@ HDC MeasuringDc() {
 // Crisp one-bit text: in an 8-bit DIB section any other quality lets GDI
 // smooth the edges into the greys of the colour table.
 HFONT MakeFont(const std::u16string& faceName, int height, bool bold) {
+  // The record of the system's GUI font, as the items take it over, with
+  // only the height, the weight and the face changed.
   LOGFONTW record{};
+  if (GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof record, &record) != sizeof record) {
+    record = LOGFONTW{};
+    record.lfCharSet = DEFAULT_CHARSET;
+  }
   record.lfHeight = height;
   record.lfWeight = bold ? FW_BOLD : FW_NORMAL;
-  record.lfCharSet = DEFAULT_CHARSET;
-  record.lfQuality = NONANTIALIASED_QUALITY;
   const std::size_t length = std::min<std::size_t>(faceName.size(), LF_FACESIZE - 1);
   std::copy_n(faceName.begin(), length, record.lfFaceName);
   return CreateFontIndirectW(&record);
