@@ -1,7 +1,8 @@
 /* A stand-in LCD service for the program's run on Windows: one device that
  * is always there; the folder named by KORVAN_TEST_SERVICE_LOG gets the
  * lines "connect NAME" and "push PRIORITY" in the file log, and the latest
- * frame's bytes in the file frame, replaced whole. */
+ * frame's bytes in the file frame, replaced whole. Button reads return the
+ * decimal mask in the file buttons there (0 without it). */
 #include <windows.h>
 
 #include <stdio.h>
@@ -51,7 +52,13 @@ static int32_t KORVAN_LCD_CALL OpenDevice(LcdOpenContext* context) {
 }
 
 static int32_t KORVAN_LCD_CALL ReadButtons(int32_t device, uint32_t* mask) {
-  *mask = 0;
+  FILE* file = Open("buttons", "rb");
+  unsigned value = 0;
+  if (file != NULL) {
+    if (fscanf(file, "%u", &value) != 1) value = 0;
+    fclose(file);
+  }
+  *mask = value;
   return OneHandle(device);
 }
 

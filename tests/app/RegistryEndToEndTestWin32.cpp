@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <thread>
+#include <tuple>
 
 #include "app/SimulatorAnswers.h"
 #include "lcdlink/LcdServiceInterface.h"
@@ -73,12 +74,20 @@ TEST(RegistryEndToEnd, TheRegisteredServiceGetsTheFramesAndStopEndsTheProgram) {
 
   const HANDLE korvan = Start(nullptr);
   std::string log;
-  for (int waited = 0; waited < 20000 && std::count(log.begin(), log.end(), '\n') < 60;
-       waited += 20) {
-    ::Sleep(20);
-    log = ReadFile("log");
-  }
+  const auto waitForLines = [&log](std::ptrdiff_t lines) {
+    for (int waited = 0; waited < 20000 && std::count(log.begin(), log.end(), '\n') < lines;
+         waited += 20) {
+      ::Sleep(20);
+      log = ReadFile("log");
+    }
+  };
+  waitForLines(60);
   const std::string frame = ReadFile("frame");
+  folder.Write("buttons", "1");  // a click of the first button: the next unit mode
+  waitForLines(80);
+  folder.Write("buttons", "0");
+  waitForLines(120);
+  const std::string knots = ReadFile("frame");
   EXPECT_EQ(ExitCode(Start(L"--stop"), 5000), 0);
   EXPECT_EQ(ExitCode(korvan, 5000), 0);
   EXPECT_EQ(ExitCode(Start(L"--stop"), 5000), 1);  // none runs now
@@ -96,6 +105,27 @@ TEST(RegistryEndToEnd, TheRegisteredServiceGetsTheFramesAndStopEndsTheProgram) {
   EXPECT_TRUE(testing::MatchesGolden(
       "app-main-metric", testing::FrameToArt(reinterpret_cast<const std::uint8_t*>(&frame[4]),
                                              LCD_FRAME_WIDTH, LCD_FRAME_HEIGHT, LCD_FRAME_WIDTH)));
+  ASSERT_EQ(knots.size(), std::size_t{LCD_FRAME_BYTES});
+  EXPECT_TRUE(testing::MatchesGolden(
+      "app-main-knots", testing::FrameToArt(reinterpret_cast<const std::uint8_t*>(&knots[4]),
+                                            LCD_FRAME_WIDTH, LCD_FRAME_HEIGHT, LCD_FRAME_WIDTH)));
+}
+
+// What a person starting it from a console sees of a configuration it
+// cannot use (text-mode output: Windows line ends), and the exit code a
+// script sees.
+TEST(RegistryEndToEnd, AConfigurationItCannotUseIsNamedAndEndsTheProgram) {
+  const std::string program = (ProgramFolder().parent_path() / "korvan.exe").string();
+  for (const auto& [file, exitCode, output] :
+       {std::tuple{"", 1, "Je ne peux ouvrir le fichier config.ini\r\n"},
+        std::tuple{"[DCS]\nPort=65536\n", -1, "Port non valide\r\n"}}) {
+    testing::TempDir folder;
+    if (*file != '\0') folder.Write("LCD_Korvan.ini", file);
+    std::filesystem::current_path(folder.path());
+    EXPECT_EQ(std::system(("\"" + program + "\" > out.txt 2>&1").c_str()), exitCode) << file;
+    EXPECT_EQ(ReadFile("out.txt"), output) << file;
+    std::filesystem::current_path(folder.path().parent_path());
+  }
 }
 
 }  // namespace
