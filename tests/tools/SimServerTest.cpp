@@ -28,7 +28,8 @@ TEST(SimServer, AnswersTheProgramsRequestsUntilItFallsSilent) {
   std::optional<UdpSocket> socket = UdpSocket::Create(error), client = UdpSocket::Create(error);
   ASSERT_TRUE(socket && client && socket->Bind({0x7F000001, 0}, error)) << error;
   testing::FakeClock clock;
-  SimServer server(std::move(*socket), SimOptions{.silentAfterSeconds = 5}, clock, nullptr);
+  ScriptedAnswers source("Bf-109G-2");
+  SimServer server(std::move(*socket), source, SimOptions{.silentAfterSeconds = 5}, clock, nullptr);
   FlightSample sample;
   for (const int seconds : {0, 5}) {
     clock.Advance(static_cast<std::uint32_t>(seconds * 1000));

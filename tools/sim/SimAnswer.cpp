@@ -64,4 +64,19 @@ std::size_t WriteAnswer(std::string_view request, const FlightScript& script, do
   return writer.Finish();
 }
 
+std::vector<std::string> ScriptedAnswers::Answers(std::string_view request, double seconds) {
+  char buffer[1024];
+  const std::size_t length = WriteAnswer(request, script_, seconds, buffer);
+  if (length == 0) return {};
+  return {std::string(buffer, length)};
+}
+
+std::string ScriptedAnswers::Describe(double seconds) const {
+  char text[48];
+  std::snprintf(text, sizeof text, "%-8s %3.0f km/h %4.0f m", script_.Phase(seconds),
+                static_cast<double>(script_.Value(30, seconds).value_or(0)),
+                static_cast<double>(script_.Value(40, seconds).value_or(0)));
+  return text;
+}
+
 }  // namespace korvan::sim

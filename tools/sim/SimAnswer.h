@@ -4,6 +4,7 @@
 #include <span>
 #include <string_view>
 
+#include "tools/sim/AnswerSource.h"
 #include "tools/sim/FlightScript.h"
 
 namespace korvan::sim {
@@ -15,5 +16,17 @@ namespace korvan::sim {
 // form or the answer would not fit.
 std::size_t WriteAnswer(std::string_view request, const FlightScript& script, double seconds,
                         std::span<char> out);
+
+// The scripted flight's answers.
+class ScriptedAnswers final : public AnswerSource {
+ public:
+  explicit ScriptedAnswers(std::string aircraftName) : script_(std::move(aircraftName)) {}
+
+  std::vector<std::string> Answers(std::string_view request, double seconds) override;
+  std::string Describe(double seconds) const override;
+
+ private:
+  FlightScript script_;
+};
 
 }  // namespace korvan::sim

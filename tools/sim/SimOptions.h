@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/system/Ipv4Endpoint.h"
+
 namespace korvan::sim {
 
 struct SimOptions {
@@ -15,6 +17,10 @@ struct SimOptions {
   double oversizeProbability = 0;
   double silentAfterSeconds = -1;  // negative: never falls silent
   std::uint32_t seed = 1;
+  std::string record{};  // relay to `upstream` and record into this file
+  Ipv4Endpoint upstream{};
+  std::string replay{};  // answer from this recorded flight
+  bool loop = false;
   bool quiet = false;
   bool help = false;
 };

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "tools/sim/SimAnswer.h"
-
 namespace korvan::sim {
 namespace {
 
@@ -11,12 +9,13 @@ constexpr std::size_t kOversizedBytes = 2000;
 
 }  // namespace
 
-SimServer::SimServer(UdpSocket socket, const SimOptions& options, Clock& clock, std::FILE* log)
+SimServer::SimServer(UdpSocket socket, AnswerSource& source, const SimOptions& options,
+                     Clock& clock, std::FILE* log)
     : socket_(std::move(socket)),
       options_(options),
       clock_(clock),
       log_(log),
-      script_(options.aircraft),
+      source_(source),
       dice_(options.seed),
       start_(clock.TickCount()),
       lastLog_(start_) {}
@@ -42,7 +41,7 @@ void SimServer::ServeFor(int waitMs) {
       const ReceiveResult got = socket_.Receive(request);
       if (got.status == ReceiveStatus::kNothing) break;
       if (got.status == ReceiveStatus::kOversized) {
-        ++counters_.malformed;
+        ++counters_.unanswered;
         continue;
       }
       Answer(std::string_view(request, got.size), got.sender);
@@ -67,13 +66,16 @@ void SimServer::Answer(std::string_view request, const Ipv4Endpoint& sender) {
     ++counters_.dropped;
     return;
   }
-  char buffer[1024];
-  const std::size_t length = WriteAnswer(request, script_, Seconds(), buffer);
-  if (length == 0) {
-    ++counters_.malformed;
+  std::vector<std::string> answers = source_.Answers(request, Seconds());
+  if (answers.empty()) {
+    ++counters_.unanswered;
     return;
   }
-  std::string answer(buffer, length);
+  ++(fast ? counters_.fast : counters_.slow);
+  for (std::string& answer : answers) Send(std::move(answer), sender);
+}
+
+void SimServer::Send(std::string answer, const Ipv4Endpoint& destination) {
   if (Roll(options_.oversizeProbability)) {
     answer.resize(kOversizedBytes, '#');
     ++counters_.oversized;
@@ -82,12 +84,11 @@ void SimServer::Answer(std::string_view request, const Ipv4Endpoint& sender) {
     answer[at] = 'x';
     ++counters_.garbled;
   }
-  ++(fast ? counters_.fast : counters_.slow);
   if (options_.delayMs > 0) {
-    late_.push_back({clock_.TickCount() + options_.delayMs, sender, std::move(answer)});
+    late_.push_back({clock_.TickCount() + options_.delayMs, destination, std::move(answer)});
     return;
   }
-  socket_.SendTo(sender, answer);
+  socket_.SendTo(destination, answer);
 }
 
 void SimServer::SendLateAnswers() {
@@ -108,12 +109,10 @@ void SimServer::LogOncePerSecond() {
                                                   (fastInSecond_ - 1)
                                             : 0.0;
     std::fprintf(log_,
-                 "korvan-sim: %6.0f s %-8s %3.0f km/h %4.0f m | answered %llu fast, %llu slow "
+                 "korvan-sim: %6.0f s %s | answered %llu fast, %llu slow "
                  "(+%llu), request period %.1f ms | dropped %llu, late %llu, garbled %llu, "
-                 "oversized %llu, malformed %llu, silent %llu\n",
-                 seconds, script_.Phase(seconds),
-                 static_cast<double>(script_.Value(30, seconds).value_or(0)),
-                 static_cast<double>(script_.Value(40, seconds).value_or(0)),
+                 "oversized %llu, unanswered %llu, silent %llu\n",
+                 seconds, source_.Describe(seconds).c_str(),
                  static_cast<unsigned long long>(counters_.fast),
                  static_cast<unsigned long long>(counters_.slow),
                  static_cast<unsigned long long>(counters_.fast - fastAtLastLog_), period,
@@ -121,7 +120,7 @@ void SimServer::LogOncePerSecond() {
                  static_cast<unsigned long long>(counters_.late),
                  static_cast<unsigned long long>(counters_.garbled),
                  static_cast<unsigned long long>(counters_.oversized),
-                 static_cast<unsigned long long>(counters_.malformed),
+                 static_cast<unsigned long long>(counters_.unanswered),
                  static_cast<unsigned long long>(counters_.silent));
     std::fflush(log_);
   }

@@ -8,15 +8,15 @@
 
 #include "platform/system/Clock.h"
 #include "platform/system/UdpSocket.h"
-#include "tools/sim/FlightScript.h"
+#include "tools/sim/AnswerSource.h"
 #include "tools/sim/SimOptions.h"
 
 namespace korvan::sim {
 
 struct SimCounters {
-  std::uint64_t fast = 0;       // "R/30/..." requests answered
-  std::uint64_t slow = 0;       // other well-formed requests answered
-  std::uint64_t malformed = 0;  // datagrams that were no request
+  std::uint64_t fast = 0;        // "R/30/..." requests answered
+  std::uint64_t slow = 0;        // other well-formed requests answered
+  std::uint64_t unanswered = 0;  // no request, or none the source answers
   std::uint64_t dropped = 0;
   std::uint64_t garbled = 0;
   std::uint64_t oversized = 0;
@@ -24,10 +24,12 @@ struct SimCounters {
   std::uint64_t silent = 0;  // ignored after --silent-after
 };
 
-// Answers requests on a bound socket, with the faults the options ask for.
+// Answers requests on a bound socket from `source`, with the faults the
+// options ask for.
 class SimServer {
  public:
-  SimServer(UdpSocket socket, const SimOptions& options, Clock& clock, std::FILE* log);
+  SimServer(UdpSocket socket, AnswerSource& source, const SimOptions& options, Clock& clock,
+            std::FILE* log);
 
   // Serves for up to `waitMs`: answers what arrives, sends late answers that
   // are due, and writes the log line once a second.
@@ -45,6 +47,7 @@ class SimServer {
 
   double Seconds() const;
   void Answer(std::string_view request, const Ipv4Endpoint& sender);
+  void Send(std::string answer, const Ipv4Endpoint& destination);
   void SendLateAnswers();
   void LogOncePerSecond();
   bool Roll(double probability);
@@ -53,7 +56,7 @@ class SimServer {
   SimOptions options_;
   Clock& clock_;
   std::FILE* log_;
-  FlightScript script_;
+  AnswerSource& source_;
   std::mt19937 dice_;
   std::uint32_t start_;
   std::deque<LateAnswer> late_;
