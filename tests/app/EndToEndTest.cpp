@@ -17,6 +17,8 @@
 #include "platform/system/UdpSocket.h"
 #include "tests/platform/GoldenFrame.h"
 #include "tests/support/TempDir.h"
+#include "tools/sim/ReplayedAnswers.h"
+#include "tools/sim/SimServer.h"
 
 extern char** environ;
 
@@ -121,7 +123,7 @@ class EndToEnd : public ::testing::Test {
 
   // Answers the two requests, which must come in turn, always alike: after a
   // stray datagram, each answer twice and 15 ms late, past the program's wait.
-  void Simulate(std::stop_token stop) {
+  virtual void Simulate(std::stop_token stop) {
     char request[512];
     for (bool fast = true, strayed = false; !stop.stop_requested();) {
       if (!simulator_->WaitReadable(20)) continue;
@@ -189,6 +191,39 @@ TEST_F(EndToEnd, PagesFollowTheSimulatorAndTheSoftButtons) {
   EXPECT_TRUE(MatchesGolden("app-calculator-idle", Click(4)));  // button 2, after unit mode 3
   EXPECT_TRUE(MatchesGolden("app-calculator-metric", Click(4)));
   EXPECT_TRUE(MatchesGolden("app-calculator-knots", Click(4)));
+}
+
+// The stand-in replaying the shipped recorded flight, its time held by the
+// test, so each frame shows one recorded answer however fast the program runs.
+class ReplayEndToEnd : public EndToEnd {
+ protected:
+  class HeldClock final : public Clock {
+   public:
+    std::uint32_t TickCount() override { return now.load(); }
+    void Sleep(std::uint32_t) override {}
+    std::atomic<std::uint32_t> now{0};
+  };
+
+  void Simulate(std::stop_token stop) override {
+    sim::FlightRecording flight;
+    std::string error;
+    const std::string file = KORVAN_SOURCE_DIR "/assets/flights/bf109-circuit.flight";
+    if (!sim::ReadFlightFile(file.c_str(), flight, error)) return ADD_FAILURE() << error;
+    sim::ReplayedAnswers answers(std::move(flight), false, nullptr);
+    sim::SimServer server(std::move(*simulator_), answers, {}, clock_, nullptr);
+    while (!stop.stop_requested()) server.ServeFor(20);
+  }
+
+  HeldClock clock_;
+};
+
+TEST_F(ReplayEndToEnd, TheRecordedFlightShowsAsItWasFlown) {
+  for (const auto& [seconds, golden] :
+       {std::pair{12u, "app-replay-take-off"}, {60u, "app-replay-climb"}}) {
+    clock_.now = seconds * 1000;
+    WaitFrames(10);  // the frames drawn before the time moved
+    EXPECT_TRUE(MatchesGolden(golden, WaitFrames(5))) << seconds;
+  }
 }
 
 TEST(Program, ExitsWithTheSettingsMessageAndCodeOrRunsUntilStoppedEvenInALongPause) {
