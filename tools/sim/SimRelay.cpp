@@ -10,12 +10,13 @@
 namespace korvan::sim {
 
 SimRelay::SimRelay(UdpSocket socket, const Ipv4Endpoint& upstream, std::FILE* recording,
-                   Clock& clock, std::FILE* log)
+                   Clock& clock, std::FILE* log, bool quiet)
     : socket_(std::move(socket)),
       upstream_(upstream),
       recording_(recording),
       clock_(clock),
       log_(log),
+      quiet_(quiet),
       start_(clock.TickCount()),
       lastLog_(start_),
       buffer_(kMaxDatagram + 1) {
@@ -72,7 +73,7 @@ void SimRelay::LogOncePerSecond() {
   const std::uint32_t now = clock_.TickCount();
   if (now - lastLog_ < 1000) return;
   lastLog_ = now;
-  if (log_ == nullptr) return;
+  if (log_ == nullptr || quiet_) return;
   std::fprintf(log_, "korvan-sim: %6.0f s recorded %llu requests, %llu answers\n",
                static_cast<std::uint32_t>(now - start_) / 1000.0,
                static_cast<unsigned long long>(counters_.requests),

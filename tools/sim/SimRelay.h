@@ -24,9 +24,10 @@ struct RelayCounters {
 // crash keeps what was recorded.
 class SimRelay {
  public:
-  // Writes the format's header line to `recording` at once.
+  // Writes the format's header line to `recording` at once. `log` gets the
+  // changes a person needs to know and, unless quiet, a line every second.
   SimRelay(UdpSocket socket, const Ipv4Endpoint& upstream, std::FILE* recording, Clock& clock,
-           std::FILE* log);
+           std::FILE* log, bool quiet = false);
 
   // Relays for up to `waitMs`, and writes the log line once a second.
   void ServeFor(int waitMs);
@@ -45,6 +46,7 @@ class SimRelay {
   std::FILE* recording_;
   Clock& clock_;
   std::FILE* log_;
+  bool quiet_;
   std::uint32_t start_;
   std::uint32_t lastLog_;
   std::vector<char> buffer_;

@@ -31,8 +31,8 @@ int Relay(UdpSocket socket, const sim::SimOptions& options, const std::atomic<bo
                options.bind.c_str(), options.port, FormatIpv4Endpoint(options.upstream).c_str(),
                options.record.c_str());
   SystemClock clock;
-  sim::SimRelay relay(std::move(socket), options.upstream, file.get(), clock,
-                      options.quiet ? nullptr : stderr);
+  sim::SimRelay relay(std::move(socket), options.upstream, file.get(), clock, stderr,
+                      options.quiet);
   while (!stop.load()) relay.ServeFor(200);
   return 0;
 }
