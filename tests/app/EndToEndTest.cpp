@@ -211,15 +211,19 @@ class ReplayEndToEnd : public EndToEnd {
     if (!sim::ReadFlightFile(file.c_str(), flight, error)) return ADD_FAILURE() << error;
     sim::ReplayedAnswers answers(std::move(flight), false, nullptr);
     sim::SimServer server(std::move(*simulator_), answers, {}, clock_, nullptr);
+    serving_ = true;  // the replay's start is the clock's 0 only until the test moves it
     while (!stop.stop_requested()) server.ServeFor(20);
   }
 
   HeldClock clock_;
+  std::atomic<bool> serving_{false};
 };
 
 TEST_F(ReplayEndToEnd, TheRecordedFlightShowsAsItWasFlown) {
   for (const auto& [seconds, golden] :
        {std::pair{12u, "app-replay-take-off"}, {60u, "app-replay-climb"}}) {
+    for (int ms = 0; !serving_ && ms < 5000; ++ms)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
     clock_.now = seconds * 1000;
     WaitFrames(10);  // the frames drawn before the time moved
     EXPECT_TRUE(MatchesGolden(golden, WaitFrames(5))) << seconds;
