@@ -12,9 +12,6 @@
 #include "services/virtual-lcd/ButtonScript.h"
 #include "services/virtual-lcd/FrameRecorder.h"
 #include "tests/support/TempDir.h"
-#ifndef _WIN32
-#include "tests/services/GreyPng.h"
-#endif
 
 namespace korvan::virtual_lcd {
 namespace {
@@ -86,21 +83,6 @@ TEST(VirtualLcdFiles, FramesAppearWholeByRename) {
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 3);  // no temporary left
   EXPECT_EQ(fs::file_size(folder.path() / "frame-000002.pgm"), 14u + 160 * 43);
 }
-
-#ifndef _WIN32
-// Recorded as PNG, a frame file reads back as the pushed bytes.
-TEST(VirtualLcdFiles, PngFramesDecode) {
-  korvan::testing::TempDir folder;
-  FrameRecorder recorder(folder.path(), 1, RecordFormat::kPng);
-  std::vector<std::uint8_t> pixels(160 * 43);
-  for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<std::uint8_t>(i % 251);
-  recorder.Record(pixels.data());
-  std::ifstream file(folder.path() / "frame-000001.png", std::ios::binary);
-  const GreyImage image = DecodeGreyPng({std::istreambuf_iterator<char>(file), {}});
-  EXPECT_EQ(std::pair(image.width, image.height), std::pair(160u, 43u));
-  EXPECT_EQ(image.pixels, pixels);
-}
-#endif
 
 }  // namespace
 }  // namespace korvan::virtual_lcd

@@ -8,9 +8,6 @@
 
 #include "services/virtual-lcd/WebPanel.h"
 #include "tests/services/PanelClient.h"
-#ifndef _WIN32
-#include "tests/services/GreyPng.h"
-#endif
 
 namespace korvan::virtual_lcd {
 namespace {
@@ -127,42 +124,6 @@ TEST(WebPanel, AnswersBesideIdleConnectionsAndRefusesHugeHeads) {
         local.Ask("GET / HTTP/1.1\r\nHost: localhost\r\n" + headers + "\r\n");
     EXPECT_EQ(answer.substr(0, 12), "HTTP/1.1 431") << answer;  // Ask saw the close
   }
-}
-
-// /frame.png is the latest frame's grey bytes, each a scale x scale square,
-// past the same access check as every route; a scale not 1 to 8 is refused.
-TEST(WebPanel, FramePngIsTheLatestFrameScaled) {
-  Panel local("127.0.0.1");
-  Pixels pixels;
-  for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<std::uint8_t>(i * 7);
-  local.board.Publish(pixels.data());
-  const std::string get = "GET /frame.png", host = " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
-#ifdef _WIN32
-  EXPECT_EQ(local.Ask(get + host).substr(0, 12), "HTTP/1.1 404");  // no libpng here
-#else
-  for (const auto& [query, status] : {std::pair{"?scale=0", 400},
-                                      {"?scale=9", 400},
-                                      {"?scale=", 400},
-                                      {"?scale=2x", 400},
-                                      {"?scale=3", 200}}) {
-    EXPECT_EQ(local.Ask(get + query + host).substr(9, 3), std::to_string(status)) << query;
-  }
-  EXPECT_EQ(local.Ask(get + " HTTP/1.1\r\nHost: evil.example\r\n\r\n").substr(0, 12),
-            "HTTP/1.1 403");
-  for (const unsigned scale : {1u, 3u}) {
-    const std::string answer = local.Ask(get + (scale == 1 ? "" : "?scale=3") + host);
-    const auto body = answer.find("\r\n\r\n");
-    EXPECT_NE(answer.find("\r\nContent-Type: image/png\r\nCache-Control: no-store\r\n"),
-              std::string::npos);
-    const GreyImage image = DecodeGreyPng(answer.substr(body + 4));
-    ASSERT_EQ(std::pair(image.width, image.height), std::pair(160 * scale, 43 * scale));
-    std::size_t wrong = 0;
-    for (unsigned y = 0; y < image.height; ++y)
-      for (unsigned x = 0; x < image.width; ++x)
-        wrong += image.pixels[y * image.width + x] != pixels[y / scale * 160 + x / scale];
-    EXPECT_EQ(wrong, 0u) << scale;
-  }
-#endif
 }
 
 }  // namespace
