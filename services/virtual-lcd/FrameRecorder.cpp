@@ -7,36 +7,50 @@
 #include <utility>
 
 #include "lcdlink/LcdServiceInterface.h"
+#include "services/virtual-lcd/FramePng.h"
 #include "services/virtual-lcd/HostFiles.h"
 
 namespace korvan::virtual_lcd {
+namespace {
 
-FrameRecorder::FrameRecorder(std::filesystem::path folder, std::int64_t maxFrames)
-    : folder_(std::move(folder)), maxFrames_(maxFrames) {}
+// The file's bytes; empty if they cannot be made.
+std::string FileBytes(const std::uint8_t* pixels, RecordFormat format) {
+  if (format == RecordFormat::kPng) return FramePng(pixels, 1);
+  char header[32];
+  std::snprintf(header, sizeof header, "P5\n%d %d\n255\n", LCD_FRAME_WIDTH, LCD_FRAME_HEIGHT);
+  return header +
+         std::string(reinterpret_cast<const char*>(pixels), LCD_FRAME_WIDTH * LCD_FRAME_HEIGHT);
+}
+
+bool WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+  std::FILE* file = std::fopen(path.string().c_str(), "wb");
+  if (file == nullptr) return false;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return std::fclose(file) == 0 && written;
+}
+
+}  // namespace
+
+FrameRecorder::FrameRecorder(std::filesystem::path folder, std::int64_t maxFrames,
+                             RecordFormat format)
+    : folder_(std::move(folder)), maxFrames_(maxFrames), format_(format) {}
 
 void FrameRecorder::Record(const std::uint8_t* pixels) {
   if (failed_ || written_ >= maxFrames_) return;
   std::error_code ignored;
   if (written_ == 0) std::filesystem::create_directories(folder_, ignored);
   // Written under a hidden name, then renamed: a program watching the
-  // folder for the newest frame-*.pgm never sees half a frame.
+  // folder for the newest frame-* never sees half a frame.
   char hidden[40];
-  std::snprintf(hidden, sizeof hidden, ".frame-%06lld.pgm.tmp",
-                static_cast<long long>(written_ + 1));
+  std::snprintf(hidden, sizeof hidden, ".frame-%06lld.%s.tmp", static_cast<long long>(written_ + 1),
+                format_ == RecordFormat::kPng ? "png" : "pgm");
   const std::filesystem::path temporary = folder_ / hidden;
   const std::filesystem::path path =
       folder_ / std::string_view(hidden + 1, std::strlen(hidden) - 5);
-  std::FILE* file = std::fopen(temporary.string().c_str(), "wb");
-  bool ok = file != nullptr;
-  if (ok) {
-    std::fprintf(file, "P5\n%d %d\n255\n", LCD_FRAME_WIDTH, LCD_FRAME_HEIGHT);
-    const std::size_t bytes = LCD_FRAME_WIDTH * LCD_FRAME_HEIGHT;
-    ok = std::fwrite(pixels, 1, bytes, file) == bytes;
-    ok = std::fclose(file) == 0 && ok;
-    ok = ok && MoveReplacing(temporary, path);
-    if (!ok) std::filesystem::remove(temporary, ignored);
-  }
+  const std::string bytes = FileBytes(pixels, format_);
+  const bool ok = !bytes.empty() && WriteFile(temporary, bytes) && MoveReplacing(temporary, path);
   if (!ok) {
+    std::filesystem::remove(temporary, ignored);
     failed_ = true;
     std::fprintf(stderr, "lcd-virtual: cannot write %s; recording stops\n", path.string().c_str());
     return;

@@ -9,27 +9,44 @@ const char kPanelPage[] = R"html(<!doctype html>
 <meta name="viewport" content="width=device-width, initial-scale=1">
 <title>Virtual LCD</title>
 <style>
-  body { background: #202326; color: #c8ccd0; font: 15px sans-serif; margin: 24px;
-         display: flex; flex-direction: column; align-items: center; }
-  #lcd { width: 640px; max-width: 96vw; aspect-ratio: 160 / 43; image-rendering: pixelated;
-         background: #0b2233; border: 14px solid #111; border-radius: 8px; }
-  #buttons { display: flex; gap: 18px; margin: 18px; }
-  #buttons button { width: 130px; height: 46px; font-size: 17px; color: #e8e8e8;
-         background: #3a3f44; border: 1px solid #6b7177; border-radius: 6px;
-         touch-action: none; user-select: none; -webkit-user-select: none; }
+  * { box-sizing: border-box; }
+  [hidden] { display: none !important; }
+  html, body { height: 100%; }
+  body { margin: 0; background: #202326; color: #c8ccd0; font: 15px sans-serif; }
+  #panel { min-height: 100%; padding: 8px; display: flex; flex-direction: column;
+           align-items: center; justify-content: center; gap: 10px; }
+  #bezel { background: #111; padding: 6px; border-radius: 8px; }
+  #lcd { display: block; width: min(640px, calc(100vw - 28px)); aspect-ratio: 160 / 43;
+         image-rendering: pixelated; background: #0b2233; }
+  #buttons, #bar { width: min(100%, 640px); }
+  #buttons { display: grid; grid-template-columns: repeat(4, 1fr); gap: 8px; }
+  button { min-height: 48px; font-size: 17px; color: #e8e8e8; background: #3a3f44;
+           border: 1px solid #6b7177; border-radius: 6px; }
+  #buttons button { touch-action: none; user-select: none; -webkit-user-select: none; }
   #buttons button.held { background: #8fc7ff; color: #000; }
-  #status { font-family: monospace; }
+  #bar { display: flex; flex-wrap: wrap; align-items: center; gap: 8px; }
+  #status { flex: 1 1 0; min-width: 0; font: 13px monospace; white-space: nowrap;
+            overflow: hidden; text-overflow: ellipsis; }
+  #bar button { min-height: 44px; font-size: 15px; padding: 0 14px; }
+  @media (max-width: 599px) { #status { flex-basis: 100%; } }
+  @media (max-width: 359px) { #buttons { grid-template-columns: repeat(2, 1fr); } }
 </style>
 </head>
 <body>
-<canvas id="lcd" width="160" height="43"></canvas>
+<div id="panel">
+<div id="bezel"><canvas id="lcd" width="160" height="43"></canvas></div>
 <div id="buttons">
   <button data-bit="1" title="key 1">1</button>
   <button data-bit="2" title="key 2">2</button>
   <button data-bit="4" title="key 3">3</button>
   <button data-bit="8" title="key 4">4</button>
 </div>
-<div id="status">waiting for the service</div>
+<div id="bar">
+  <span id="status">waiting for the service</span>
+  <button id="save" title="the frame as korvan-frame.png">save PNG</button>
+  <button id="full" hidden>full screen</button>
+</div>
+</div>
 <script>
 "use strict";
 const canvas = document.getElementById("lcd");
@@ -136,6 +153,62 @@ addEventListener("keyup", event => {
 // A page that loses sight of its buttons lets go of them.
 addEventListener("blur", () => setHeld(0));
 document.addEventListener("visibilitychange", () => { if (document.hidden) setHeld(0); });
+
+// The LCD as large as the window lets it be, in whole device pixels per
+// LCD pixel so it stays crisp; below two, just as wide as there is room.
+const BEZEL = 12, GAP = 10, PAD = 16;
+function layout() {
+  const buttons = document.getElementById("buttons"), bar = document.getElementById("bar");
+  const width = document.documentElement.clientWidth - PAD - BEZEL;
+  const height = innerHeight - PAD - BEZEL - 2 * GAP - buttons.offsetHeight - bar.offsetHeight;
+  const ratio = devicePixelRatio || 1;
+  const whole = Math.floor(Math.min(width * ratio / 160, Math.max(height, 0) * ratio / 43));
+  const css = whole >= 2 ? 160 * whole / ratio : width;
+  canvas.style.width = css + "px";
+  canvas.style.height = css * 43 / 160 + "px";
+}
+addEventListener("resize", layout);
+if (window.ResizeObserver) {
+  const watch = new ResizeObserver(layout);
+  watch.observe(document.getElementById("buttons"));
+  watch.observe(document.getElementById("bar"));
+}
+layout();
+
+const full = document.getElementById("full");
+const root = document.documentElement;
+const enterFull = root.requestFullscreen || root.webkitRequestFullscreen;
+const leaveFull = document.exitFullscreen || document.webkitExitFullscreen;
+const inFull = () => document.fullscreenElement || document.webkitFullscreenElement;
+if (enterFull && (document.fullscreenEnabled || document.webkitFullscreenEnabled)) {
+  full.hidden = false;
+  full.addEventListener("click", () => {
+    const step = inFull() ? leaveFull.call(document) : enterFull.call(root);
+    if (step && step.catch) step.catch(() => {});
+  });
+  for (const change of ["fullscreenchange", "webkitfullscreenchange"]) {
+    document.addEventListener(change, () => {
+      full.textContent = inFull() ? "leave full screen" : "full screen";
+      layout();
+    });
+  }
+}
+
+const save = document.getElementById("save");
+save.addEventListener("click", () => {
+  fetch("/frame.png?scale=4", { cache: "no-store" }).then(answer => {
+    if (!answer.ok) throw new Error(answer.status === 404 ? "no PNG here" : "not saved");
+    return answer.blob();
+  }).then(blob => {
+    const link = document.createElement("a");
+    link.href = URL.createObjectURL(blob);
+    link.download = "korvan-frame.png";
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+  }).catch(error => { save.textContent = error.message; });
+});
 
 startStream();
 </script>

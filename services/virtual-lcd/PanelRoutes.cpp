@@ -2,9 +2,13 @@
 
 #include <cctype>
 #include <charconv>
+#include <optional>
+#include <utility>
 
 #include "services/virtual-lcd/FrameJson.h"
+#include "services/virtual-lcd/FramePng.h"
 #include "services/virtual-lcd/PanelPage.h"
+#include "services/virtual-lcd/WholeNumber.h"
 
 namespace korvan::virtual_lcd {
 namespace {
@@ -78,6 +82,22 @@ PanelAnswer Button(const HttpRequest& request, FrameBoard& board) {
   return {200, "application/json", "{\"mask\":" + std::to_string(*mask) + "}", {}};
 }
 
+// The latest frame as PNG, ?scale=1 to 8 (1 when not given).
+PanelAnswer FramePngAnswer(const HttpRequest& request, const FrameBoard& board) {
+  const auto asked = request.QueryValue("scale");
+  const auto scale = asked ? ParseWholeNumber(*asked) : std::optional<std::int64_t>(1);
+  if (!scale || *scale < 1 || *scale > kMaxPngScale) return Refusal(400, "scale must be 1 to 8");
+  std::string png = FramePng(board.Latest().pixels.data(), static_cast<int>(*scale));
+  if (png.empty()) return Refusal(503, "the frame could not be encoded");
+  return {200, "image/png", std::move(png), {{"Cache-Control", "no-store"}}};
+}
+
+bool Served(std::string_view path) {
+  for (const std::string_view served : {"/", "/frame", "/events", "/button"})
+    if (path == served) return true;
+  return path == "/frame.png" && PngAvailable();  // the Windows build has no PNG
+}
+
 PanelAnswer Dispatch(const HttpRequest& request, FrameBoard& board, bool streamFree) {
   const bool get = request.method == "GET";
   if (request.path == "/" && get) return {200, "text/html; charset=utf-8", kPanelPage, {}};
@@ -94,14 +114,11 @@ PanelAnswer Dispatch(const HttpRequest& request, FrameBoard& board, bool streamF
     return {200, "text/event-stream", {}, {{"Cache-Control", "no-store"}}, true};
   }
   if (request.path == "/button" && request.method == "POST") return Button(request, board);
-  for (const std::string_view path : {"/", "/frame", "/events", "/button"}) {
-    if (request.path == path) {
-      PanelAnswer wrong = Refusal(405, "method not allowed");
-      wrong.headers.emplace_back("Allow", path == "/button" ? "POST" : "GET");
-      return wrong;
-    }
-  }
-  return Refusal(404, "not found");
+  if (!Served(request.path)) return Refusal(404, "not found");
+  if (request.path == "/frame.png" && get) return FramePngAnswer(request, board);
+  PanelAnswer wrong = Refusal(405, "method not allowed");
+  wrong.headers.emplace_back("Allow", request.path == "/button" ? "POST" : "GET");
+  return wrong;
 }
 
 }  // namespace

@@ -25,6 +25,8 @@ struct PanelAnswer {
 //   GET /        the page
 //   GET /events  server-sent events (stream: true); 503 when no stream is free
 //   GET /frame   the latest frame as JSON
+//   GET /frame.png?scale=N  the latest frame's grey bytes as PNG, N 1 to 8
+//                (default 1, else 400); not in the Windows build (404)
 //   POST /button {"mask":N} as application/json: the soft buttons now held.
 //                A form of another site cannot send that type without the
 //                browser asking first, which the panel never agrees to.

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "services/virtual-lcd/FramePng.h"
 #include "services/virtual-lcd/WholeNumber.h"
 
 namespace korvan::virtual_lcd {
@@ -37,6 +38,17 @@ void Complain(std::string* problems, const std::string& line) {
   if (problems != nullptr) *problems += line + "\n";
 }
 
+// pgm, or png where this build can write it; anything else keeps pgm.
+RecordFormat ParseRecordFormat(std::string_view text, std::string* problems) {
+  const std::string setting = "LCD_VIRTUAL_RECORD_FORMAT=" + std::string(text);
+  if (text == "png" && PngAvailable()) return RecordFormat::kPng;
+  if (text == "png")
+    Complain(problems, setting + ": this build cannot write PNG; recording PGM");
+  else if (text != "pgm")
+    Complain(problems, setting + " is not pgm or png; recording PGM");
+  return RecordFormat::kPgm;
+}
+
 }  // namespace
 
 Settings Settings::FromEnvironment(std::string* problems) {
@@ -66,6 +78,8 @@ Settings Settings::FromEnvironment(std::string* problems) {
                              " is not a count; recording at most 10000 frames");
     }
   }
+  if (const char* format = Variable("LCD_VIRTUAL_RECORD_FORMAT"))
+    settings.recordFormat = ParseRecordFormat(format, problems);
   if (const char* buttons = Variable("LCD_VIRTUAL_BUTTONS")) settings.buttonsFile = buttons;
   if (const char* faults = Variable("LCD_VIRTUAL_FAULTS")) settings.faults = faults;
   return settings;

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "services/virtual-lcd/FrameRecorder.h"
+
 namespace korvan::virtual_lcd {
 
 struct PanelAddress {
@@ -22,6 +24,7 @@ struct Settings {
   bool terminal = false;
   std::optional<std::filesystem::path> recordFolder;
   std::int64_t recordMax = kDefaultRecordMax;
+  RecordFormat recordFormat = RecordFormat::kPgm;
   std::optional<std::string> buttonsFile;
   std::string faults;
 

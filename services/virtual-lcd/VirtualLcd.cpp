@@ -36,7 +36,8 @@ std::int32_t VirtualLcd::Startup() {
     if (!panel_->Start(*settings.panel)) panel_.reset();
   }
   std::optional<FrameRecorder> recorder;
-  if (settings.recordFolder) recorder.emplace(*settings.recordFolder, settings.recordMax);
+  if (settings.recordFolder)
+    recorder.emplace(*settings.recordFolder, settings.recordMax, settings.recordFormat);
   std::optional<TerminalView> view;
   if (settings.terminal) view.emplace(StandardErrorIsTerminal());
   if (recorder || view) {

@@ -1,6 +1,7 @@
 // End-to-end test of the virtual LCD web panel in headless Chromium: the
 // panel shows the frame the host pushes, a click on soft button 3 is read
-// back by the host as mask 8, and another page's form cannot press one.
+// back by the host as mask 8, the LCD and buttons fit phone and desktop
+// windows, and another page's form cannot press one.
 // Usage: node panel.test.mjs HOST_PROGRAM PLUGIN
 // Exits 77 (skipped) when Chromium or playwright-core is not installed.
 
@@ -88,6 +89,19 @@ try {
 
   await page.click('button[data-bit="8"]');
   await waitFor("the host to read mask 8", 5000, () => hostOutput.includes("buttons 8\n"));
+
+  // Phones, desktop: all in view, buttons thumb-high, LCD whole-pixel where 2+ fit.
+  for (const [width, height] of [[390, 844], [844, 390], [320, 568], [1280, 800]]) {
+    await page.setViewportSize({ width, height });
+    const [ratio, lcd, ...buttons] = await page.evaluate(() => new Promise(done =>
+      requestAnimationFrame(() => done([devicePixelRatio, ...[...document.querySelectorAll(
+        "#lcd, #buttons button")].map(element => element.getBoundingClientRect().toJSON())]))));
+    const scale = lcd.width * ratio / 160;
+    if (buttons.length !== 4 || [lcd, ...buttons].some(box => box.left < 0 || box.top < 0 ||
+        box.right > width + 0.5 || box.bottom > height + 0.5 || (box !== lcd && box.height < 44)) ||
+        (scale >= 2 ? Math.abs(scale - Math.round(scale)) > 0.01 : lcd.width < width - 40))
+      throw new Error(`${width}x${height}: ${JSON.stringify([lcd, ...buttons])}`);
+  }
 
   // A form on another page posting a press: refused by the panel.
   const forgery = await context.newPage();

@@ -8,12 +8,15 @@
 
 #include "services/virtual-lcd/HttpRequest.h"
 #include "services/virtual-lcd/PanelAccess.h"
+#include "services/virtual-lcd/PanelRoutes.h"
 
 using korvan::virtual_lcd::HttpParse;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static const korvan::virtual_lcd::HttpLimits limits{256, 8, 64};  // small: reached often
   static const korvan::virtual_lcd::PanelAccess access("00112233445566778899aabbccddeeff", 8160);
+  static const korvan::virtual_lcd::PanelAccess loopback("", 8160);
+  static korvan::virtual_lcd::FrameBoard board;
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   const HttpParse whole = ParseHttpRequest(input, limits);
   const auto& request = whole.request;
@@ -24,6 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
           whole.consumed - request.body.size() > limits.maxHead)
         __builtin_trap();
       access.Check(request);
+      Route(request, loopback, board, true);  // any route, e.g. a PNG at any scale
       break;
     case HttpParse::State::kRefused:
       if (whole.status < 400 || whole.status > 505 || whole.reason.empty()) __builtin_trap();

@@ -57,7 +57,8 @@ void SetVariable(const char* name, const std::string& value) {
 struct VirtualService : LcdManagerService {
   explicit VirtualService(std::initializer_list<std::pair<const char*, std::string>> settings)
       : LcdManagerService(std::filesystem::path(KORVAN_VIRTUAL_LCD_PLUGIN)) {
-    for (const char* name : {"LCD_VIRTUAL_RECORD", "LCD_VIRTUAL_BUTTONS", "LCD_VIRTUAL_FAULTS"})
+    for (const char* name : {"LCD_VIRTUAL_RECORD", "LCD_VIRTUAL_RECORD_FORMAT",
+                             "LCD_VIRTUAL_BUTTONS", "LCD_VIRTUAL_FAULTS"})
       SetVariable(name, "");
     SetVariable("LCD_VIRTUAL_HTTP", "off");
     for (const auto& [name, value] : settings) SetVariable(name, value);
@@ -79,12 +80,14 @@ TEST(VirtualLcd, ServesOneDeviceAsItsSettingsSay) {
   korvan::testing::TempDir folder;
   VirtualService service({{"LCD_VIRTUAL_HTTP", "65536"},
                           {"LCD_VIRTUAL_FAULTS", "push1167=2,read=1:31,push=0:5"},
+                          {"LCD_VIRTUAL_RECORD_FORMAT", "bmp"},
                           {"LCD_VIRTUAL_BUTTONS", folder.Write("buttons", " 25\n").string()}});
   ::testing::internal::CaptureStderr();
   const std::int32_t device = service.Open();
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
             "lcd-virtual: LCD_VIRTUAL_HTTP=65536 is not host:port or off; the web panel stays "
-            "off\nlcd-virtual: LCD_VIRTUAL_FAULTS: ignored push=0:5 (see the plug-in's README)\n");
+            "off\nlcd-virtual: LCD_VIRTUAL_RECORD_FORMAT=bmp is not pgm or png; recording PGM\n"
+            "lcd-virtual: LCD_VIRTUAL_FAULTS: ignored push=0:5 (see the plug-in's README)\n");
   const std::int32_t connection = service.connect.connection;
   LcdDeviceDescription description{};
   EXPECT_EQ(service.QueryDevice(connection, 0, &description), kLcdOk);
