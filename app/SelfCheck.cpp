@@ -99,6 +99,7 @@ int RunSelfCheckHere() {
                        service,
                        location.path,
                        location.refusal,
+                       location.note,
                        [](std::string_view line) {
                          std::fwrite(line.data(), 1, line.size(), stdout);
                          std::fputc('\n', stdout);

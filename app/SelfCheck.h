@@ -20,6 +20,9 @@ struct SelfCheckSeams {
   LcdManagerService& service;
   std::filesystem::path serviceLibrary;
   std::string serviceRefusal;
+  // Said with the service's line: how the library was found, when that is
+  // worth knowing (a fallback instead of the registered service).
+  std::string serviceNote;
   // Takes each line of the report (no line end) as soon as it is known.
   std::function<void(std::string_view)> say;
 };

@@ -31,7 +31,15 @@ struct LoopbackSimulator final : DatagramSocket {
     }
     return sent;
   }
-  ReceiveResult Receive(std::span<char> buffer) override { return client.Receive(buffer); }
+  ReceiveResult Receive(std::span<char> buffer) override {
+    ReceiveResult got = client.Receive(buffer);
+#ifdef _WIN32
+    // Wine names 127.0.0.1 as the sender of loopback replies, whatever
+    // address the stand-in is bound to.
+    if (got.status != ReceiveStatus::kNothing) got.sender = server.LocalEndpoint();
+#endif
+    return got;
+  }
   std::string error;
   UdpSocket client = *UdpSocket::Create(error);
   UdpSocket server = *UdpSocket::Create(error);
@@ -62,6 +70,7 @@ std::string Check(const CheckRow& row, const std::string& good, DatagramSocket& 
                        row.answering ? loopback : silence,
                        service,
                        library,
+                       "",
                        "",
                        [&](std::string_view line) { report.append(line).append("\n"); }};
   const fs::path previous = fs::current_path();
