@@ -2,12 +2,13 @@
 
 #include <cstdio>
 #include <string>
-#include <string_view>
 
 #include "app/AppState.h"
+#include "app/CommandLine.h"
 #include "app/DisplayCycle.h"
 #include "app/FlightSample.h"
 #include "app/ScreenSteps.h"
+#include "app/SelfCheck.h"
 #include "app/SimLink.h"
 #include "platform/system/Console.h"
 #include "platform/system/SystemClock.h"
@@ -92,6 +93,20 @@ int Run() {
 
 int main(int argc, char** argv) {
   korvan::ShowOutputInParentConsole();
-  if (argc > 1 && std::string_view(argv[1]) == "--stop") return korvan::RequestStop();
+  const korvan::Command command = korvan::ParseCommandLine(argc, argv);
+  switch (command.action) {
+    case korvan::Action::kRun:
+      break;
+    case korvan::Action::kStop:
+      return korvan::RequestStop();
+    case korvan::Action::kHelp:
+      return korvan::ShowHelp();
+    case korvan::Action::kVersion:
+      return korvan::ShowVersion();
+    case korvan::Action::kCheck:
+      return korvan::RunSelfCheckHere();
+    case korvan::Action::kRefuse:
+      return korvan::RefuseCommandLine(command);
+  }
   return korvan::Run();
 }

@@ -12,11 +12,8 @@ void AddIndicator(LcdFacade& facade, const IconSetLayout& set, std::size_t indic
                   IconSetHandles& handles, LoadedIcons& icons, int& loaded) {
   const IndicatorPlace& place = set.indicators[indicator];
   for (int state = 0; state < kIndicatorStates[indicator]; ++state) {
-    // Stored with backslashes, as the sets have always been named; the
-    // loader maps them to this system's separator.
-    const std::string path = std::string("images\\") + set.folder + "\\" +
-                             std::to_string(indicator + 1) + "_" + std::to_string(state) + ".ico";
-    std::unique_ptr<IconImage> icon = LoadIconFile(path, place.width, kIconHeight);
+    std::unique_ptr<IconImage> icon =
+        LoadIconFile(IconFilePath(set, indicator, state), place.width, kIconHeight);
     if (icon) ++loaded;
     LcdItem* item = facade.AddIcon(icon.get(), place.width, kIconHeight);
     facade.SetPosition(item, place.x, 0);
@@ -27,6 +24,13 @@ void AddIndicator(LcdFacade& facade, const IconSetLayout& set, std::size_t indic
 }
 
 }  // namespace
+
+// Stored with backslashes, as the sets have always been named; the loader
+// maps them to this system's separator.
+std::string IconFilePath(const IconSetLayout& set, std::size_t indicator, int state) {
+  return std::string("images\\") + set.folder + "\\" + std::to_string(indicator + 1) + "_" +
+         std::to_string(state) + ".ico";
+}
 
 int BuildIconSets(LcdFacade& facade, ScreenItems& items, LoadedIcons& icons) {
   int loaded = 0;

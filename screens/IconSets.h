@@ -1,10 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "lcdlink/LcdFacade.h"
 #include "platform/images/IconImage.h"
+#include "screens/IconLayout.h"
 #include "screens/ScreenItems.h"
 
 namespace korvan {
@@ -12,6 +15,10 @@ namespace korvan {
 // The icon pictures the status page's items draw; loaded once at start-up
 // and kept for the life of the program (the items only borrow them).
 using LoadedIcons = std::vector<std::unique_ptr<IconImage>>;
+
+// The file of one state of one indicator (counted from 0) of a set, as the
+// application stores it, images\<set>\<indicator + 1>_<state>.ico .
+std::string IconFilePath(const IconSetLayout& set, std::size_t indicator, int state);
 
 // Loads the 55 icon files of the five sets from images/<set>/ in the
 // current folder and makes one hidden icon item per file on the page being
