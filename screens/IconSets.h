@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "lcdlink/LcdFacade.h"
@@ -13,13 +14,16 @@ namespace korvan {
 // and kept for the life of the program (the items only borrow them).
 using LoadedIcons = std::vector<std::unique_ptr<IconImage>>;
 
-// Loads the 55 icon files of the five sets from images/<set>/ in the
-// current folder and makes one hidden icon item per file on the page being
+// Loads the 55 icon files of the five sets from <folder>/<set>/ (a folder
+// in the stored form, relative to the current folder unless absolute; see
+// IconFolder.h) and makes one hidden icon item per file on the page being
 // edited. A file that is missing or unreadable gives an item that draws
 // nothing. Returns how many files loaded.
-int BuildIconSets(LcdFacade& facade, ScreenItems& items, LoadedIcons& icons);
+int BuildIconSets(LcdFacade& facade, ScreenItems& items, LoadedIcons& icons,
+                  std::string_view folder = "images");
 
 // Builds the status page: its texts, then the icon sets.
-int BuildStatusPage(LcdFacade& facade, ScreenItems& items, LoadedIcons& icons);
+int BuildStatusPage(LcdFacade& facade, ScreenItems& items, LoadedIcons& icons,
+                    std::string_view folder = "images");
 
 }  // namespace korvan
