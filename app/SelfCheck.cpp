@@ -1,6 +1,7 @@
 #include "app/SelfCheck.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <system_error>
@@ -8,9 +9,11 @@
 #include "app/SelfCheckProbes.h"
 #include "app/SimLink.h"
 #include "lcdlink/LcdServiceLocation.h"
+#include "platform/system/ProgramFolder.h"
 #include "platform/system/SystemClock.h"
 #include "platform/system/UdpSocket.h"
 #include "screens/ConfigurationReader.h"
+#include "screens/IconFolder.h"
 
 namespace korvan {
 namespace {
@@ -105,6 +108,7 @@ int RunSelfCheckHere() {
                          std::fputc('\n', stdout);
                          std::fflush(stdout);
                        }};
+  seams.iconFolder = ChooseIconFolder(std::filesystem::current_path(), ProgramFolder()).stored;
   return RunSelfCheck(seams);
 }
 

@@ -25,6 +25,8 @@ struct SelfCheckSeams {
   std::string serviceNote;
   // Takes each line of the report (no line end) as soon as it is known.
   std::function<void(std::string_view)> say;
+  // The folder the icon paths start with, as the program would choose it.
+  std::string iconFolder = "images";
 };
 
 // For the person whose display stays blank: reads the configuration file of

@@ -164,7 +164,7 @@ bool ProbeIcons(SelfCheckSeams& seams) {
   for (const IconSetLayout& set : kIconSetLayouts) {
     for (std::size_t indicator = 0; indicator < kIndicatorCount; ++indicator) {
       for (int state = 0; state < kIndicatorStates[indicator]; ++state, ++total) {
-        const std::string path = IconFilePath(set, indicator, state);
+        const std::string path = IconFilePath(set, indicator, state, seams.iconFolder);
         if (!LoadIconFile(path, set.indicators[indicator].width, kIconHeight)) {
           missing.push_back(HostPath(path).string());
         }

@@ -15,6 +15,7 @@
 #include "platform/system/TerminationSignal.h"
 #include "platform/system/UdpSocket.h"
 #include "screens/ConfigurationReader.h"
+#include "screens/IconFolder.h"
 #include "screens/IconSets.h"
 #include "screens/ScreenBuilder.h"
 
@@ -65,7 +66,7 @@ int Run() {
   ScreenItems items;
   BuildScreens(facade, items);
   LoadedIcons icons;
-  BuildStatusPage(facade, items, icons);
+  BuildStatusPage(facade, items, icons, IconFolderForThisRun());
 
   std::string error;
   std::optional<UdpSocket> socket = UdpSocket::Create(error);

@@ -8,6 +8,27 @@
 #include "platform/system/SharedLibrary.h"
 
 namespace korvan {
+namespace {
+
+// The virtual LCD beside the program (a build tree, the Windows folder),
+// else where an installed tree keeps it: <prefix>/lib/korvan beside
+// <prefix>/bin. When neither has it, the one beside the program, so a
+// failure names the first place looked at.
+std::filesystem::path VirtualLcdFile(const std::string& fileName) {
+  const std::filesystem::path folder = ProgramFolder();
+  const std::filesystem::path beside = folder / fileName;
+  if (folder.empty()) return beside;
+  const std::filesystem::path installed =
+      (folder / ".." / "lib" / "korvan" / fileName).lexically_normal();
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(beside, error) &&
+      std::filesystem::is_regular_file(installed, error)) {
+    return installed;
+  }
+  return beside;
+}
+
+}  // namespace
 
 LcdServiceLocation LocateLcdService() {
   const char* configured = std::getenv("KORVAN_LCD_SERVICE");
@@ -24,7 +45,7 @@ LcdServiceLocation LocateLcdService() {
       break;
   }
   const std::string fileName = SharedLibraryFileName("lcd-virtual");
-  const std::filesystem::path fallback = ProgramFolder() / fileName;
+  const std::filesystem::path fallback = VirtualLcdFile(fileName);
   if (registered.status == RegisteredServer::Status::kNoRegistry) return {fallback, {}, {}};
   std::error_code error;
   if (!std::filesystem::is_regular_file(fallback, error)) {

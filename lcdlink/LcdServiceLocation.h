@@ -17,8 +17,9 @@ struct LcdServiceLocation {
 
 // $KORVAN_LCD_SERVICE (for tests and development); else the service the
 // system registers, which always wins over a fallback; else, when none is
-// registered, the virtual LCD in the folder of the running program (said in
-// `note` where the system has a registry, as it was not the registered one).
+// registered, the virtual LCD in the folder of the running program, or in
+// ../lib/korvan from it as installed (said in `note` where the system has a
+// registry, as it was not the registered one).
 LcdServiceLocation LocateLcdService();
 
 }  // namespace korvan

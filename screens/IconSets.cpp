@@ -8,12 +8,12 @@
 namespace korvan {
 namespace {
 
-void AddIndicator(LcdFacade& facade, const IconSetLayout& set, std::size_t indicator,
-                  IconSetHandles& handles, LoadedIcons& icons, int& loaded) {
+void AddIndicator(LcdFacade& facade, std::string_view folder, const IconSetLayout& set,
+                  std::size_t indicator, IconSetHandles& handles, LoadedIcons& icons, int& loaded) {
   const IndicatorPlace& place = set.indicators[indicator];
   for (int state = 0; state < kIndicatorStates[indicator]; ++state) {
     std::unique_ptr<IconImage> icon =
-        LoadIconFile(IconFilePath(set, indicator, state), place.width, kIconHeight);
+        LoadIconFile(IconFilePath(set, indicator, state, folder), place.width, kIconHeight);
     if (icon) ++loaded;
     LcdItem* item = facade.AddIcon(icon.get(), place.width, kIconHeight);
     facade.SetPosition(item, place.x, 0);
@@ -27,27 +27,30 @@ void AddIndicator(LcdFacade& facade, const IconSetLayout& set, std::size_t indic
 
 // Stored with backslashes, as the sets have always been named; the loader
 // maps them to this system's separator.
-std::string IconFilePath(const IconSetLayout& set, std::size_t indicator, int state) {
-  return std::string("images\\") + set.folder + "\\" + std::to_string(indicator + 1) + "_" +
-         std::to_string(state) + ".ico";
+std::string IconFilePath(const IconSetLayout& set, std::size_t indicator, int state,
+                         std::string_view folder) {
+  return std::string(folder).append("\\").append(set.folder).append("\\") +
+         std::to_string(indicator + 1) + "_" + std::to_string(state) + ".ico";
 }
 
-int BuildIconSets(LcdFacade& facade, ScreenItems& items, LoadedIcons& icons) {
+int BuildIconSets(LcdFacade& facade, ScreenItems& items, LoadedIcons& icons,
+                  std::string_view folder) {
   int loaded = 0;
   for (std::size_t s = 0; s < kIconSets; ++s) {
     const IconSetLayout& set = kIconSetLayouts[s];
     const std::size_t firstPair = set.secondPairFirst ? 1 : 0;
     const std::size_t order[kIndicatorCount] = {firstPair, 1 - firstPair, 2, 3};
     for (const std::size_t indicator : order) {
-      AddIndicator(facade, set, indicator, items.iconSets[s], icons, loaded);
+      AddIndicator(facade, folder, set, indicator, items.iconSets[s], icons, loaded);
     }
   }
   return loaded;
 }
 
-int BuildStatusPage(LcdFacade& facade, ScreenItems& items, LoadedIcons& icons) {
+int BuildStatusPage(LcdFacade& facade, ScreenItems& items, LoadedIcons& icons,
+                    std::string_view folder) {
   BuildStatusPageTexts(facade, items);
-  return BuildIconSets(facade, items, icons);
+  return BuildIconSets(facade, items, icons, folder);
 }
 
 }  // namespace korvan

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the demo need,
-# asking apt only for what is missing.
+# asking apt only for what is missing; packages named as arguments too.
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev fontconfig fonts-liberation libpng-dev
+  "$@"
 )
 
 missing=()
