@@ -3,17 +3,11 @@
 #include <cstddef>
 #include <cstring>
 
+#include "platform/raster/PicturePlacement.h"
 #include "platform/raster/RasterContext.h"
 
 namespace korvan {
 namespace {
-
-// Pictures reach us as plain structs; one whose planes are shorter than its
-// dimensions claim is drawn as nothing rather than read past its end.
-bool Holds(int width, int height, std::size_t bytes) {
-  return width > 0 && height > 0 &&
-         bytes >= static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-}
 
 // A ternary raster operation: bit i of `op` is the result for the
 // combination (pattern, source, destination) = (bit 2, bit 1, bit 0 of i),
@@ -34,15 +28,8 @@ std::uint8_t ApplyRop3(std::uint8_t op, std::uint8_t p, std::uint8_t s, std::uin
 
 void RasterContext::BitBlt(int x, int y, int cx, int cy, const BitmapImage& source, int sx, int sy,
                            std::uint32_t rop) {
-  if (cx <= 0 || cy <= 0) return;
-  if (!Holds(source.width, source.height, source.pixels.size())) return;
-  // The window, cut to the source, moves the destination by what it lost.
-  const Rect window{sx, sy, AddSaturated(sx, cx), AddSaturated(sy, cy)};
-  const Rect inside = Intersect(window, {0, 0, source.width, source.height});
-  if (inside.IsEmpty()) return;
-  const int dx = Saturate(static_cast<long long>(x) + state_.viewportOrigin.x - sx);
-  const int dy = Saturate(static_cast<long long>(y) + state_.viewportOrigin.y - sy);
-  const Rect area = Intersect(inside.Offset(dx, dy), DeviceClip());
+  const auto [area, dx, dy] =
+      PlaceBlockTransfer(source, x, y, cx, cy, sx, sy, state_.viewportOrigin, DeviceClip());
   if (area.IsEmpty()) return;
 
   const std::uint8_t op = static_cast<std::uint8_t>(rop >> 16);
@@ -63,17 +50,7 @@ void RasterContext::BitBlt(int x, int y, int cx, int cy, const BitmapImage& sour
 }
 
 void RasterContext::DrawIcon(int x, int y, const IconImage& icon, int cx, int cy) {
-  if (!Holds(icon.width, icon.height, icon.color.size()) ||
-      !Holds(icon.width, icon.height, icon.mask.size())) {
-    return;
-  }
-  if (cx == 0) cx = icon.width;
-  if (cy == 0) cy = icon.height;
-  if (cx < 0 || cy < 0) return;
-  const int left = AddSaturated(x, state_.viewportOrigin.x);
-  const int top = AddSaturated(y, state_.viewportOrigin.y);
-  const Rect area =
-      Intersect({left, top, AddSaturated(left, cx), AddSaturated(top, cy)}, DeviceClip());
+  const auto [area, left, top] = PlaceIcon(icon, x, y, cx, cy, state_.viewportOrigin, DeviceClip());
   if (area.IsEmpty()) return;
 
   for (int row = area.top; row < area.bottom; ++row) {

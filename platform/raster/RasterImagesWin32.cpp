@@ -4,32 +4,17 @@
 // XOR colour).
 #include <cstddef>
 
+#include "platform/raster/PicturePlacement.h"
 #include "platform/raster/RasterGdiWin32.h"
 
 namespace korvan {
-namespace {
-
-// Pictures reach us as plain structs; one whose planes are shorter than its
-// dimensions claim is drawn as nothing rather than read past its end.
-bool Holds(int width, int height, std::size_t bytes) {
-  return width > 0 && height > 0 &&
-         bytes >= static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 void RasterContext::BitBlt(int x, int y, int cx, int cy, const BitmapImage& source, int sx, int sy,
                            std::uint32_t rop) {
-  if (cx <= 0 || cy <= 0) return;
-  if (!Holds(source.width, source.height, source.pixels.size())) return;
-  // The window, cut to the source, moves the destination by what it lost.
-  const Rect window{sx, sy, AddSaturated(sx, cx), AddSaturated(sy, cy)};
-  const Rect inside = Intersect(window, {0, 0, source.width, source.height});
-  if (inside.IsEmpty()) return;
-  const int dx = Saturate(static_cast<long long>(x) + state_.viewportOrigin.x - sx);
-  const int dy = Saturate(static_cast<long long>(y) + state_.viewportOrigin.y - sy);
   const Rect clip = DeviceClip();
-  const Rect area = Intersect(inside.Offset(dx, dy), clip);
+  const auto [area, dx, dy] =
+      PlaceBlockTransfer(source, x, y, cx, cy, sx, sy, state_.viewportOrigin, clip);
   const HDC dc = gdi::Prepare(surface_, state_, clip);
   if (dc == nullptr || area.IsEmpty()) return;
   // Only the part that shows is handed over, top row first, so GDI's
@@ -46,17 +31,8 @@ void RasterContext::BitBlt(int x, int y, int cx, int cy, const BitmapImage& sour
 }
 
 void RasterContext::DrawIcon(int x, int y, const IconImage& icon, int cx, int cy) {
-  if (!Holds(icon.width, icon.height, icon.color.size()) ||
-      !Holds(icon.width, icon.height, icon.mask.size())) {
-    return;
-  }
-  if (cx == 0) cx = icon.width;
-  if (cy == 0) cy = icon.height;
-  if (cx < 0 || cy < 0) return;
-  const int left = AddSaturated(x, state_.viewportOrigin.x);
-  const int top = AddSaturated(y, state_.viewportOrigin.y);
   const Rect clip = DeviceClip();
-  const Rect area = Intersect({left, top, AddSaturated(left, cx), AddSaturated(top, cy)}, clip);
+  const auto [area, left, top] = PlaceIcon(icon, x, y, cx, cy, state_.viewportOrigin, clip);
   const HDC dc = gdi::Prepare(surface_, state_, clip);
   if (dc == nullptr || area.IsEmpty()) return;
   // The stretch is ours (nearest source pixel, the same on every system) and
