@@ -4,36 +4,9 @@
 #include <new>
 
 #include "platform/raster/PixelSurface.h"
+#include "platform/raster/RasterGdiWin32.h"
 
 namespace korvan {
-namespace {
-
-// A top-down 8-bit DIB with a grey ramp for its colour table, so black is
-// index 0, white index 255 and an inversion (bitwise not of the index) stays
-// exact. GDI matches a colour to the nearest entry; the raster context only
-// ever hands it pure black or white.
-struct GreyBitmapInfo {
-  BITMAPINFOHEADER header;
-  RGBQUAD colors[256];
-};
-
-GreyBitmapInfo GreyInfo(int width, int height) {
-  GreyBitmapInfo info{};
-  info.header.biSize = sizeof(BITMAPINFOHEADER);
-  info.header.biWidth = width;
-  info.header.biHeight = -height;  // negative: top row first
-  info.header.biPlanes = 1;
-  info.header.biBitCount = 8;
-  info.header.biCompression = BI_RGB;
-  info.header.biClrUsed = 256;
-  for (int i = 0; i < 256; ++i) {
-    const auto v = static_cast<BYTE>(i);
-    info.colors[i] = {v, v, v, 0};
-  }
-  return info;
-}
-
-}  // namespace
 
 std::unique_ptr<PixelSurface> PixelSurface::Create(int width, int height) {
   if (width <= 0 || height <= 0) return nullptr;
@@ -42,7 +15,11 @@ std::unique_ptr<PixelSurface> PixelSurface::Create(int width, int height) {
   Native native;
   native.dc = CreateCompatibleDC(nullptr);
   if (native.dc == nullptr) return nullptr;
-  const GreyBitmapInfo info = GreyInfo(width, height);
+  // A top-down 8-bit DIB with a grey ramp for its colour table, so black is
+  // index 0, white index 255 and an inversion (bitwise not of the index)
+  // stays exact. GDI matches a colour to the nearest entry; the raster
+  // context only ever hands it pure black or white.
+  const gdi::GreyInfo info = gdi::GreyHeader(width, height);
   void* bits = nullptr;
   native.bitmap =
       CreateDIBSection(static_cast<HDC>(native.dc), reinterpret_cast<const BITMAPINFO*>(&info),
