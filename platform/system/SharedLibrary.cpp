@@ -19,22 +19,6 @@ std::string LastLoaderError(const char* fallback) {
 
 }  // namespace
 
-SharedLibrary::~SharedLibrary() {
-  Close();
-}
-
-SharedLibrary::SharedLibrary(SharedLibrary&& other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)), error_(std::move(other.error_)) {}
-
-SharedLibrary& SharedLibrary::operator=(SharedLibrary&& other) noexcept {
-  if (this != &other) {
-    Close();
-    handle_ = std::exchange(other.handle_, nullptr);
-    error_ = std::move(other.error_);
-  }
-  return *this;
-}
-
 bool SharedLibrary::Open(const std::string& path) {
   Close();
   // RTLD_LOCAL keeps a plug-in's symbols (and those of its own dependencies)

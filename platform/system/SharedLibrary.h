@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace korvan {
 
@@ -12,9 +13,17 @@ std::string SharedLibraryFileName(const std::string& name);
 class SharedLibrary {
  public:
   SharedLibrary() = default;
-  ~SharedLibrary();
-  SharedLibrary(SharedLibrary&& other) noexcept;
-  SharedLibrary& operator=(SharedLibrary&& other) noexcept;
+  ~SharedLibrary() { Close(); }
+  SharedLibrary(SharedLibrary&& other) noexcept
+      : handle_(std::exchange(other.handle_, nullptr)), error_(std::move(other.error_)) {}
+  SharedLibrary& operator=(SharedLibrary&& other) noexcept {
+    if (this != &other) {
+      Close();
+      handle_ = std::exchange(other.handle_, nullptr);
+      error_ = std::move(other.error_);
+    }
+    return *this;
+  }
   SharedLibrary(const SharedLibrary&) = delete;
   SharedLibrary& operator=(const SharedLibrary&) = delete;
 
@@ -22,6 +31,7 @@ class SharedLibrary {
   bool Open(const std::string& path);
   // The address of an exported symbol, or null with Error() set.
   void* Symbol(const char* name);
+  // Unloads what is loaded; each system does it its own way.
   void Close();
 
   bool IsOpen() const { return handle_ != nullptr; }

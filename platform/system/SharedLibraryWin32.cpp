@@ -12,22 +12,6 @@ std::string SharedLibraryFileName(const std::string& name) {
   return name + ".dll";
 }
 
-SharedLibrary::~SharedLibrary() {
-  Close();
-}
-
-SharedLibrary::SharedLibrary(SharedLibrary&& other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)), error_(std::move(other.error_)) {}
-
-SharedLibrary& SharedLibrary::operator=(SharedLibrary&& other) noexcept {
-  if (this != &other) {
-    Close();
-    handle_ = std::exchange(other.handle_, nullptr);
-    error_ = std::move(other.error_);
-  }
-  return *this;
-}
-
 bool SharedLibrary::Open(const std::string& path) {
   Close();
   // A library that cannot be loaded is reported as text, never as a dialog

@@ -36,21 +36,6 @@ std::optional<UdpSocket> UdpSocket::Create(std::string& error) {
   return UdpSocket(descriptor);
 }
 
-UdpSocket::UdpSocket(UdpSocket&& other) noexcept
-    : descriptor_(std::exchange(other.descriptor_, -1)) {}
-
-UdpSocket& UdpSocket::operator=(UdpSocket&& other) noexcept {
-  if (this != &other) {
-    Close();
-    descriptor_ = std::exchange(other.descriptor_, -1);
-  }
-  return *this;
-}
-
-UdpSocket::~UdpSocket() {
-  Close();
-}
-
 void UdpSocket::Close() {
   if (descriptor_ >= 0) close(std::exchange(descriptor_, -1));
 }

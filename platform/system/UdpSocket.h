@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/system/DatagramSocket.h"
 
@@ -13,11 +14,17 @@ class UdpSocket final : public DatagramSocket {
   // Creates the socket; on failure returns nothing and fills `error`.
   static std::optional<UdpSocket> Create(std::string& error);
 
-  UdpSocket(UdpSocket&& other) noexcept;
-  UdpSocket& operator=(UdpSocket&& other) noexcept;
+  UdpSocket(UdpSocket&& other) noexcept : descriptor_(std::exchange(other.descriptor_, -1)) {}
+  UdpSocket& operator=(UdpSocket&& other) noexcept {
+    if (this != &other) {
+      Close();
+      descriptor_ = std::exchange(other.descriptor_, -1);
+    }
+    return *this;
+  }
   UdpSocket(const UdpSocket&) = delete;
   UdpSocket& operator=(const UdpSocket&) = delete;
-  ~UdpSocket() override;
+  ~UdpSocket() override { Close(); }
 
   // Binds to a local address; false with `error` filled when refused.
   bool Bind(const Ipv4Endpoint& local, std::string& error);

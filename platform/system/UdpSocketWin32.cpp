@@ -83,21 +83,6 @@ std::optional<UdpSocket> UdpSocket::Create(std::string& error) {
   return UdpSocket(static_cast<int>(socket));
 }
 
-UdpSocket::UdpSocket(UdpSocket&& other) noexcept
-    : descriptor_(std::exchange(other.descriptor_, -1)) {}
-
-UdpSocket& UdpSocket::operator=(UdpSocket&& other) noexcept {
-  if (this != &other) {
-    Close();
-    descriptor_ = std::exchange(other.descriptor_, -1);
-  }
-  return *this;
-}
-
-UdpSocket::~UdpSocket() {
-  Close();
-}
-
 void UdpSocket::Close() {
   if (descriptor_ != -1) closesocket(ToSocket(std::exchange(descriptor_, -1)));
 }
