@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string>
+
+#include "platform/fonts/FontDescription.h"
 
 namespace korvan {
 namespace {
@@ -19,18 +22,10 @@ struct DigitRows {
 constexpr std::u16string_view kOriginalFace = u"microsoft sans serif";
 constexpr DigitRows kOriginalRows[] = {{9, false, 3}, {11, false, 2}, {16, true, 5}};
 
-bool SameNameIgnoringCase(std::u16string_view a, std::u16string_view b) {
-  const auto lower = [](char16_t c) {
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-  };
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
-}
-
 }  // namespace
 
 int OriginalRowsAboveDigits(std::u16string_view faceName, int emPixels, bool bold) {
-  if (!SameNameIgnoringCase(faceName, kOriginalFace)) return -1;
+  if (LowerFaceName(std::u16string(faceName)) != kOriginalFace) return -1;
   const auto* found = std::find_if(
       std::begin(kOriginalRows), std::end(kOriginalRows),
       [&](const DigitRows& entry) { return entry.emPixels == emPixels && entry.bold == bold; });

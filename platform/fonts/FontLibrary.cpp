@@ -11,19 +11,6 @@
 namespace korvan {
 namespace {
 
-// The stock GUI font's default height: 8 points at 96 dots per inch.
-constexpr int kDefaultEmPixels = 11;
-// Far beyond anything a 43-pixel screen shows, and small enough that one
-// glyph image stays a few hundred kilobytes at most.
-constexpr int kMaxEmPixels = 256;
-
-std::u16string Lower(std::u16string text) {
-  for (char16_t& c : text) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return text;
-}
-
 std::string ToUtf8(const std::u16string& text) {
   std::string out;
   for (char16_t c : text) {
@@ -95,11 +82,11 @@ FontLibrary::~FontLibrary() {
 }
 
 void FontLibrary::Pin(const std::u16string& faceName, bool bold, std::string path) {
-  pins_[{Lower(faceName), bold}] = std::move(path);
+  pins_[{LowerFaceName(faceName), bold}] = std::move(path);
 }
 
 std::string FontLibrary::ResolvePath(const std::u16string& faceName, bool bold) {
-  const std::u16string lower = Lower(faceName);
+  const std::u16string lower = LowerFaceName(faceName);
   if (auto pin = pins_.find({lower, bold}); pin != pins_.end()) return pin->second;
   auto [entry, inserted] = resolved_.try_emplace({lower, bold});
   if (inserted) {

@@ -10,18 +10,6 @@
 namespace korvan {
 namespace {
 
-// The stock GUI font's default height: 8 points at 96 dots per inch.
-constexpr int kDefaultEmPixels = 11;
-// The same cap as the FreeType backend: far beyond a 43-pixel screen.
-constexpr int kMaxEmPixels = 256;
-
-std::u16string Lower(std::u16string text) {
-  for (char16_t& c : text) {
-    if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-  }
-  return text;
-}
-
 std::string ToUtf8(const wchar_t* text) {
   const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
   if (bytes <= 1) return {};
@@ -37,8 +25,6 @@ HDC MeasuringDc() {
   return dc;
 }
 
-// Crisp one-bit text: in an 8-bit DIB section any other quality lets GDI
-// smooth the edges into the greys of the colour table.
 HFONT MakeFont(const std::u16string& faceName, int height, bool bold) {
   // The record of the system's GUI font, as the items take it over, with
   // only the height, the weight and the face changed.
@@ -109,11 +95,11 @@ FontLibrary::~FontLibrary() = default;
 
 // Windows has no font files to pin: a pin names the face to ask GDI for.
 void FontLibrary::Pin(const std::u16string& faceName, bool bold, std::string path) {
-  pins_[{Lower(faceName), bold}] = std::move(path);
+  pins_[{LowerFaceName(faceName), bold}] = std::move(path);
 }
 
 std::string FontLibrary::ResolvePath(const std::u16string& faceName, bool bold) {
-  const std::u16string lower = Lower(faceName);
+  const std::u16string lower = LowerFaceName(faceName);
   auto [entry, inserted] = resolved_.try_emplace({lower, bold});
   if (inserted) {
     const HFONT font = MakeFont(faceName, -kDefaultEmPixels, bold);
@@ -133,14 +119,14 @@ int FontLibrary::PixelSizeFor(const FontDescription& description, const std::str
 FontFace& FontLibrary::Face(const FontDescription& description) {
   const auto nameEnd = std::find(description.faceName.begin(), description.faceName.end(), u'\0');
   const std::u16string faceName(description.faceName.begin(), nameEnd);
-  const bool bold = description.weight >= 600;
+  const bool bold = description.weight >= kBoldFrom;
   const int requested = RequestedHeight(description.height);
-  const auto pin = pins_.find({Lower(faceName), bold});
+  const auto pin = pins_.find({LowerFaceName(faceName), bold});
   const std::u16string ask =
       pin != pins_.end() ? std::u16string(pin->second.begin(), pin->second.end()) : faceName;
   // Both bytes of every name unit, so no two names share a face.
   std::string key;
-  for (char16_t c : Lower(ask)) {
+  for (char16_t c : LowerFaceName(ask)) {
     key += static_cast<char>(c & 0xFF);
     key += static_cast<char>(c >> 8);
   }
@@ -156,7 +142,8 @@ FontFace& FontLibrary::Face(const FontDescription& description) {
     }
     const int em = requested < 0 ? -requested : std::clamp(m.em, 1, kMaxEmPixels);
     const bool substituted =
-        !m.face.empty() && Lower(ask) != Lower(std::u16string(m.face.begin(), m.face.end()));
+        !m.face.empty() &&
+        LowerFaceName(ask) != LowerFaceName(std::u16string(m.face.begin(), m.face.end()));
     slot = std::make_unique<FontFace>(font, std::move(m.face), substituted, em, m.metrics,
                                       m.rowsAboveDigits);
   }
