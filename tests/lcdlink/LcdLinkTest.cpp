@@ -172,7 +172,8 @@ TEST(LcdFacade, ItemsDrawAsTheGoldenFrameAndEachPressAndReleaseIsOneEdge) {
   LcdItem* bar = facade.AddProgressBar(LcdBarStyle::Filled);
   EXPECT_EQ(facade.SetPosition(bar, 0, 37) + facade.SetProgressPosition(bar, 40), kStatusOk);
   EXPECT_EQ(facade.SetProgressPosition(onFirst, 10), kStatusFail);
-  EXPECT_EQ(facade.SetText(bar, u"no"), kStatusFail);
+  EXPECT_EQ(std::pair(facade.SetText(bar, u"no"), facade.SetText(onFirst, u"no")),
+            std::pair(kStatusFail, kStatusFail));
   EXPECT_EQ(facade.AddText(LcdItemKind::Icon, Small, Left, 9), nullptr);
   EXPECT_EQ(facade.EditPage(2) + facade.ShowPage(-1), 0);
   ASSERT_EQ(facade.ShowPage(1), 1);
