@@ -153,6 +153,14 @@ TEST_F(LcdGoldenTest, HostileTextsAndBoxes) {
   EXPECT_TRUE(Shows("lcd-hostile"));
 }
 
+// Before any font is set a text item writes in the stock face at 8 points:
+// 11 pixels at 96 dots an inch.
+TEST(LcdTextItem, StartsInTheStockFaceAtEightPoints) {
+  LcdTextItem item;
+  ASSERT_EQ(item.Initialize(), kStatusOk);
+  EXPECT_EQ(item.GetFont()->Description().height, -11);
+}
+
 TEST(LcdCanvas, SizesTheFrameCannotHoldAreRefusedAndTheCanvasThenDrawsNothing) {
   const int sizes[][2] = {{0, 43},   {160, 0},  {-160, 43},        {161, 43},
                           {160, 44}, {6881, 1}, {1 << 16, 1 << 16}};

@@ -76,6 +76,7 @@ TEST(SimRelay, RelaysBothWaysAndRecordsEveryDatagramWithItsTime) {
   relay.ServeFor(1000);
   ASSERT_TRUE(client->WaitReadable(1000));
   EXPECT_EQ(std::string(got, client->Receive(got).size), "A\n");
+  EXPECT_EQ(relay.counters().requests * 10 + relay.counters().answers, 12u);
   std::rewind(file);
   const std::size_t size = std::fread(got, 1, sizeof got, file);
   EXPECT_EQ(std::string(got, size), "korvan-flight 1\nT+0 > R/1\nT+1500 < A%0A\nT+1500 < A%0A\n");

@@ -20,7 +20,8 @@ TEST(SimOptions, TakesGoodArgumentsAndNamesTheFirstBadOne) {
   const std::pair<Args, std::string> rows[] = {
       {{"--aircraft", "Yak-1", "--port", "7000", "--silent-after", "30", "--drop", "1"}, ""},
       {{"--record", "f", "--upstream", "10.0.0.2:6061"}, ""},
-      {{"--replay", "f", "--loop", "--quiet"}, ""},
+      {{"--replay", "f", "--loop", "--quiet", "--bind", "127.0.0.2", "--seed", "9"}, ""},
+      {{"--bind", "999.0.0.1"}, "bad value for --bind: 999.0.0.1"},
       {{"--aircraft", "two words"}, "bad value for --aircraft: two words"},
       {{"--port", "0"}, "bad value for --port: 0"},
       {{"--drop", "1.5"}, "bad value for --drop: 1.5"},
