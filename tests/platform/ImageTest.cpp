@@ -85,6 +85,17 @@ TEST_F(ImageDecoding, EveryEntryKindBitmapLayoutAndScale) {
     Put(fields, static_cast<std::size_t>(at), static_cast<std::uint64_t>(value), 4);
   bitmap(fields, 14, 18);
   EXPECT_TRUE(Matches("image-decoded"));
+
+  // An icon entry with 5-5-5 masks after its 40-byte header: its pixels
+  // follow the masks and decode as the plain 16-bit entry's.
+  Bytes masked = DibIconEntry(kArt, 16);
+  Put(masked, 16, 3, 4);
+  for (const std::uint32_t mask : {0x001Fu, 0x03E0u, 0x7C00u})
+    masked.insert(masked.begin() + 40, {std::uint8_t(mask), std::uint8_t(mask >> 8), 0, 0});
+  const auto plain = DecodeIcon(Icon(kArt, 16), 0, 0);
+  const auto fromMasks = DecodeIcon(IconFile({{9, 3, 16, masked}}), 0, 0);
+  ASSERT_TRUE(plain && fromMasks);
+  EXPECT_EQ(std::tie(fromMasks->color, fromMasks->mask), std::tie(plain->color, plain->mask));
 }
 
 // Flat entries, so the decoded colour names the chosen one. A tie goes to
