@@ -21,6 +21,14 @@ for target in win64:x86_64:ON win32:i686:OFF; do
   ls "$folder"/korvan-*-"$name".zip
 done
 
+# The setup programs beside the zips, korvan-<version>-win64-setup.exe and
+# -win32-setup.exe (cpack's NSIS generator, cmake/nsis/). A build's suites
+# install, run and uninstall its own (tests/packaging/check-setup.sh).
+for name in win64 win32; do
+  (cd "build-$name" && cpack -G NSIS >/dev/null)
+  ls build-"$name"/korvan-*-"$name"-setup.exe
+done
+
 if [[ ${KORVAN_WINE:-1} == 0 ]]; then exit 0; fi
 
 echo "== tests under Wine (build-win64/)"

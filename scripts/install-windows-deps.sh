@@ -5,5 +5,9 @@
 # (architecture all) holds the /usr/bin launchers, "wine64" only the 64-bit
 # loader and libraries; "googletest" the sources built for MinGW.
 set -euo pipefail
+
+# makensis writes the setup programs.
+"$(dirname "$0")/install-deps.sh" nsis
+
 exec "$(dirname "$0")/install-deps.sh" \
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine googletest

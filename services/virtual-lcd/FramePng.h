@@ -7,13 +7,13 @@ namespace korvan::virtual_lcd {
 
 inline constexpr int kMaxPngScale = 8;
 
-// Whether this build writes PNG: libpng is there on Linux, not in the
-// Windows build.
+// Whether this build writes PNG: both do, through libpng on Linux and the
+// system's encoder on Windows.
 bool PngAvailable();
 
 // The 160 x 43 grey bytes at `pixels` as an 8-bit greyscale PNG, each pixel
 // a `scale` x `scale` square (1 to kMaxPngScale). Empty when the scale is
-// out of range, PNG is not available or the encoder failed.
+// out of range or the encoder failed.
 std::string FramePng(const std::uint8_t* pixels, int scale);
 
 }  // namespace korvan::virtual_lcd

@@ -25,6 +25,10 @@ for file in bin/korvan bin/korvan-sim lib/korvan/liblcd-virtual.so share/man/man
   share/doc/korvan/copyright; do
   [[ -s $usr/$file ]] || fail "$file missing"
 done
+grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+  "$usr/share/doc/korvan/copyright" || fail "copyright is not machine-readable"
+grep -qx ' Permission is hereby granted, free of charge, to any person obtaining a copy' \
+  "$usr/share/doc/korvan/copyright" || fail "copyright lacks the licence's text"
 icons=$(find "$usr/share/korvan/images" -name '*.ico' | wc -l)
 [[ $icons == 55 ]] || fail "$icons icons, not 55"
 grep -qx 'ExecStart=/usr/bin/korvan' "$usr/lib/systemd/user/korvan.service" || fail "unit ExecStart"
