@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/SelfCheck.h"
@@ -45,39 +48,56 @@ struct LoopbackSimulator final : DatagramSocket {
   UdpSocket server = *UdpSocket::Create(error);
 };
 
+// An LCD service whose start-up hangs until the test lets it go.
+std::atomic<bool> hangingServiceLetGo{false};
+
 struct CheckRow {
   int exitCode;
-  bool answering;                 // the stand-in answers; else nothing does, on a fake clock
+  bool answering;                 // the stand-in answers; else only `heard` comes, on a fake clock
   bool broken;                    // the zero icon set is gone and the LCD library is not there
   std::vector<std::string> said;  // starting with '-': never said
-  std::string settings = "";      // LCD_Korvan.ini; empty: good ones
+  std::string settings = "";      // LCD_Korvan.ini; empty: good ones; "none": no file
+  std::vector<std::pair<std::uint32_t, std::string>> heard = {};  // from other addresses
+  bool hangs = false;  // the LCD service hangs, on a fake clock
 };
 
 // The check run in a fresh folder with the row's settings and icons.
 std::string Check(const CheckRow& row, const std::string& good, DatagramSocket& loopback,
                   testing::FakeClock& fakeClock) {
   testing::TempDir folder;
-  folder.Write("LCD_Korvan.ini", row.settings.empty() ? good : row.settings);
+  if (row.settings != "none")
+    folder.Write("LCD_Korvan.ini", row.settings.empty() ? good : row.settings);
   fs::copy(fs::path(KORVAN_SOURCE_DIR) / "assets" / "images", folder.path() / "images",
            fs::copy_options::recursive);
   if (row.broken) fs::remove_all(folder.path() / "images" / "zero");
   SystemClock realClock;
   testing::QueuedSocket silence;
+  silence.queue.assign(row.heard.begin(), row.heard.end());
   const fs::path library(row.broken ? "/nonexistent/liblcd.so" : KORVAN_VIRTUAL_LCD);
-  LcdManagerService service{library};
+  LcdServiceTable hanging = testing::ScriptedService::Table();
+  hanging.Startup = [] {
+    while (!hangingServiceLetGo) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    return 0;
+  };
+  LcdManagerService service = row.hangs ? LcdManagerService(hanging) : LcdManagerService(library);
   std::string report;
-  SelfCheckSeams seams{row.answering ? static_cast<Clock&>(realClock) : fakeClock,
-                       row.answering ? loopback : silence,
-                       service,
-                       library,
-                       "",
-                       "",
-                       [&](std::string_view line) { report.append(line).append("\n"); }};
+  CheckedMachine machine{.clock = row.answering ? static_cast<Clock&>(realClock) : fakeClock,
+                         .serviceClock = row.hangs ? static_cast<Clock&>(fakeClock) : realClock,
+                         .socket = row.answering ? static_cast<DatagramSocket&>(loopback) : silence,
+                         .service = service,
+                         .serviceLibrary = library,
+                         .report = [&](std::string_view line) { report.append(line).append("\n"); },
+                         .exampleSettings = "/usr/share/doc/korvan/LCD_Korvan.ini"};
   const fs::path previous = fs::current_path();
   fs::current_path(folder.path());
   ::testing::internal::CaptureStderr();  // the loader's own words
-  EXPECT_EQ(RunSelfCheck(seams), row.exitCode) << report;
+  EXPECT_EQ(RunSelfCheck(machine), row.exitCode) << report;
   ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(machine.serviceCallsLeftRunning.joinable(), row.hangs);
+  if (row.hangs) {
+    hangingServiceLetGo = true;
+    machine.serviceCallsLeftRunning.join();
+  }
   fs::current_path(previous);
   return report;
 }
@@ -108,6 +128,13 @@ TEST(SelfCheck, SaysWhatIsWrongAndWhatToDo) {
       {1, true, true, {"FAIL 44 of 55 icon files load", "zero", "1_0.ico, ", "4_1.ico and 1 more",
         "-4_2.ico", "FAIL the LCD service /nonexistent/liblcd.so does not load"}},
       {1, true, false, {"Port non valide", "-simulator", "-icon"}, "[DCS]\nPort=0\n"},
+      {1, true, false, {"FAIL LCD_Korvan.ini in ", "in the folder that holds LCD_Korvan.ini, or make "
+        "one here from /usr/share/doc/korvan/LCD_Korvan.ini, with IP=", "-correct", "-the simulator address", "-icon"}, "none"},
+      {1, false, false, {"1. the simulator answered from 10.1.2.3 instead", "write IP=10.1.2.3 in",
+        "2. the simulator is not running", "4. a firewall", "a datagram came from 10.9.9.9 instead"},
+       "", {{0x0A090909, "hello"}, {0x0A010203, "A/30\\1/32\\1/40\\1/42\\1/50\\1\n"}}},
+      {1, true, false, {"FAIL the LCD service did not answer within 5 s (" KORVAN_VIRTUAL_LCD "): "
+        "restart", "OK   55 of 55"}, "", {}, true},
       {1, true, false, {"\"1.2.3.256\" does not parse", "not asked", "-no answer"},
        "[DCS]\nPort=1\nIP=1.2.3.256\nSleep=1\nCountdown=1\nAltitude=1\nSpeed=1\n"},
   };
@@ -121,7 +148,8 @@ TEST(SelfCheck, SaysWhatIsWrongAndWhatToDo) {
           << text << " in\n"
           << report;
     }
-    EXPECT_LE(fakeClock.TickCount(), 1010u);  // silence is waited for 1 s, no longer
+    // Silence is waited for 1 s, no longer, and a hung service 5 s.
+    EXPECT_LE(fakeClock.TickCount(), row.hangs ? 5000u : 1010u);
   }
 }
 
