@@ -28,6 +28,8 @@ done
 icons=$(find "$usr/share/korvan/images" -name '*.ico' | wc -l)
 [[ $icons == 55 ]] || fail "$icons icons, not 55"
 grep -qx 'ExecStart=/usr/bin/korvan' "$usr/lib/systemd/user/korvan.service" || fail "unit ExecStart"
+grep -qx 'ConditionPathExists=%h/.config/korvan/LCD_Korvan.ini' "$usr/lib/systemd/user/korvan.service" ||
+  fail "the unit would start without its settings"
 
 # A bad configuration: the installed program runs, says which line and ends with 255.
 mkdir "$scratch/bad" && cd "$scratch/bad"
