@@ -74,7 +74,7 @@ bool CheckConfiguration(CheckedMachine& machine, Configuration& configuration) {
     machine.report("FAIL " + std::string(kConfigurationFileName) + " in " + folder + ": " +
                    message);
     machine.report(outcome.status == ConfigurationStatus::kCannotOpen
-                       ? MissingFileAdvice(machine.exampleSettings)
+                       ? MissingFileAdvice(ExampleSettings(machine.programFolder))
                        : "     correct that line; the README shows the seven lines in their order");
     return false;
   }
@@ -114,7 +114,9 @@ int RunSelfCheck(CheckedMachine& machine) {
     machine.report("FAIL the simulator was not asked, as its address does not parse");
   }
   allWell = ProbeLcdService(machine) && allWell;
-  allWell = ProbeIcons(machine) && allWell;
+  std::error_code ignored;
+  const std::filesystem::path current = std::filesystem::current_path(ignored);
+  allWell = ProbeIcons(machine, ChooseIconFolder(current, machine.programFolder).stored) && allWell;
   machine.report(allWell ? "All is well."
                          : "Fix the FAIL lines above, then run korvan --check again.");
   return allWell ? 0 : 1;
@@ -140,9 +142,7 @@ int RunSelfCheckHere() {
                            std::fputc('\n', stdout);
                            std::fflush(stdout);
                          }};
-  const std::filesystem::path programFolder = ProgramFolder();
-  machine.iconFolder = ChooseIconFolder(std::filesystem::current_path(), programFolder).stored;
-  machine.exampleSettings = ExampleSettings(programFolder);
+  machine.programFolder = ProgramFolder();
   const int result = RunSelfCheck(machine);
   if (machine.serviceCallsLeftRunning.joinable()) {
     // A thread is still inside the service's library: unloading it, or the

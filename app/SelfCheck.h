@@ -30,11 +30,9 @@ struct CheckedMachine {
   std::string serviceNote{};
   // Takes each line of the report (no line end) as soon as it is known.
   std::function<void(std::string_view)> report;
-  // The folder the icon paths start with, as the program would choose it.
-  std::string iconFolder = "images";
-  // An example LCD_Korvan.ini that came with the program, to name when the
-  // current folder has none; empty when there is none.
-  std::string exampleSettings{};
+  // The program's folder: an installed tree's icon sets and example
+  // LCD_Korvan.ini are found from it, as the program finds them.
+  std::filesystem::path programFolder{};
   // The LCD service's calls when the check stopped waiting for them: a
   // thread still inside the service, which must stay loaded until it ends.
   std::thread serviceCallsLeftRunning{};

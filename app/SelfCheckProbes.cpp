@@ -198,13 +198,13 @@ bool ProbeLcdService(CheckedMachine& machine) {
   return failure == nullptr;
 }
 
-bool ProbeIcons(CheckedMachine& machine) {
+bool ProbeIcons(CheckedMachine& machine, const std::string& iconFolder) {
   std::vector<std::string> missing;
   int total = 0;
   for (const IconSetLayout& set : kIconSetLayouts) {
     for (std::size_t indicator = 0; indicator < kIndicatorCount; ++indicator) {
       for (int state = 0; state < kIndicatorStates[indicator]; ++state, ++total) {
-        const std::string path = IconFilePath(set, indicator, state, machine.iconFolder);
+        const std::string path = IconFilePath(set, indicator, state, iconFolder);
         if (!LoadIconFile(path, set.indicators[indicator].width, kIconHeight)) {
           missing.push_back(HostPath(path).string());
         }

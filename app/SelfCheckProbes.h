@@ -24,7 +24,8 @@ bool ProbeSimulator(CheckedMachine& machine, const Ipv4Endpoint& simulator);
 // hang, and its calls are left running in machine.serviceCallsLeftRunning.
 bool ProbeLcdService(CheckedMachine& machine);
 
-// Loads every icon file of the sets from the current folder.
-bool ProbeIcons(CheckedMachine& machine);
+// Loads every icon file of the sets from `iconFolder`, as the program
+// would choose it.
+bool ProbeIcons(CheckedMachine& machine, const std::string& iconFolder);
 
 }  // namespace korvan

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,7 +64,8 @@ TEST(LcdManagerService, LibrariesAndTablesThatAreNoServiceAreRefused) {
 }
 
 // A service whose own start-up fails is let go: nothing else reaches it, and
-// the facade's next try starts it afresh and opens the LCD.
+// the facade's next try starts it afresh and opens the LCD. One dropped
+// while started is cleaned up before it goes.
 TEST(LcdManagerService, AServiceThatDidNotStartIsStartedAfreshAtTheNextTry) {
   testing::FakeClock clock(1000);
   const LcdServiceTable table = ScriptedService::Table();
@@ -78,6 +80,8 @@ TEST(LcdManagerService, AServiceThatDidNotStartIsStartedAfreshAtTheNextTry) {
   facade.Update();
   EXPECT_TRUE(facade.connected());
   EXPECT_EQ(ScriptedService::Take(), "startup connect query open foreground push read");
+  std::make_unique<LcdManagerService>(table)->Startup();  // dropped started: cleaned up first
+  EXPECT_EQ(ScriptedService::Take(), "startup cleanup");
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
             "korvan: the LCD service did not start (code 5)\nkorvan: the LCD is open\n");
 }
