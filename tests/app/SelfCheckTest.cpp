@@ -143,7 +143,7 @@ TEST(SelfCheck, SaysWhatIsWrongAndWhatToDo) {
         "1. the simulator is not running, or its network export is not enabled",
         "2. IP= in LCD_Korvan.ini", "3. a firewall", "OK   55 of 55"}},
       {1, true, 11, {"FAIL 44 of 55 icon files load", "zero", "1_0.ico, ", "4_1.ico and 1 more",
-        "-4_2.ico", "FAIL the LCD service /nonexistent/liblcd.so does not load"}},
+        "-4_2.ico", "copy the images folder", "FAIL the LCD service /nonexistent/liblcd.so does not load"}},
       {1, true, 0, {"Port non valide", "-simulator", "-icon"}, "[DCS]\nPort=0\n"},
       {1, true, 0, {"FAIL LCD_Korvan.ini in ", "in the folder that holds LCD_Korvan.ini, or make one here "
         "from " + std::string(exampleText.begin(), exampleText.end()) + ", with IP=", "-correct",
@@ -151,8 +151,9 @@ TEST(SelfCheck, SaysWhatIsWrongAndWhatToDo) {
       // Answers from elsewhere come first among the causes; the rest is said apart.
       {1, false, 10, {"1. the simulator answered from 10.1.2.3 instead", "write IP=10.1.2.3 in",
         "2. the simulator is not running", "4. a firewall", "a datagram came from 10.9.9.9 instead",
-        "it sent something else: \"R/30?\"", "FAIL 45 of 55 icon files load", "-more"},
-       "", {{0x0A090909, "hello"}, {0x0A010203, std::string(kAnswer)}, {simulator, "R/30\x01"}}},
+        "it sent something else: \"R/30?" + std::string(35, 'x') + "\"\n", "FAIL 45 of 55 icon files load",
+        "-more"}, "", {{0x0A090909, "hello"}, {0x0A010203, std::string(kAnswer)},
+        {simulator, "R/30\x01" + std::string(35, 'x')}}},  // 40 bytes: shown whole
       {1, true, 0, {"FAIL the LCD service did not answer within 5 s (" KORVAN_VIRTUAL_LCD "): "
         "restart", "OK   55 of 55"}, "", {}, true, true},
       {1, true, 0, {"\"1.2.3.256\" does not parse", "not asked", "-no answer"},

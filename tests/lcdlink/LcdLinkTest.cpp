@@ -79,7 +79,9 @@ TEST(LcdManagerService, AServiceThatDidNotStartIsStartedAfreshAtTheNextTry) {
   EXPECT_EQ(ScriptedService::Take(), "startup");
   facade.Update();
   EXPECT_TRUE(facade.connected());
+  EXPECT_EQ(service.Startup(), kLcdAlreadyInitialized);
   EXPECT_EQ(ScriptedService::Take(), "startup connect query open foreground push read");
+  EXPECT_EQ(LcdManagerService(std::filesystem::path()).Startup(), kLcdServerUnavailable);
   std::make_unique<LcdManagerService>(table)->Startup();  // dropped started: cleaned up first
   EXPECT_EQ(ScriptedService::Take(), "startup cleanup");
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
