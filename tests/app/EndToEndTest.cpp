@@ -267,6 +267,10 @@ TEST(Program, ExitsWithTheSettingsMessageAndCodeOrRunsUntilStoppedEvenInALongPau
 // The stand-in as a player runs it: it answers until it is stopped, then ends with 0.
 TEST(Program, TheStandInAnswersUntilStopped) {
   TempDir folder;
+  Korvan refused(folder.path(), {}, KORVAN_SIM_PROGRAM, "--port 0");
+  EXPECT_EQ(refused.WaitForExit(2000), 2);
+  EXPECT_EQ(ReadFile(folder.path() / "stderr"), "korvan-sim: bad value for --port: 0\n");
+
   const std::string address = OwnLoopbackAddress(8);
   Korvan sim(folder.path(), {}, KORVAN_SIM_PROGRAM, "--quiet --bind " + address);
   std::string error;

@@ -189,6 +189,7 @@ TEST(LcdCanvas, SizesTheFrameCannotHoldAreRefusedAndTheCanvasThenDrawsNothing) {
     LcdCanvas canvas;
     EXPECT_EQ(canvas.Create(width, height), kStatusFail) << width << " x " << height;
     EXPECT_EQ(canvas.GetFrame(), nullptr);
+    EXPECT_EQ(canvas.GetBitmapInfo(), nullptr);
     canvas.BeginDraw();
     canvas.Clear();
     canvas.EndDraw();

@@ -220,7 +220,9 @@ TEST(LcdFacade, ItemsDrawAsTheGoldenFrameAndEachPressAndReleaseIsOneEdge) {
   LcdManagerService service(table);
   LcdFacade facade(clock, service);
   const std::u16string longName(400, u'n');
-  ASSERT_EQ(facade.Initialize(longName.c_str(), 1, 2, nullptr, 160, 43), kStatusOk);
+  int context = 0;
+  const LcdFacade::Callback callback{&context, &context + 1};
+  ASSERT_EQ(facade.Initialize(longName.c_str(), 1, 2, &callback, 160, 43), kStatusOk);
   LcdItem* onFirst = facade.AddProgressBar(LcdBarStyle::Cursor);
   ASSERT_EQ(facade.AddPage() + facade.EditPage(1), 3);
   using enum LcdFontClass;
@@ -256,6 +258,9 @@ TEST(LcdFacade, ItemsDrawAsTheGoldenFrameAndEachPressAndReleaseIsOneEdge) {
             longName.substr(0, LcdFacade::kApplicationNameChars - 1));
   EXPECT_EQ(std::pair(ScriptedService::connected.optionA, ScriptedService::connected.optionB),
             std::pair(2, 1));
+  EXPECT_EQ(
+      std::pair(ScriptedService::connected.callback, ScriptedService::connected.callbackContext),
+      std::pair(callback.function, callback.context));
 
   std::string seen;
   for (const std::uint32_t buttons : {0u, LCD_BUTTON_2, LCD_BUTTON_2, 0u, 0u}) {
