@@ -8,7 +8,7 @@
 #include "platform/fonts/Font.h"
 #include "platform/images/BitmapImage.h"
 #include "platform/images/IconImage.h"
-#include "platform/raster/Color.h"
+#include "platform/pixels/Color.h"
 #include "platform/raster/Geometry.h"
 #include "platform/raster/PixelSurface.h"
 #include "platform/raster/RasterObjects.h"
