@@ -1,4 +1,5 @@
-#include "platform/fonts/FontFace.h"
+// Faces on Linux: FreeType faces, their metrics and their glyphs.
+#include "platform/fonts/FontFacePosix.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -14,46 +15,67 @@ int Scale(long fontUnits, int pixelSize, int unitsPerEm) {
   return static_cast<int>(std::lround(static_cast<double>(fontUnits) * pixelSize / unitsPerEm));
 }
 
-}  // namespace
-
-FontFace::FontFace(FT_FaceRec_* face, std::string path, int pixelSize, bool embolden)
-    : face_(face), path_(std::move(path)), pixelSize_(pixelSize), embolden_(embolden) {
-  if (face_ == nullptr || FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(pixelSize_)) != 0) {
-    metrics_ = {pixelSize_, 0, pixelSize_, pixelSize_ / 2};
-    return;
-  }
-  const int unitsPerEm = face_->units_per_EM > 0 ? face_->units_per_EM : 2048;
+// The metrics of a face set to `pixelSize`.
+FontMetrics Measure(FT_Face face, int pixelSize, FontFace::Backend& glyphs) {
+  FontMetrics metrics;
+  const int unitsPerEm = face->units_per_EM > 0 ? face->units_per_EM : 2048;
   // The Windows metrics of the OS/2 table are what the desktop API lays lines
   // out with; fonts built to be metric-compatible agree on them.
-  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face_, FT_SFNT_OS2));
+  const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
   if (os2 != nullptr && os2->usWinAscent + os2->usWinDescent > 0) {
-    metrics_.ascent = Scale(os2->usWinAscent, pixelSize_, unitsPerEm);
-    metrics_.descent = Scale(os2->usWinDescent, pixelSize_, unitsPerEm);
+    metrics.ascent = Scale(os2->usWinAscent, pixelSize, unitsPerEm);
+    metrics.descent = Scale(os2->usWinDescent, pixelSize, unitsPerEm);
   } else {
-    metrics_.ascent = Scale(face_->ascender, pixelSize_, unitsPerEm);
-    metrics_.descent = Scale(-face_->descender, pixelSize_, unitsPerEm);
+    metrics.ascent = Scale(face->ascender, pixelSize, unitsPerEm);
+    metrics.descent = Scale(-face->descender, pixelSize, unitsPerEm);
   }
-  metrics_.height = metrics_.ascent + metrics_.descent;
+  metrics.height = metrics.ascent + metrics.descent;
   if (os2 != nullptr && os2->xAvgCharWidth > 0) {
-    metrics_.averageCharWidth = Scale(os2->xAvgCharWidth, pixelSize_, unitsPerEm);
+    metrics.averageCharWidth = Scale(os2->xAvgCharWidth, pixelSize, unitsPerEm);
   } else {
-    metrics_.averageCharWidth = GetGlyph(U'x').advance;
+    metrics.averageCharWidth = glyphs.GetGlyph(U'x').advance;
   }
-  if (const Glyph& zero = GetGlyph(U'0'); zero.rows > 0)
-    rowsAboveDigits_ = metrics_.ascent - zero.top;
+  return metrics;
 }
 
-FontFace::~FontFace() {
+}  // namespace
+
+FontFace::FontFace(std::unique_ptr<Backend> backend, std::string path, bool substituted,
+                   int pixelSize, const FontMetrics& metrics, int rowsAboveDigits)
+    : backend_(std::move(backend)),
+      path_(std::move(path)),
+      substituted_(substituted),
+      pixelSize_(pixelSize),
+      metrics_(metrics),
+      rowsAboveDigits_(rowsAboveDigits) {}
+
+FontFace::~FontFace() = default;
+
+std::unique_ptr<FontFace> OpenFace(FT_FaceRec_* face, std::string path, int pixelSize,
+                                   bool embolden) {
+  auto glyphs = std::make_unique<FontFace::Backend>(face, embolden);
+  FontMetrics metrics{pixelSize, 0, pixelSize, pixelSize / 2};
+  int rowsAboveDigits = -1;
+  if (face != nullptr && FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize)) == 0) {
+    metrics = Measure(face, pixelSize, *glyphs);
+    if (const Glyph& zero = glyphs->GetGlyph(U'0'); zero.rows > 0)
+      rowsAboveDigits = metrics.ascent - zero.top;
+  }
+  return std::make_unique<FontFace>(std::move(glyphs), std::move(path), true, pixelSize, metrics,
+                                    rowsAboveDigits);
+}
+
+FontFace::Backend::~Backend() {
   if (face_ != nullptr) FT_Done_Face(face_);
 }
 
-const Glyph& FontFace::GetGlyph(char32_t codePoint) {
+const Glyph& FontFace::Backend::GetGlyph(char32_t codePoint) {
   std::unique_ptr<Glyph>& slot = codePoint < latin_.size() ? latin_[codePoint] : others_[codePoint];
   if (!slot) slot = Rasterise(codePoint);
   return *slot;
 }
 
-std::unique_ptr<Glyph> FontFace::Rasterise(char32_t codePoint) const {
+std::unique_ptr<Glyph> FontFace::Backend::Rasterise(char32_t codePoint) const {
   auto glyph = std::make_unique<Glyph>();
   if (face_ == nullptr) return glyph;
   // Hinted for a monochrome target, so stems land on whole pixels.
