@@ -1,11 +1,15 @@
-// The termination handlers and the UDP socket, on the real system.
+// The termination handlers, the UDP socket and the file kinds, on the real
+// system.
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <memory>
 #include <tuple>
 
+#include "platform/system/RegularFile.h"
 #include "platform/system/TerminationSignal.h"
 #include "platform/system/UdpSocket.h"
+#include "tests/support/TempDir.h"
 
 namespace korvan {
 
@@ -34,6 +38,20 @@ TEST(UdpSocket, ADatagramThatFillsTheBufferArrivesAndALongerOneIsDropped) {
     const ReceiveResult got = socket->Receive(buffer);
     EXPECT_EQ(std::pair(got.status, got.size), std::pair(status, std::size_t{size})) << sent;
   }
+}
+
+// Only a regular file has a length; a folder, a device or a pipe has none.
+TEST(RegularFile, OnlyARegularFileHasALength) {
+  const testing::TempDir folder;
+  const auto open = [](const std::string& path) {
+    return std::unique_ptr<std::FILE, int (*)(std::FILE*)>(std::fopen(path.c_str(), "rb"),
+                                                           &std::fclose);
+  };
+  EXPECT_EQ(RegularFileSize(open(folder.Write("five", "12345").string()).get()), 5u);
+  for (const std::string& other : {folder.path().string(), std::string("/dev/null")})
+    EXPECT_FALSE(RegularFileSize(open(other).get())) << other;
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> pipe(popen("true", "r"), &pclose);
+  EXPECT_FALSE(RegularFileSize(pipe.get()));
 }
 
 }  // namespace korvan
