@@ -183,9 +183,12 @@ int RasterContext::DrawText(std::u16string_view text, Rect& rect, unsigned forma
   if (params != nullptr) params->lengthDrawn = 0;
 
   if (text.empty()) {
+    // One empty line, as "\n" is: a calculated rectangle is as high as the
+    // height returned (GDI leaves a multi-line one 0 high and returns a
+    // line's height all the same).
     if (calculate) {
       rect.right = rect.left;
-      rect.bottom = AddSaturated(rect.top, singleLine ? metrics.height : 0);
+      rect.bottom = AddSaturated(rect.top, metrics.height);
     }
     return metrics.height;
   }

@@ -66,10 +66,10 @@ int RasterContext::DrawText(std::u16string_view text, Rect& rect, unsigned forma
   const int lineHeight = face.Metrics().height;
   const bool calculate = (format & kCalcRect) != 0;
   if (params != nullptr) params->lengthDrawn = 0;
-  if (text.empty()) {  // GDI reports nothing for no text; we keep a line's height
+  if (text.empty()) {  // one empty line, as on Linux (GDI's rectangle would be 0 high)
     if (calculate) {
       rect.right = rect.left;
-      rect.bottom = AddSaturated(rect.top, (format & kSingleLine) != 0 ? lineHeight : 0);
+      rect.bottom = AddSaturated(rect.top, lineHeight);
     }
     return lineHeight;
   }
