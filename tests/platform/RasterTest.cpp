@@ -127,6 +127,16 @@ TEST(FontLibrary, FacesResolveAndOddSizesStillGiveASaneFont) {
   EXPECT_EQ(file(library.ResolvePath(u"MS Sans Serif", false)), "LiberationSans-Regular.ttf");
   EXPECT_EQ(file(library.ResolvePath(u"MS Sans Serif", true)), "LiberationSans-Bold.ttf");
   EXPECT_EQ(file(Font::StockGui().Face().Path()), "LiberationSans-Regular.ttf");
+  // A file that will not open makes an empty face: as tall as asked, nothing wide.
+  library.Pin(u"None", false, "/nonexistent.ttf");
+  const Font none(FontDescription{-11, kWeightNormal, {u'N', u'o', u'n', u'e'}});
+  const FontMetrics& m = none.Face().Metrics();
+  EXPECT_EQ(
+      std::tuple(m.ascent, m.descent, m.height, m.averageCharWidth, none.Face().RowsAboveDigits()),
+      std::tuple(11, 0, 11, 5, -1));
+  RasterContext measuring;
+  measuring.SelectFont(&none);
+  EXPECT_EQ(measuring.GetTextExtent(u"8").cx, 0);
 #endif
   RasterContext dc;  // measures without a surface
   FontDescription unknown = SansFont(-11);
