@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <climits>
 #include <tuple>
 #include <utility>
@@ -113,6 +114,19 @@ TEST_F(RasterGolden, BlitsAndIconsThroughViewportAndClip) {
   dc.DrawIcon(0, 0, icon, -4, 2);
   dc.DrawIcon(0, 0, shortIcon, 4, 2);
   EXPECT_TRUE(Matches("raster-images"));
+}
+
+// A prefixed character is underlined on the one row under the baseline, to
+// a pixel short of the next character.
+TEST_F(RasterGolden, PrefixUnderlineIsOneRowUnderTheBaseline) {
+  Rect rect{0, 0, 40, 20};
+  dc.DrawText(u"&8", rect, 0, nullptr);
+  const int baseline = dc.GetTextMetrics().ascent + font.TextShiftY();
+  const auto lit = [this](int y) {
+    return static_cast<int>(std::count(surface->Row(y), surface->Row(y) + 40, kWhitePixel));
+  };
+  EXPECT_EQ(std::pair(lit(baseline + 1), lit(baseline + 2)),
+            std::pair(dc.GetTextExtent(u"8").cx - 1, 0));
 }
 
 TEST(FontLibrary, FacesResolveAndOddSizesStillGiveASaneFont) {
