@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <climits>
 #include <tuple>
 #include <utility>
@@ -115,6 +116,19 @@ TEST_F(RasterGolden, BlitsAndIconsThroughViewportAndClip) {
   EXPECT_TRUE(Matches("raster-images"));
 }
 
+// A prefixed character is underlined on the one row under the baseline, to
+// a pixel short of the next character.
+TEST_F(RasterGolden, PrefixUnderlineIsOneRowUnderTheBaseline) {
+  Rect rect{0, 0, 40, 20};
+  dc.DrawText(u"&8", rect, 0, nullptr);
+  const int baseline = dc.GetTextMetrics().ascent + font.TextShiftY();
+  const auto lit = [this](int y) {
+    return static_cast<int>(std::count(surface->Row(y), surface->Row(y) + 40, kWhitePixel));
+  };
+  EXPECT_EQ(std::pair(lit(baseline + 1), lit(baseline + 2)),
+            std::pair(dc.GetTextExtent(u"8").cx - 1, 0));
+}
+
 TEST(FontLibrary, FacesResolveAndOddSizesStillGiveASaneFont) {
   FontLibrary& library = FontLibrary::Instance();
 #ifdef _WIN32
@@ -127,6 +141,16 @@ TEST(FontLibrary, FacesResolveAndOddSizesStillGiveASaneFont) {
   EXPECT_EQ(file(library.ResolvePath(u"MS Sans Serif", false)), "LiberationSans-Regular.ttf");
   EXPECT_EQ(file(library.ResolvePath(u"MS Sans Serif", true)), "LiberationSans-Bold.ttf");
   EXPECT_EQ(file(Font::StockGui().Face().Path()), "LiberationSans-Regular.ttf");
+  // A file that will not open makes an empty face: as tall as asked, nothing wide.
+  library.Pin(u"None", false, "/nonexistent.ttf");
+  const Font none(FontDescription{-11, kWeightNormal, {u'N', u'o', u'n', u'e'}});
+  const FontMetrics& m = none.Face().Metrics();
+  EXPECT_EQ(
+      std::tuple(m.ascent, m.descent, m.height, m.averageCharWidth, none.Face().RowsAboveDigits()),
+      std::tuple(11, 0, 11, 5, -1));
+  RasterContext measuring;
+  measuring.SelectFont(&none);
+  EXPECT_EQ(measuring.GetTextExtent(u"8").cx, 0);
 #endif
   RasterContext dc;  // measures without a surface
   FontDescription unknown = SansFont(-11);

@@ -1,13 +1,25 @@
+// Icon and bitmap files on Linux: read whole, then decoded by our own
+// decoders.
 #include "platform/images/ImageFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/images/BitmapDecoder.h"
+#include "platform/images/IconDecoder.h"
 #include "platform/images/ImageDecoding.h"
 
 namespace korvan {
+namespace {
 
+// The whole content of a regular file of at most kMaxImageFileBytes; nothing
+// for a missing, unreadable, special or larger file. Never blocks on a pipe.
 std::optional<std::vector<std::uint8_t>> ReadImageFile(const std::filesystem::path& path) {
   // Non-blocking open so a FIFO at the path cannot stall start-up; fstat on
   // the open descriptor then decides, with no race against a rename.
@@ -37,6 +49,28 @@ std::optional<std::vector<std::uint8_t>> ReadImageFile(const std::filesystem::pa
   }
   ::close(fd);
   return result;
+}
+
+}  // namespace
+
+std::filesystem::path HostPath(std::string_view stored) {
+  std::string path(stored);
+  for (char& c : path) {
+    if (c == '\\') c = std::filesystem::path::preferred_separator;
+  }
+  return std::filesystem::path(path);
+}
+
+std::unique_ptr<IconImage> LoadIconFile(std::string_view path, int width, int height) {
+  const auto bytes = ReadImageFile(HostPath(path));
+  if (!bytes) return nullptr;
+  return DecodeIcon(*bytes, width, height);
+}
+
+std::unique_ptr<BitmapImage> LoadBitmapFile(std::string_view path) {
+  const auto bytes = ReadImageFile(HostPath(path));
+  if (!bytes) return nullptr;
+  return DecodeBitmap(*bytes);
 }
 
 }  // namespace korvan

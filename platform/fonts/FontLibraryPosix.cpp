@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/fonts/FontFacePosix.h"
+
 namespace korvan {
 namespace {
 
@@ -64,18 +66,22 @@ std::string FontconfigMatch(const std::string& family, bool bold) {
 
 }  // namespace
 
+struct FontLibrary::Backend {
+  FT_Library library = nullptr;
+};
+
 FontLibrary& FontLibrary::Instance() {
   static FontLibrary instance;
   return instance;
 }
 
-FontLibrary::FontLibrary() {
-  if (FT_Init_FreeType(&library_) != 0) library_ = nullptr;
+FontLibrary::FontLibrary() : backend_(std::make_unique<Backend>()) {
+  if (FT_Init_FreeType(&backend_->library) != 0) backend_->library = nullptr;
 }
 
 FontLibrary::~FontLibrary() {
   faces_.clear();
-  if (library_ != nullptr) FT_Done_FreeType(library_);
+  if (backend_->library != nullptr) FT_Done_FreeType(backend_->library);
   // Fontconfig keeps its configuration and caches for the process; hand
   // them back so leak checks see only our own allocations.
   FcFini();
@@ -104,7 +110,7 @@ int FontLibrary::PixelSizeFor(const FontDescription& description, const std::str
   // A positive height is the cell, ascent plus descent: scale it to the em.
   FT_Face face = nullptr;
   double em = description.height;
-  if (library_ != nullptr && FT_New_Face(library_, path.c_str(), 0, &face) == 0) {
+  if (backend_->library != nullptr && FT_New_Face(backend_->library, path.c_str(), 0, &face) == 0) {
     const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
     const long cell =
         os2 != nullptr ? os2->usWinAscent + os2->usWinDescent : face->ascender - face->descender;
@@ -126,12 +132,13 @@ FontFace& FontLibrary::Face(const FontDescription& description) {
   std::unique_ptr<FontFace>& slot = faces_[{path + (bold ? "#bold" : ""), pixelSize}];
   if (!slot) {
     FT_Face face = nullptr;
-    if (library_ == nullptr || path.empty() || FT_New_Face(library_, path.c_str(), 0, &face) != 0) {
+    if (backend_->library == nullptr || path.empty() ||
+        FT_New_Face(backend_->library, path.c_str(), 0, &face) != 0) {
       face = nullptr;
     }
     // A bold request that only found a regular file is thickened instead.
     const bool embolden = bold && face != nullptr && !(face->style_flags & FT_STYLE_FLAG_BOLD);
-    slot = std::make_unique<FontFace>(face, path, pixelSize, embolden);
+    slot = OpenFace(face, path, pixelSize, embolden);
   }
   return *slot;
 }

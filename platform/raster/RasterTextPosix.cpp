@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "platform/fonts/FontFacePosix.h"
+#include "platform/raster/RasterBytesPosix.h"
 #include "platform/raster/RasterContext.h"
 #include "platform/raster/Utf16.h"
 
@@ -25,11 +27,11 @@ char32_t NextDrawn(std::u16string_view text, std::size_t& index, bool prefix, bo
   return NextCodePoint(text, index);
 }
 
-int RunWidth(FontFace& face, std::u16string_view text, bool prefix) {
+int RunWidth(FontFace::Backend& glyphs, std::u16string_view text, bool prefix) {
   long long width = 0;
   bool marked = false;
   for (std::size_t i = 0; i < text.size();)
-    width += face.GetGlyph(NextDrawn(text, i, prefix, marked)).advance;
+    width += glyphs.GetGlyph(NextDrawn(text, i, prefix, marked)).advance;
   return Saturate(width);
 }
 
@@ -51,12 +53,13 @@ struct LineSpan {
 };
 
 // Breaks [begin, segmentEnd) where the text gets wider than `available`, as
-// the reference implementation does: when a space is what no longer fits,
+// GDI's DrawText does in the extents tools/raster-reference measures with it
+// under Wine (CalculatedRectangles): when a space is what no longer fits,
 // the line ends right before it; when a word does, the line ends before the
 // last space. A single word wider than the line stays whole and is cut by
 // the rectangle, as the desktop API does without its ellipsis flags. The
 // spaces at the break open no line of their own.
-LineSpan BreakLine(FontFace& face, std::u16string_view text, std::size_t begin,
+LineSpan BreakLine(FontFace::Backend& glyphs, std::u16string_view text, std::size_t begin,
                    std::size_t segmentEnd, long long available, bool prefix) {
   long long width = 0;
   std::size_t lastSpace = std::u16string_view::npos;
@@ -66,7 +69,7 @@ LineSpan BreakLine(FontFace& face, std::u16string_view text, std::size_t begin,
     const std::size_t start = i;
     const char32_t c = NextDrawn(text, i, prefix, marked);
     if (c == U' ' && start > begin) lastSpace = start;
-    width += face.GetGlyph(c).advance;
+    width += glyphs.GetGlyph(c).advance;
     if (width <= available) continue;
     if (c == U' ') {
       end = start;
@@ -83,39 +86,30 @@ LineSpan BreakLine(FontFace& face, std::u16string_view text, std::size_t begin,
   return {end, next};
 }
 
-}  // namespace
-
-Size RasterContext::GetTextExtent(std::u16string_view text) const {
-  FontFace& face = state_.font->Face();
-  return {RunWidth(face, text, false), face.Metrics().height};
-}
-
-void RasterContext::TextOut(int x, int y, std::u16string_view text) {
-  DrawRun(x, y, text, false, DeviceClip());
-}
-
-int RasterContext::DrawRun(int x, int y, std::u16string_view text, bool prefix, const Rect& clip) {
-  const Rect area = Intersect(clip, DeviceClip());
-  if (area.IsEmpty()) return 0;
-  FontFace& face = state_.font->Face();
-  const FontMetrics& metrics = face.Metrics();
-  const int left = AddSaturated(x, state_.viewportOrigin.x);
+// Draws one line of text with its cell's top-left at logical (x, y), cut to
+// `area` (device coordinates, on the surface).
+void DrawRun(PixelSurface* surface, const RasterState& state, const Rect& area, int x, int y,
+             std::u16string_view text, bool prefix) {
+  if (area.IsEmpty()) return;
+  const FontFace& face = state.font->Face();
+  FontFace::Backend& glyphs = face.Native();
+  const int left = AddSaturated(x, state.viewportOrigin.x);
   // A substitute face's line is drawn lower or higher, its cell with it, so
   // its digits start where the face asked would put them.
-  const int top = AddSaturated(AddSaturated(y, state_.viewportOrigin.y), state_.font->TextShiftY());
-  if (state_.backgroundMode == kOpaque) {
-    const int width = RunWidth(face, text, prefix);
-    Fill(Intersect({left, top, AddSaturated(left, width), AddSaturated(top, metrics.height)}, area),
-         PixelOf(state_.backgroundColor));
+  const int top = AddSaturated(AddSaturated(y, state.viewportOrigin.y), state.font->TextShiftY());
+  if (state.backgroundMode == kOpaque) {
+    const int width = RunWidth(glyphs, text, prefix);
+    const Rect cell{left, top, AddSaturated(left, width), AddSaturated(top, face.Metrics().height)};
+    bytes::Fill(surface, Intersect(cell, area), PixelOf(state.backgroundColor));
   }
-  const std::uint8_t ink = PixelOf(state_.textColor);
-  const int baseline = AddSaturated(top, metrics.ascent);
+  const std::uint8_t ink = PixelOf(state.textColor);
+  const int baseline = AddSaturated(top, face.Metrics().ascent);
   // Glyphs overhang their pen position by less than an em on either side.
   const int reach = face.PixelSize() * 2;
   int pen = left;
   bool marked = false;
   for (std::size_t i = 0; i < text.size() && pen < area.right + reach;) {
-    const Glyph& glyph = face.GetGlyph(NextDrawn(text, i, prefix, marked));
+    const Glyph& glyph = glyphs.GetGlyph(NextDrawn(text, i, prefix, marked));
     if (pen + reach > area.left) {
       const int gx = pen + glyph.left;
       const int gy = baseline - glyph.top;
@@ -124,19 +118,30 @@ int RasterContext::DrawRun(int x, int y, std::u16string_view text, bool prefix, 
       const int colFrom = std::max(0, area.left - gx);
       const int colTo = std::min(glyph.width, area.right - gx);
       for (int row = rowFrom; row < rowTo; ++row) {
-        std::uint8_t* out = surface_->Row(gy + row);
+        std::uint8_t* out = surface->Row(gy + row);
         for (int col = colFrom; col < colTo; ++col) {
           if (glyph.Lit(col, row)) out[gx + col] = ink;
         }
       }
       if (marked) {
         // The prefix underline stops one pixel short of the next character.
-        Fill(Intersect({pen, baseline + 1, pen + glyph.advance - 1, baseline + 2}, area), ink);
+        const Rect underline{pen, baseline + 1, pen + glyph.advance - 1, baseline + 2};
+        bytes::Fill(surface, Intersect(underline, area), ink);
       }
     }
     pen += glyph.advance;
   }
-  return pen - left;
+}
+
+}  // namespace
+
+Size RasterContext::GetTextExtent(std::u16string_view text) const {
+  const FontFace& face = state_.font->Face();
+  return {RunWidth(face.Native(), text, false), face.Metrics().height};
+}
+
+void RasterContext::TextOut(int x, int y, std::u16string_view text) {
+  DrawRun(surface_, state_, DeviceClip(), x, y, text, false);
 }
 
 namespace {
@@ -168,7 +173,8 @@ long long LineLeft(const Rect& rect, unsigned format, int leftMargin, int rightM
 int RasterContext::DrawText(std::u16string_view text, Rect& rect, unsigned format,
                             DrawTextParams* params) {
   using namespace DrawTextFormat;
-  FontFace& face = state_.font->Face();
+  const FontFace& face = state_.font->Face();
+  FontFace::Backend& glyphs = face.Native();
   const FontMetrics& metrics = face.Metrics();
   const bool calculate = (format & kCalcRect) != 0;
   const bool singleLine = (format & kSingleLine) != 0;
@@ -177,15 +183,19 @@ int RasterContext::DrawText(std::u16string_view text, Rect& rect, unsigned forma
   if (params != nullptr) params->lengthDrawn = 0;
 
   if (text.empty()) {
+    // One empty line, as "\n" is: a calculated rectangle is as high as the
+    // height returned (GDI leaves a multi-line one 0 high and returns a
+    // line's height all the same).
     if (calculate) {
       rect.right = rect.left;
-      rect.bottom = AddSaturated(rect.top, singleLine ? metrics.height : 0);
+      rect.bottom = AddSaturated(rect.top, metrics.height);
     }
     return metrics.height;
   }
 
-  // The reference implementation counts the margins in pixels, not in the
-  // average character widths its documentation speaks of; we follow it.
+  // GDI's DrawTextEx counts the margins in pixels, not in the average
+  // character widths its documentation speaks of (tools/raster-reference
+  // measures it); we follow it.
   const int leftMargin = params != nullptr ? params->leftMargin : 0;
   const int rightMargin = params != nullptr ? params->rightMargin : 0;
   const long long available = static_cast<long long>(rect.Width()) - leftMargin - rightMargin;
@@ -203,13 +213,14 @@ int RasterContext::DrawText(std::u16string_view text, Rect& rect, unsigned forma
   do {
     const std::size_t segmentEnd = singleLine ? text.size() : FindLineBreak(text, pos);
     LineSpan span{segmentEnd, segmentEnd};
-    if (wordBreak) span = BreakLine(face, text, pos, segmentEnd, available, prefix);
+    if (wordBreak) span = BreakLine(glyphs, text, pos, segmentEnd, available, prefix);
     const std::u16string_view line = text.substr(pos, span.end - pos);
-    const int width = RunWidth(face, line, prefix);
+    const int width = RunWidth(glyphs, line, prefix);
     widest = std::max(widest, width);
     if (!calculate) {
       const long long x = LineLeft(rect, format, leftMargin, rightMargin, width);
-      DrawRun(Saturate(x), Saturate(y), line, prefix, clip);
+      DrawRun(surface_, state_, Intersect(clip, DeviceClip()), Saturate(x), Saturate(y), line,
+              prefix);
     }
     pos = span.next >= segmentEnd ? SkipLineBreak(text, segmentEnd) : span.next;
     y += metrics.height;
