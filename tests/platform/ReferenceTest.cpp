@@ -114,7 +114,7 @@ TEST_F(RasterReferenceTest, CalculatedRectangles) {
       {u"00 00 00", 27, kP, 42, 12}, {u"", 100, kP, 0, 12}, {u"A\n", 100, kP, kAny, 12},
       {u"\n\n", 100, kP, 0, 24}, {u"A\r\nB", 100, kP, kAny, 24}, {u"A\n\rB", 100, kP, kAny, 24},
       {u"A\n\nB", 100, kP, kAny, 36}, {u"A\r\rB", 100, kP, kAny, 36}, {u"&0", 100, kP, amp, 12},
-      {u"\r\n\r\n\n", 40, kP, 0, 36}, {u"&&0", 100, 0, amp, 12},
+      {u"\r\n\r\n\n", 40, kP, 0, 36}, {u"&&0", 100, 0, amp, 12}, {u"0&", 100, 0, amp, 12},
       {u"abcdefghijklmnop qr", 20, kW, kAny, 24}, {u" abcdefghijklmnop", 20, kW, kAny, kGdi ? 24 : 12},
       {u"one two three four", 45, kW, kGdi ? 41 : 40, 36}, {u"", 100, kP | kSingleLine, 0, 12}};
   // clang-format on
