@@ -86,6 +86,7 @@ TEST_F(LcdMotionTest, TickerRestsJumpsAndMovesItsLeadingPieceToTheEnd) {
     band.SetSpeed(10);
     band.SetStepSize(5);
     for (auto [ms, moving, x] : script) {
+      band.SetOrigin(10, 20);  // put where it stands: it runs on
       Run(1, ms);
       EXPECT_EQ(band.IsMoving(), moving) << ms;
       EXPECT_EQ(band.GetPiece(0)->GetLogicalOrigin().x, x) << ms;
