@@ -16,7 +16,8 @@ SmallFileRead ReadSmallRegularFile(const std::string& path, char* buffer, std::s
 // Renames `from` to `to` in one step, replacing a file already there.
 bool MoveReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
 
-// Whether standard error is a terminal, which then draws in place.
+// Whether standard error is a terminal (where a drawing can be redrawn in
+// place).
 bool StandardErrorIsTerminal();
 
 }  // namespace korvan

@@ -34,16 +34,23 @@ void SetVariable(const char* name, const std::string& value) {
 #endif
 }
 
-// The built service, loaded for real, with only the settings given (no panel).
+using SettingList = std::initializer_list<std::pair<const char*, std::string>>;
+
+// Only the settings given, and no panel unless given.
+void UseSettings(SettingList settings) {
+  for (const char* name :
+       {"LCD_VIRTUAL_RECORD", "LCD_VIRTUAL_RECORD_MAX", "LCD_VIRTUAL_RECORD_FORMAT",
+        "LCD_VIRTUAL_BUTTONS", "LCD_VIRTUAL_FAULTS"})
+    SetVariable(name, "");
+  SetVariable("LCD_VIRTUAL_HTTP", "off");
+  for (const auto& [name, value] : settings) SetVariable(name, value);
+}
+
+// The built service, loaded for real, with only the settings given.
 struct VirtualService : LcdManagerService {
-  explicit VirtualService(std::initializer_list<std::pair<const char*, std::string>> settings)
+  explicit VirtualService(SettingList settings)
       : LcdManagerService(std::filesystem::path(KORVAN_VIRTUAL_LCD_PLUGIN)) {
-    for (const char* name :
-         {"LCD_VIRTUAL_RECORD", "LCD_VIRTUAL_RECORD_MAX", "LCD_VIRTUAL_RECORD_FORMAT",
-          "LCD_VIRTUAL_BUTTONS", "LCD_VIRTUAL_FAULTS"})
-      SetVariable(name, "");
-    SetVariable("LCD_VIRTUAL_HTTP", "off");
-    for (const auto& [name, value] : settings) SetVariable(name, value);
+    UseSettings(settings);
   }
   std::int32_t Open() {
     EXPECT_EQ(Startup(), kLcdOk);
@@ -105,7 +112,7 @@ TEST(VirtualLcd, ServesOneDeviceAsItsSettingsSay) {
 // Stopped, before Startup or after Cleanup, it answers only Startup, and a
 // handle from before a Cleanup is not one after it.
 TEST(VirtualLcd, WhenStoppedAnswersOnlyStartupAndForgetsItsHandles) {
-  SetVariable("LCD_VIRTUAL_HTTP", "off");
+  UseSettings({{"LCD_VIRTUAL_RECORD_MAX", "0"}});  // a count: none recorded, nothing to say
   VirtualLcd lcd;
   LcdConnectContext connect{};
   LcdOpenContext open{};
@@ -118,7 +125,9 @@ TEST(VirtualLcd, WhenStoppedAnswersOnlyStartupAndForgetsItsHandles) {
           lcd.OpenDevice(&open), lcd.CloseDevice(2), lcd.ReadButtons(2, &mask),
           lcd.PushFrame(2, frame.data(), 128), lcd.SetForeground(2, 1)})
       EXPECT_EQ(code, kLcdServiceNotActive) << round;
+    ::testing::internal::CaptureStderr();
     ASSERT_EQ(lcd.Startup(), kLcdOk);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(lcd.Startup(), kLcdAlreadyInitialized);
     EXPECT_EQ(lcd.PushFrame(2, frame.data(), 128), kLcdDeviceNotConnected) << round;
     ASSERT_EQ(lcd.Connect(&connect), kLcdOk);
@@ -194,7 +203,6 @@ TEST(Panel, TakenPortThenManyOpenPages) {
   std::uint32_t mask = 0;
   EXPECT_EQ(service.ReadButtons(device, &mask), kLcdOk);
   EXPECT_EQ(mask, 8u);
-  EXPECT_EQ(ask("POST /button", "{\"mask\":16}").substr(0, 12), "HTTP/1.1 400");
   pages.erase(std::next(pages.begin()), pages.end());  // the first stays open as the service stops
   bool admitted = false;
   for (const auto end = Clock::now() + 3s; !admitted && Clock::now() < end;) {

@@ -2,12 +2,15 @@
 // recorder writes.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #ifndef _WIN32
 #include <sys/inotify.h>
 #include <unistd.h>
 #endif
 
 #include "services/virtual-lcd/frames/FrameBoard.h"
+#include "services/virtual-lcd/frames/FrameJson.h"
 #include "services/virtual-lcd/frames/FrameRecorder.h"
 #include "services/virtual-lcd/frames/FrameWorker.h"
 #include "services/virtual-lcd/frames/TerminalView.h"
@@ -19,7 +22,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // A panel click shorter than a poll is read once, and only four buttons
-// pass; the terminal draws each quarter, only when what is lit changes.
+// pass; the status goes with the frame; the terminal draws each quarter,
+// only when what is lit changes.
 TEST(Frames, BoardButtonsAndTerminalView) {
   FrameBoard board;
   board.SetPanelButtons(0x18);  // button 3 and a fifth, which is none
@@ -28,6 +32,9 @@ TEST(Frames, BoardButtonsAndTerminalView) {
   EXPECT_EQ(board.TakePanelButtons(), 0u);
   board.SetPanelButtons(3);
   EXPECT_EQ(board.TakePanelButtons() & board.TakePanelButtons(), 3u);  // read while held
+  board.SetConnected(true);
+  board.SetLastResult(31);
+  EXPECT_EQ(FrameJson(board.Latest(), false), "{\"seq\":0,\"connected\":true,\"result\":31}");
   TerminalView view(true);
   const auto draw = [&view](int lit) {  // cell q of the top row with quarter q lit: UL UR LL LR
     Pixels frame;
@@ -40,16 +47,23 @@ TEST(Frames, BoardButtonsAndTerminalView) {
   std::string blank;
   for (int row = 0; row < TerminalView::kRows; ++row) blank += std::string(80, ' ') + "\n";
   EXPECT_EQ(*draw(0), "\x1b[22A\r" + blank);  // over the last drawing, each of its cells
-  // The worker draws each frame it is given on its terminal.
+  // The worker draws and records the frames in the order they came, however
+  // many wait for it (three here, while it writes the first).
+  korvan::testing::TempDir folder;
   std::FILE* terminal = std::tmpfile();
-  FrameWorker worker(std::nullopt, TerminalView(false), terminal);
-  worker.Enqueue(Pixels{}.data());
+  FrameWorker worker(FrameRecorder(folder.path(), 3), TerminalView(false), terminal);
+  for (const std::uint8_t value : {1, 2, 3}) worker.Enqueue(Pixels{value}.data());
   worker.Finish();
   std::string written(blank.size() + 1, '\0');
   std::rewind(terminal);
   written.resize(std::fread(written.data(), 1, written.size(), terminal));
   std::fclose(terminal);
-  EXPECT_EQ(written, blank);
+  EXPECT_EQ(written, blank);  // the three look alike: drawn once
+  for (const char value : {'\1', '\2', '\3'}) {
+    std::ifstream file(folder.path() / ("frame-00000" + std::to_string(value) + ".pgm"),
+                       std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}).at(14), value);  // pixel 0
+  }
 }
 
 // A watcher of the folder only ever sees a frame file appear by a rename,

@@ -65,6 +65,7 @@ TEST(HttpServer, RefusesWhatItCannotTakeFromOnePastItsLimits) {
       {"GET / HTTP/2.0\r\nHost: a\r\n\r\n", "HTTP/1.1 505 HTTP Version Not Supported\r\n"},
       {Post("Content-Length: 2\r\nContent-Length: 3\r\n", 3), "HTTP/1.1 400 Bad Request\r\n"},
       {Post("Content-Length: 2\r\nContent-Length: 2\r\n", 2), "HTTP/1.1 200 OK\r\n"},
+      {Post("Content-Length: -0\r\n", 0), "HTTP/1.1 400 Bad Request\r\n"},
       {Post("Content-Length: 1024\r\n", limits.maxBody), "HTTP/1.1 200 OK\r\n"},
       {Post("Content-Length: 1025\r\n", limits.maxBody + 1), "HTTP/1.1 413 Content Too Large\r\n"},
       {Head("GET / HTTP/1.1\r\n", limits.maxHead), "HTTP/1.1 200 OK\r\n"},
@@ -88,6 +89,7 @@ TEST(HttpServer, RefusesWhatItCannotTakeFromOnePastItsLimits) {
 TEST(HttpServer, ClientsThatConnectAndCloseAtOnceFreeTheirSlotsAndTheServerStaysIdle) {
   const auto stopped = HttpClock::now();
   Server local([stopped] { return stopped; });
+  EXPECT_EQ(local.server.Connections(), 0u);
   std::vector<SocketHandle> silent;
   for (std::size_t i = 0; i < HttpServer::kMaxPerClient; ++i)
     silent.push_back(Dial(local.port, ""));

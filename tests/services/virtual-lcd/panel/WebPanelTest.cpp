@@ -86,6 +86,7 @@ TEST(WebPanel, RefusesOtherSitesFormsAndMissingTokens) {
        "HTTP/1.1 403 Forbidden"},
       {wide, "GET /frame?token={S} HTTP/1.1\r\n" + ok + "\r\n", "HTTP/1.1 403 Forbidden"},
       {wide, "GET /frame?token= HTTP/1.1\r\n" + ok + "\r\n", "HTTP/1.1 403 Forbidden"},
+      {wide, "GET /frame?tokes={T} HTTP/1.1\r\n" + ok + "\r\n", "HTTP/1.1 403 Forbidden"},
       {wide, "GET /frame HTTP/1.1\r\n" + ok + "Cookie: korvan_panel_{P}={S}\r\n\r\n",
        "HTTP/1.1 403 Forbidden"},
       {wide, "GET /frame HTTP/1.1\r\n" + ok + "Cookie: korvan_panel_{P}=\r\n\r\n",
@@ -104,6 +105,13 @@ TEST(WebPanel, RefusesOtherSitesFormsAndMissingTokens) {
   EXPECT_NE(withToken.find("\r\nSet-Cookie: korvan_panel_" + std::to_string(wide.port) + "=" +
                            wide.token + "; Path=/; HttpOnly; SameSite=Strict\r\n"),
             std::string::npos);
+  // 128 random bits a token, four to a digit: each of the 16 values comes up
+  // as the high and as the low half of a byte.
+  std::string halves[2];
+  for (int i = 0; i < 1024; ++i) halves[i % 2] += PanelAccess::NewToken()[i % 32];
+  for (const std::string& half : halves)
+    for (const char digit : std::string_view("0123456789abcdef"))
+      EXPECT_NE(half.find(digit), std::string::npos) << half;
 }
 
 // HEAD gets every GET route's headers, the same, and no body. Bound to all
