@@ -38,11 +38,9 @@ struct Server {
   int port = 0;
 };
 
-// `headers` padded with one more header so the head is `size` bytes long.
-std::string Head(std::string start, std::size_t size) {
-  const std::string pad = "X-Pad: ";
-  start += pad + std::string(size - start.size() - pad.size() - 4, 'a') + "\r\n\r\n";
-  return start;
+// `start` padded with a header "X-Pad: aaa" so the head is `size` bytes long.
+std::string Head(const std::string& start, std::size_t size) {
+  return start + "X-Pad: " + std::string(size - start.size() - 11, 'a') + "\r\n\r\n";
 }
 
 std::string Post(const std::string& headers, std::size_t body) {
@@ -78,7 +76,6 @@ TEST(HttpServer, RefusesWhatItCannotTakeFromOnePastItsLimits) {
     const std::string answer = Ask(local.port, row.request);
     EXPECT_EQ(answer.substr(0, row.answer.size()), row.answer) << row.request.substr(0, 80);
   }
-  EXPECT_TRUE(Ask(local.port, Post("Content-Length: 1024\r\n", 1024)).ends_with("\r\n\r\n1024"));
 }
 
 // With its clock stopped no deadline frees a connection, and one that has
