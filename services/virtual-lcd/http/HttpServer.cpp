@@ -86,6 +86,7 @@ void HttpServer::Turn(std::vector<PollEntry>& polls) {
   SendEvents(now, woken);
   std::erase_if(connections_, IsDone);
   held_.store(connections_.size());
+  acceptedSeen_.store(accepted_);  // after held_, so a reader of both sees this turn's
 }
 
 void HttpServer::AcceptAll(HttpClock::time_point now) {
@@ -100,6 +101,7 @@ void HttpServer::AcceptAll(HttpClock::time_point now) {
       if (result == AcceptResult::kFailed) acceptPause_ = now + 100ms;
       return;
     }
+    ++accepted_;
     std::string peer = IpText(address);
     if (!MakeRoom(peer, now)) {
       CloseSocket(socket);

@@ -52,9 +52,11 @@ class HttpServer {
   // Any thread: every stream is due an event.
   void Wake();
 
-  // What a test reads to see the loop idle: the times its poll returned,
-  // and the connections it held after its last turn.
+  // What a test reads to see the loop idle: the times its poll returned;
+  // as of its last whole turn, the connections accepted so far (read this
+  // first) and those it still held.
   std::uint64_t Turns() const { return turns_.load(); }
+  std::uint64_t Accepted() const { return acceptedSeen_.load(); }
   std::size_t Connections() const { return held_.load(); }
 
  private:
@@ -75,6 +77,8 @@ class HttpServer {
   HttpClock::time_point acceptPause_{};
   std::atomic<bool> stopping_{false};
   std::atomic<std::uint64_t> turns_{0};
+  std::uint64_t accepted_ = 0;
+  std::atomic<std::uint64_t> acceptedSeen_{0};
   std::atomic<std::size_t> held_{0};
   std::vector<std::unique_ptr<HttpConnection>> connections_;
   std::thread thread_;
