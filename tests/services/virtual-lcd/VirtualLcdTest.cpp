@@ -4,8 +4,7 @@
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
-#include <windows.h>
-#include <winsock2.h>  // before windows.h, which would bring the old Winsock
+#include <winsock2.h>  // it brings windows.h; windows.h first would bring old Winsock
 #else
 #include <sys/stat.h>
 #include <unistd.h>
