@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "services/virtual-lcd/FramePng.h"
 #include "services/virtual-lcd/WholeNumber.h"
+#include "services/virtual-lcd/frames/FramePng.h"
 
 namespace korvan::virtual_lcd {
 namespace {
