@@ -7,10 +7,6 @@ namespace korvan::virtual_lcd {
 
 inline constexpr int kMaxPngScale = 8;
 
-// Whether this build writes PNG: both do, through libpng on Linux and the
-// system's encoder on Windows.
-bool PngAvailable();
-
 // The 160 x 43 grey bytes at `pixels` as an 8-bit greyscale PNG, each pixel
 // a `scale` x `scale` square (1 to kMaxPngScale). Empty when the scale is
 // out of range or the encoder failed.

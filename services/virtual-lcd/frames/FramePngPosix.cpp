@@ -8,10 +8,6 @@
 
 namespace korvan::virtual_lcd {
 
-bool PngAvailable() {
-  return true;
-}
-
 std::string FramePng(const std::uint8_t* pixels, int scale) {
   if (scale < 1 || scale > kMaxPngScale) return {};
   const auto step = static_cast<std::size_t>(scale);

@@ -54,10 +54,6 @@ bool StartFrame(IWICImagingFactory& factory, std::string& memory, UINT width, UI
 
 }  // namespace
 
-bool PngAvailable() {
-  return true;
-}
-
 std::string FramePng(const std::uint8_t* pixels, int scale) {
   if (scale < 1 || scale > kMaxPngScale) return {};
   const auto step = static_cast<UINT>(scale);

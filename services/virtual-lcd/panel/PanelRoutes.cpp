@@ -67,7 +67,7 @@ bool Served(std::string_view path) {
   for (const std::string_view served : {"/frame", "/events", "/button"})
     if (path == served) return true;
   if (FindPanelFile(path)) return true;
-  return path == "/frame.png" && PngAvailable();
+  return path == "/frame.png";
 }
 
 HttpAnswer Dispatch(const HttpRequest& request, FrameBoard& board, bool streamFree) {
