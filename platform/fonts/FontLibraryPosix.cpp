@@ -9,26 +9,10 @@
 #include <cmath>
 
 #include "platform/fonts/FontFacePosix.h"
+#include "platform/text/Utf16.h"
 
 namespace korvan {
 namespace {
-
-std::string ToUtf8(const std::u16string& text) {
-  std::string out;
-  for (char16_t c : text) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0xD800 || c > 0xDFFF) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
 
 // The screens were laid out with a narrow Windows sans; Liberation Sans has
 // its metrics, while fontconfig's own alias picks a wider face that overflows
@@ -38,7 +22,7 @@ std::string PreferredFamily(const std::u16string& lowerFace) {
       lowerFace == u"ms shell dlg" || lowerFace == u"ms shell dlg 2" || lowerFace == u"arial") {
     return "Liberation Sans";
   }
-  return ToUtf8(lowerFace);
+  return Utf8FromUtf16(lowerFace);
 }
 
 std::string FontconfigMatch(const std::string& family, bool bold) {

@@ -5,7 +5,7 @@
 #include "platform/fonts/FontFacePosix.h"
 #include "platform/raster/RasterBytesPosix.h"
 #include "platform/raster/RasterContext.h"
-#include "platform/raster/Utf16.h"
+#include "platform/text/Utf16.h"
 
 namespace korvan {
 namespace {

@@ -5,6 +5,7 @@
 
 #include "platform/fonts/FaceSubstitution.h"
 #include "platform/fonts/FontLibrary.h"
+#include "platform/text/Utf16.h"
 #include "tests/platform/RasterScene.h"
 
 namespace korvan::testing {
@@ -127,6 +128,21 @@ TEST_F(RasterGolden, PrefixUnderlineIsOneRowUnderTheBaseline) {
   };
   EXPECT_EQ(std::pair(lit(baseline + 1), lit(baseline + 2)),
             std::pair(dc.GetTextExtent(u"8").cx - 1, 0));
+}
+
+// A face name as fontconfig takes it: every length of UTF-8 sequence, a
+// surrogate pair as one code point, lone surrogates as U+FFFD.
+TEST(Utf16, NamesBecomeUtf8CodePointByCodePoint) {
+  const std::pair<std::u16string, std::string> rows[] = {
+      {u"Arial", "Arial"},
+      {u"\u00e9\u07ff", "\xc3\xa9\xdf\xbf"},
+      {u"\u0800\uffff", "\xe0\xa0\x80\xef\xbf\xbf"},
+      {u"\U0001F600", "\xf0\x9f\x98\x80"},
+      {u"a\xd800", "a\xef\xbf\xbd"},
+      {std::u16string(1, u'\xdc00') + u"b",
+       "\xef\xbf\xbd"
+       "b"}};
+  for (const auto& [text, utf8] : rows) EXPECT_EQ(Utf8FromUtf16(text), utf8);
 }
 
 TEST(FontLibrary, FacesResolveAndOddSizesStillGiveASaneFont) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace korvan {
@@ -21,6 +22,21 @@ inline char32_t NextCodePoint(std::u16string_view text, std::size_t& index) {
     }
   }
   return kReplacementCharacter;
+}
+
+// The text as UTF-8, for the libraries that take names that way; a lone
+// surrogate becomes U+FFFD, as it draws.
+inline std::string Utf8FromUtf16(std::u16string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    const char32_t c = NextCodePoint(text, i);
+    const int continuations = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;
+    static constexpr unsigned char kLead[] = {0x00, 0xC0, 0xE0, 0xF0};
+    out += static_cast<char>(kLead[continuations] | (c >> (6 * continuations)));
+    for (int k = continuations - 1; k >= 0; --k)
+      out += static_cast<char>(0x80 | ((c >> (6 * k)) & 0x3F));
+  }
+  return out;
 }
 
 }  // namespace korvan
