@@ -154,6 +154,8 @@ TEST(SelfCheck, SaysWhatIsWrongAndWhatToDo) {
         "it sent something else: \"R/30?" + std::string(35, 'x') + "\"\n", "FAIL 45 of 55 icon files load",
         "-more"}, "", {{0x0A090909, "hello"}, {0x0A010203, std::string(kAnswer)},
         {simulator, "R/30\x01" + std::string(35, 'x')}}},  // 40 bytes: shown whole
+      {1, false, 0, {"values could be read from \"A/30\\1/" + std::string(33, 'x') + "...\";"}, "",
+        {{simulator, "A/30\\1/" + std::string(34, 'x')}}},  // 41 bytes: cut at 40
       {1, true, 0, {"FAIL the LCD service did not answer within 5 s (" KORVAN_VIRTUAL_LCD "): "
         "restart", "OK   55 of 55"}, "", {}, true, true},
       {1, true, 0, {"\"1.2.3.256\" does not parse", "not asked", "-no answer"},
