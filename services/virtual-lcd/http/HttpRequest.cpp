@@ -151,7 +151,6 @@ HttpParse ParseHttpRequest(std::string_view input, const HttpLimits& limits) {
   if (auto refusal = BodyLength(request, limits, length)) return std::move(*refusal);
   if (input.size() - at < length) return HttpParse{};  // the body goes on
   request.body = std::string(input.substr(at, length));
-  parse.consumed = at + length;
   parse.state = State::kComplete;
   return parse;
 }

@@ -34,10 +34,9 @@ struct HttpRequest {
 struct HttpParse {
   enum class State { kIncomplete, kComplete, kRefused };
   State state = State::kIncomplete;
-  HttpRequest request;       // when complete
-  std::size_t consumed = 0;  // when complete: the bytes of this request
-  int status = 0;            // when refused: 400, 413, 431, 501 or 505
-  std::string_view reason;   // when refused: one line for the client
+  HttpRequest request;      // when complete
+  int status = 0;           // when refused: 400, 413, 431, 501 or 505
+  std::string_view reason;  // when refused: one line for the client
 };
 
 // Reads one HTTP/1.x request from the start of `input`, the bytes received

@@ -113,18 +113,20 @@ struct VirtualService : LcdManagerService {
 // three frames shown, the two LCD_VIRTUAL_RECORD_MAX allows recorded.
 TEST(VirtualLcd, ServesOneDeviceAsItsSettingsSay) {
   korvan::testing::TempDir folder;
-  VirtualService service({{"LCD_VIRTUAL_HTTP", "65536"},
-                          {"LCD_VIRTUAL_RECORD", (folder.path() / "frames").string()},
-                          {"LCD_VIRTUAL_RECORD_MAX", "2"},
-                          {"LCD_VIRTUAL_FAULTS", "query259=1,push1167=2,read=1:31,push=0:5"},
-                          {"LCD_VIRTUAL_RECORD_FORMAT", "bmp"},
-                          {"LCD_VIRTUAL_BUTTONS", folder.Write("buttons", " 25\n").string()}});
+  VirtualService service(
+      {{"LCD_VIRTUAL_HTTP", "65536"},
+       {"LCD_VIRTUAL_RECORD", (folder.path() / "frames").string()},
+       {"LCD_VIRTUAL_RECORD_MAX", "2"},
+       {"LCD_VIRTUAL_FAULTS", "query259=0,query259=-1,query259=1,push1167=2,read=1:31,push=0:5"},
+       {"LCD_VIRTUAL_RECORD_FORMAT", "bmp"},
+       {"LCD_VIRTUAL_BUTTONS", folder.Write("buttons", " 25\n").string()}});
   ::testing::internal::CaptureStderr();
   const std::int32_t device = service.Open();
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
             "lcd-virtual: LCD_VIRTUAL_HTTP=65536 is not host:port or off; the web panel stays "
             "off\nlcd-virtual: LCD_VIRTUAL_RECORD_FORMAT=bmp is not pgm or png; recording PGM\n"
-            "lcd-virtual: LCD_VIRTUAL_FAULTS: ignored push=0:5 (see the plug-in's README)\n");
+            "lcd-virtual: LCD_VIRTUAL_FAULTS: ignored query259=-1, push=0:5 (see the plug-in's "
+            "README)\n");
   const std::int32_t connection = service.connect.connection;
   LcdDeviceDescription description{};
   EXPECT_EQ(service.QueryDevice(connection, 0, &description), kLcdNoMoreItems);  // the fault

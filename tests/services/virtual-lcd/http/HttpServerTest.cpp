@@ -64,6 +64,8 @@ TEST(HttpServer, RefusesWhatItCannotTakeFromOnePastItsLimits) {
       {Post("Content-Length: 2\r\nContent-Length: 3\r\n", 3), "HTTP/1.1 400 Bad Request\r\n"},
       {Post("Content-Length: 2\r\nContent-Length: 2\r\n", 2), "HTTP/1.1 200 OK\r\n"},
       {Post("Content-Length: -0\r\n", 0), "HTTP/1.1 400 Bad Request\r\n"},
+      {Post("X-Tab: a\tb\r\n", 0), "HTTP/1.1 200 OK\r\n"},
+      {Post("X-Control: a\x01b\r\n", 0), "HTTP/1.1 400 Bad Request\r\n"},
       {Post("Content-Length: 1024\r\n", limits.maxBody), "HTTP/1.1 200 OK\r\n"},
       {Post("Content-Length: 1025\r\n", limits.maxBody + 1), "HTTP/1.1 413 Content Too Large\r\n"},
       {Head("GET / HTTP/1.1\r\n", limits.maxHead), "HTTP/1.1 200 OK\r\n"},

@@ -48,7 +48,7 @@ std::string Press(const std::string& headers, const std::string& type, const std
 // Only `localhost` or an IP literal may name the panel, no other site may
 // send to it, a button press must be JSON; beyond loopback the printed
 // token, then its cookie, let a client in, and no shorter or empty one does.
-// Only the one allowed press on loopback reaches the buttons.
+// Only the allowed presses on loopback, each of button 2, reach the buttons.
 TEST(WebPanel, RefusesOtherSitesFormsAndMissingTokens) {
   Panel local("127.0.0.1");
   Panel wide("0.0.0.0");
@@ -77,6 +77,8 @@ TEST(WebPanel, RefusesOtherSitesFormsAndMissingTokens) {
       {local, Press(ok, "application/x-www-form-urlencoded", "mask=2"),
        "HTTP/1.1 415 Unsupported Media Type"},
       {local, Press(ok, json, "{\"mask\":16}"), "HTTP/1.1 400 Bad Request"},
+      {local, Press(ok, json, "\"mask\":2}"), "HTTP/1.1 400 Bad Request"},
+      {local, Press(ok, json + " ; charset=utf-8", "{\"mask\":4}"), "HTTP/1.1 200 OK"},
       {local, "GET /button HTTP/1.1\r\n" + ok + "\r\n",
        "HTTP/1.1 405 Method Not Allowed" + allow + "POST"},
       {local, "POST /frame HTTP/1.1\r\n" + ok + "Content-Length: 0\r\n\r\n",
