@@ -17,7 +17,9 @@ namespace korvan::virtual_lcd {
 // HttpServer. A new frame wakes the server, so live pages get it at once.
 class WebPanel final : private HttpService {
  public:
-  explicit WebPanel(FrameBoard& board) : board_(board) {}
+  // `now` is the server's clock (a test's, to hold its deadlines still).
+  explicit WebPanel(FrameBoard& board, HttpServer::Now now = HttpClock::now)
+      : board_(board), server_(*this, std::move(now)) {}
   ~WebPanel() override;
   WebPanel(const WebPanel&) = delete;
   WebPanel& operator=(const WebPanel&) = delete;
@@ -38,7 +40,7 @@ class WebPanel final : private HttpService {
   FrameBoard& board_;
   SocketLibrary sockets_;
   std::unique_ptr<PanelAccess> access_;
-  HttpServer server_{*this};
+  HttpServer server_;
 };
 
 }  // namespace korvan::virtual_lcd

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <thread>
 
 #include "services/virtual-lcd/panel/WebPanel.h"
 #include "tests/services/virtual-lcd/http/HttpClient.h"
@@ -14,7 +15,8 @@ namespace {
 // A panel on `host`, port 0: its port and token read from the lines it
 // printed, one for each address it can be opened by.
 struct Panel {
-  explicit Panel(const char* host) {
+  explicit Panel(const char* host, HttpServer::Now now = HttpClock::now)
+      : panel(board, std::move(now)) {
     ::testing::internal::CaptureStderr();
     EXPECT_TRUE(panel.Start({host, 0}));
     said = ::testing::internal::GetCapturedStderr();
@@ -34,7 +36,7 @@ struct Panel {
     return virtual_lcd::Ask(port, request);
   }
   FrameBoard board;
-  WebPanel panel{board};
+  WebPanel panel;
   std::string said;
   int port = 0;
   std::string token;
@@ -145,6 +147,37 @@ TEST(WebPanel, AnswersHeadAndNamesTheAddressesItCanBeOpenedBy) {
         "GET /?token=" + wide.token + " HTTP/1.1\r\nHost: " + host + "\r\n\r\n";
     EXPECT_EQ(Ask(wide.port, page, address).substr(0, 12), "HTTP/1.1 200") << line;
   }
+}
+
+// With the server's clock held still no heartbeat ever comes due: turns of
+// its loop send a live page nothing, and a new frame reaches it only because
+// the frame wakes the server, at once.
+TEST(WebPanel, ANewFrameWakesTheServerForItsLivePages) {
+  const auto still = HttpClock::now();
+  Panel local("127.0.0.1", [still] { return still; });
+  const SocketHandle page = Dial(local.port, "GET /events HTTP/1.1\r\nHost: localhost\r\n\r\n");
+  const auto readUntil = [page](const std::string& mark, int polls = 100) {  // of 50 ms
+    std::string got;
+    char buffer[4096];
+    PollEntry wait{page, kPollIn, 0};
+    bool wouldBlock = false;
+    for (int poll = 0; got.find(mark) == std::string::npos && poll < polls; ++poll) {
+      if (PollSockets({&wait, 1}, 50) <= 0) continue;
+      const long length = ReceiveSome(page, buffer, sizeof buffer, wouldBlock);
+      if (length <= 0) break;
+      got.append(buffer, static_cast<std::size_t>(length));
+    }
+    return got.find(mark) != std::string::npos;
+  };
+  EXPECT_TRUE(readUntil("data: {\"seq\":0"));
+  const std::uint64_t turns = local.panel.server().Turns();
+  for (int polls = 0; local.panel.server().Turns() < turns + 2 && polls < 100; ++polls)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_FALSE(readUntil("data: ", 1));
+  const Pixels lit{};
+  local.board.Publish(lit.data());
+  EXPECT_TRUE(readUntil("data: {\"seq\":1"));
+  CloseSocket(page);
 }
 
 }  // namespace
