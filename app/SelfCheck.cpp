@@ -9,6 +9,8 @@
 #include "app/SelfCheckProbes.h"
 #include "app/SimLink.h"
 #include "lcdlink/LcdServiceLocation.h"
+#include "platform/system/Console.h"
+#include "platform/system/NativePath.h"
 #include "platform/system/ProgramFolder.h"
 #include "platform/system/SystemClock.h"
 #include "platform/system/UdpSocket.h"
@@ -38,7 +40,7 @@ std::string WrittenAddress(const Configuration& configuration) {
 bool CheckConfiguration(SelfCheckSeams& seams, Configuration& configuration) {
   const ConfigurationOutcome outcome = LoadConfiguration(kConfigurationFileName, configuration);
   std::error_code ignored;
-  const std::string folder = std::filesystem::current_path(ignored).string();
+  const std::string folder = NativePath(std::filesystem::current_path(ignored)).Text();
   if (outcome.status != ConfigurationStatus::kLoaded) {
     std::string message(outcome.message);
     if (!message.empty() && message.back() == '\n') message.pop_back();
@@ -102,13 +104,15 @@ int RunSelfCheckHere() {
                        service,
                        location.path,
                        location.refusal,
+                       location.otherWidth,
                        location.note,
                        [](std::string_view line) {
-                         std::fwrite(line.data(), 1, line.size(), stdout);
-                         std::fputc('\n', stdout);
+                         WriteText(stdout, std::string(line) + "\n");
                          std::fflush(stdout);
                        }};
-  seams.iconFolder = ChooseIconFolder(std::filesystem::current_path(), ProgramFolder()).stored;
+  std::error_code ignored;
+  seams.iconFolder =
+      ChooseIconFolder(std::filesystem::current_path(ignored), ProgramFolder()).folder;
   return RunSelfCheck(seams);
 }
 

@@ -8,6 +8,7 @@
 #include "lcdlink/LcdManagerService.h"
 #include "platform/system/Clock.h"
 #include "platform/system/DatagramSocket.h"
+#include "platform/system/NativePath.h"
 
 namespace korvan {
 
@@ -15,18 +16,19 @@ namespace korvan {
 struct SelfCheckSeams {
   Clock& clock;
   DatagramSocket& socket;
-  // Loads from `serviceLibrary`; when that is empty, `serviceRefusal` says
-  // why no library was found.
+  // Loads from `serviceLibrary`; when that is empty, `serviceRefusal` (or
+  // `serviceOtherWidth`, a whole line) says why no library was found.
   LcdManagerService& service;
-  std::filesystem::path serviceLibrary;
+  NativePath serviceLibrary;
   std::string serviceRefusal;
+  std::string serviceOtherWidth;
   // Said with the service's line: how the library was found, when that is
   // worth knowing (a fallback instead of the registered service).
   std::string serviceNote;
   // Takes each line of the report (no line end) as soon as it is known.
   std::function<void(std::string_view)> say;
   // The folder the icon paths start with, as the program would choose it.
-  std::string iconFolder = "images";
+  std::filesystem::path iconFolder = "images";
 };
 
 // For the person whose display stays blank: reads the configuration file of

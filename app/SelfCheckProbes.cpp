@@ -11,6 +11,7 @@
 #include "app/SimLink.h"
 #include "lcd/LcdStatus.h"
 #include "platform/images/ImageFile.h"
+#include "platform/system/NativePath.h"
 #include "screens/IconLayout.h"
 #include "screens/IconSets.h"
 #include "screens/ScreenBuilder.h"
@@ -129,12 +130,16 @@ bool ProbeSimulator(SelfCheckSeams& seams, const Ipv4Endpoint& simulator) {
 }
 
 bool ProbeLcdService(SelfCheckSeams& seams) {
+  if (!seams.serviceOtherWidth.empty()) {
+    seams.say("FAIL " + seams.serviceOtherWidth);
+    return false;
+  }
   if (seams.serviceLibrary.empty()) {
     seams.say("FAIL no LCD service library: " + seams.serviceRefusal +
               "; install the keyboard's software, or set KORVAN_LCD_SERVICE to a library");
     return false;
   }
-  const std::string named = "the LCD service " + seams.serviceLibrary.string();
+  const std::string named = "the LCD service " + seams.serviceLibrary.Text();
   const std::int32_t startup = seams.service.Startup();
   std::int32_t connect = kLcdServiceNotActive;
   std::int32_t query = kLcdServiceNotActive;
@@ -164,9 +169,9 @@ bool ProbeIcons(SelfCheckSeams& seams) {
   for (const IconSetLayout& set : kIconSetLayouts) {
     for (std::size_t indicator = 0; indicator < kIndicatorCount; ++indicator) {
       for (int state = 0; state < kIndicatorStates[indicator]; ++state, ++total) {
-        const std::string path = IconFilePath(set, indicator, state, seams.iconFolder);
+        const std::filesystem::path path = IconFilePath(set, indicator, state, seams.iconFolder);
         if (!LoadIconFile(path, set.indicators[indicator].width, kIconHeight)) {
-          missing.push_back(HostPath(path).string());
+          missing.push_back(NativePath(path).Text());
         }
       }
     }

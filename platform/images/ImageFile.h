@@ -22,12 +22,13 @@ std::filesystem::path HostPath(std::string_view stored);
 // The one part of image loading each operating system writes its own way.
 std::optional<std::vector<std::uint8_t>> ReadImageFile(const std::filesystem::path& path);
 
-// Loads an icon file at width x height (see DecodeIcon) from a path as the
-// application stores it (see HostPath). Null when the file is missing,
-// unreadable, too large or not a usable icon.
-std::unique_ptr<IconImage> LoadIconFile(std::string_view path, int width, int height);
+// Loads an icon file at width x height (see DecodeIcon) from a path of this
+// host (HostPath turns a stored one into it), wide on Windows to the
+// loader's wide call. Null when the file is missing, unreadable, too large
+// or not a usable icon.
+std::unique_ptr<IconImage> LoadIconFile(const std::filesystem::path& path, int width, int height);
 
 // Loads a BMP file (see DecodeBitmap) the same way. Null on any failure.
-std::unique_ptr<BitmapImage> LoadBitmapFile(std::string_view path);
+std::unique_ptr<BitmapImage> LoadBitmapFile(const std::filesystem::path& path);
 
 }  // namespace korvan

@@ -72,6 +72,7 @@ std::string Check(const CheckRow& row, const std::string& good, DatagramSocket& 
                        library,
                        "",
                        "",
+                       "",
                        [&](std::string_view line) { report.append(line).append("\n"); }};
   const fs::path previous = fs::current_path();
   fs::current_path(folder.path());
