@@ -1,6 +1,7 @@
 #include "app/SelfCheck.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -37,17 +38,43 @@ std::string WrittenAddress(const Configuration& configuration) {
   return address;
 }
 
-bool CheckConfiguration(SelfCheckSeams& seams, Configuration& configuration) {
+// Either the check was started in the wrong folder or the file was never
+// made: both ways out, with the example that came with the program if any.
+std::string MissingFileAdvice(const std::string& example) {
+  const std::string start =
+      "     start korvan in the folder that holds LCD_Korvan.ini, or make one here";
+  if (example.empty()) {
+    return start + ": the README shows its seven lines; IP= is the simulator machine's address";
+  }
+  return start + " from " + example + ", with IP= the simulator machine's address";
+}
+
+// An example beside the program (the Windows release) or in the documents
+// of an installed tree, as UTF-8.
+std::string ExampleSettings(const std::filesystem::path& programFolder) {
+  if (programFolder.empty()) return {};
+  for (const std::filesystem::path& example :
+       {programFolder / kConfigurationFileName,
+        (programFolder / ".." / "share" / "doc" / "korvan" / kConfigurationFileName)
+            .lexically_normal()}) {
+    std::error_code error;
+    if (std::filesystem::is_regular_file(example, error)) return NativePath(example).Text();
+  }
+  return {};
+}
+
+bool CheckConfiguration(CheckedMachine& machine, Configuration& configuration) {
   const ConfigurationOutcome outcome = LoadConfiguration(kConfigurationFileName, configuration);
   std::error_code ignored;
   const std::string folder = NativePath(std::filesystem::current_path(ignored)).Text();
   if (outcome.status != ConfigurationStatus::kLoaded) {
     std::string message(outcome.message);
     if (!message.empty() && message.back() == '\n') message.pop_back();
-    seams.say("FAIL " + std::string(kConfigurationFileName) + " in " + folder + ": " + message);
-    seams.say(outcome.status == ConfigurationStatus::kCannotOpen
-                  ? "     start korvan from the folder that holds LCD_Korvan.ini"
-                  : "     correct that line; the README shows the seven lines in their order");
+    machine.report("FAIL " + std::string(kConfigurationFileName) + " in " + folder + ": " +
+                   message);
+    machine.report(outcome.status == ConfigurationStatus::kCannotOpen
+                       ? MissingFileAdvice(ExampleSettings(machine.programFolder))
+                       : "     correct that line; the README shows the seven lines in their order");
     return false;
   }
   char values[200];
@@ -55,39 +82,42 @@ bool CheckConfiguration(SelfCheckSeams& seams, Configuration& configuration) {
                 "port %d, address %s, sleep %d ms, countdown %d min, altitude %d m, speed %d km/h",
                 configuration.port, WrittenAddress(configuration).c_str(), configuration.sleep,
                 configuration.countdown, configuration.altitude, configuration.speed);
-  seams.say("OK   " + std::string(kConfigurationFileName) + " in " + folder + ": " + values);
+  machine.report("OK   " + std::string(kConfigurationFileName) + " in " + folder + ": " + values);
   return true;
 }
 
-std::optional<Ipv4Endpoint> CheckAddress(SelfCheckSeams& seams,
+std::optional<Ipv4Endpoint> CheckAddress(CheckedMachine& machine,
                                          const Configuration& configuration) {
   const std::string written = WrittenAddress(configuration);
   const auto address = ParseIpv4Address(configuration.address);
   if (!address) {
-    seams.say("FAIL the simulator address \"" + written +
-              "\" does not parse: write the simulator machine's IPv4 address after IP=, "
-              "like IP=192.168.1.20");
+    machine.report("FAIL the simulator address \"" + written +
+                   "\" does not parse: write the simulator machine's IPv4 address after IP=, "
+                   "like IP=192.168.1.20");
     return std::nullopt;
   }
-  seams.say("OK   the simulator address " + written + " parses");
+  machine.report("OK   the simulator address " + written + " parses");
   return Ipv4Endpoint{*address, SimLink::kSimulatorPort};
 }
 
 }  // namespace
 
-int RunSelfCheck(SelfCheckSeams& seams) {
+int RunSelfCheck(CheckedMachine& machine) {
   Configuration configuration;
-  if (!CheckConfiguration(seams, configuration)) return 1;
+  if (!CheckConfiguration(machine, configuration)) return 1;
   bool allWell = true;
-  if (const std::optional<Ipv4Endpoint> simulator = CheckAddress(seams, configuration)) {
-    allWell = ProbeSimulator(seams, *simulator) && allWell;
+  if (const std::optional<Ipv4Endpoint> simulator = CheckAddress(machine, configuration)) {
+    allWell = ProbeSimulator(machine, *simulator) && allWell;
   } else {
     allWell = false;
-    seams.say("FAIL the simulator was not asked, as its address does not parse");
+    machine.report("FAIL the simulator was not asked, as its address does not parse");
   }
-  allWell = ProbeLcdService(seams) && allWell;
-  allWell = ProbeIcons(seams) && allWell;
-  seams.say(allWell ? "All is well." : "Fix the FAIL lines above, then run korvan --check again.");
+  allWell = ProbeLcdService(machine) && allWell;
+  std::error_code ignored;
+  const std::filesystem::path current = std::filesystem::current_path(ignored);
+  allWell = ProbeIcons(machine, ChooseIconFolder(current, machine.programFolder).folder) && allWell;
+  machine.report(allWell ? "All is well."
+                         : "Fix the FAIL lines above, then run korvan --check again.");
   return allWell ? 0 : 1;
 }
 
@@ -99,21 +129,29 @@ int RunSelfCheckHere() {
   RefusingSocket refusing;
   const LcdServiceLocation location = LocateLcdService();
   LcdManagerService service(location.path);
-  SelfCheckSeams seams{clock,
-                       udp ? static_cast<DatagramSocket&>(*udp) : refusing,
-                       service,
-                       location.path,
-                       location.refusal,
-                       location.otherWidth,
-                       location.note,
-                       [](std::string_view line) {
-                         WriteText(stdout, std::string(line) + "\n");
-                         std::fflush(stdout);
-                       }};
-  std::error_code ignored;
-  seams.iconFolder =
-      ChooseIconFolder(std::filesystem::current_path(ignored), ProgramFolder()).folder;
-  return RunSelfCheck(seams);
+  CheckedMachine machine{.clock = clock,
+                         .serviceClock = clock,
+                         .socket = udp ? static_cast<DatagramSocket&>(*udp) : refusing,
+                         .service = service,
+                         .serviceLibrary = location.path,
+                         .serviceRefusal = location.refusal,
+                         .serviceOtherWidth = location.otherWidth,
+                         .serviceNote = location.note,
+                         .report = [](std::string_view line) {
+                           WriteText(stdout, std::string(line) + "\n");
+                           std::fflush(stdout);
+                         }};
+  machine.programFolder = ProgramFolder();
+  const int result = RunSelfCheck(machine);
+  if (machine.serviceCallsLeftRunning.joinable()) {
+    // A thread is still inside the service's library: unloading it, or the
+    // library's own exit handlers, would pull code from under that thread.
+    // The process ends as it stands, and the system takes the thread with it.
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(result);
+  }
+  return result;
 }
 
 }  // namespace korvan

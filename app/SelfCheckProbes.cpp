@@ -1,10 +1,14 @@
 #include "app/SelfCheckProbes.h"
 
 #include <array>
+#include <atomic>
 #include <cctype>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "app/FlightSample.h"
@@ -22,11 +26,6 @@ namespace {
 constexpr std::uint32_t kPollMs = 10;
 constexpr std::size_t kNamedIconsAtMost = 10;
 
-std::string AddressText(std::uint32_t address) {
-  const std::string endpoint = FormatIpv4Endpoint({address, 0});
-  return endpoint.substr(0, endpoint.rfind(':'));
-}
-
 // A datagram's start, printable, for saying what came instead of an answer.
 std::string Excerpt(std::string_view text) {
   std::string shown;
@@ -37,43 +36,45 @@ std::string Excerpt(std::string_view text) {
 }
 
 // What came within the wait: the fast answer, else the last other datagram
-// from the simulator's address and the last sender that was not it.
+// from the simulator's address, the last address that answered in its
+// place and the last that sent anything else.
 struct Heard {
   std::optional<std::string> answer;
   std::optional<std::string> other;
+  std::optional<std::uint32_t> answeredFrom;
   std::optional<std::uint32_t> stranger;
   std::uint32_t waitedMs = 0;
 };
 
-Heard Listen(SelfCheckSeams& seams, const Ipv4Endpoint& simulator) {
+Heard Listen(CheckedMachine& machine, const Ipv4Endpoint& simulator) {
   Heard heard;
   std::array<char, 1024> buffer{};
-  const std::uint32_t start = seams.clock.TickCount();
+  const std::uint32_t start = machine.clock.TickCount();
   while (true) {
     // Bounded even when something floods the port.
     for (int i = 0; i < SimLink::kMaxDatagramsPerExchange; ++i) {
-      const ReceiveResult got = seams.socket.Receive(buffer);
+      const ReceiveResult got = machine.socket.Receive(buffer);
       if (got.status == ReceiveStatus::kNothing) break;
       const std::string_view text(buffer.data(),
                                   got.status == ReceiveStatus::kReceived ? got.size : 0);
       if (got.sender.address != simulator.address) {
-        heard.stranger = got.sender.address;
+        (AnsweredExchange(text) ? heard.answeredFrom : heard.stranger) = got.sender.address;
       } else if (text.starts_with(kFastExchange.answerPrefix)) {
         heard.answer = std::string(text);
-        heard.waitedMs = seams.clock.TickCount() - start;
+        heard.waitedMs = machine.clock.TickCount() - start;
         return heard;
       } else {
         heard.other = got.status == ReceiveStatus::kOversized ? "a datagram too large to read"
                                                               : Excerpt(text);
       }
     }
-    heard.waitedMs = seams.clock.TickCount() - start;
+    heard.waitedMs = machine.clock.TickCount() - start;
     if (heard.waitedMs >= kSimulatorWaitMs) return heard;
-    seams.clock.Sleep(kPollMs);
+    machine.clock.Sleep(kPollMs);
   }
 }
 
-bool SayAnswer(SelfCheckSeams& seams, const std::string& answer, std::uint32_t waitedMs) {
+bool SayAnswer(CheckedMachine& machine, const std::string& answer, std::uint32_t waitedMs) {
   FlightSample sample;
   const int stored = kFastExchange.parse(answer.c_str(), sample);
   char line[240];
@@ -84,24 +85,34 @@ bool SayAnswer(SelfCheckSeams& seams, const std::string& answer, std::uint32_t w
                 static_cast<double>(sample.climbRateMs), static_cast<double>(sample.altitudeM),
                 static_cast<double>(sample.heading), static_cast<double>(sample.fuel));
   if (stored == 5) {
-    seams.say(std::string("OK   ") + line);
+    machine.report(std::string("OK   ") + line);
     return true;
   }
-  seams.say("FAIL " + std::to_string(stored) + " of its 5 values could be read from " +
-            Excerpt(answer) + "; the simulator's export may not be the one Korvan reads");
+  machine.report("FAIL " + std::to_string(stored) + " of its 5 values could be read from " +
+                 Excerpt(answer) + "; the simulator's export may not be the one Korvan reads");
   return false;
 }
 
-void SaySilence(SelfCheckSeams& seams, const Ipv4Endpoint& simulator, const Heard& heard) {
-  seams.say("FAIL no answer from the simulator at " + FormatIpv4Endpoint(simulator) +
-            " within 1 s. Likely causes, most likely first:");
-  seams.say("       1. the simulator is not running, or its network export is not enabled");
-  seams.say("       2. IP= in LCD_Korvan.ini is not the simulator machine's address");
-  seams.say("       3. a firewall on either machine blocks UDP port 6060");
-  if (heard.other) seams.say("     it sent something else: " + *heard.other);
+void SaySilence(CheckedMachine& machine, const Ipv4Endpoint& simulator, const Heard& heard) {
+  machine.report("FAIL no answer from the simulator at " + FormatIpv4Endpoint(simulator) +
+                 " within 1 s. Likely causes, most likely first:");
+  int cause = 0;
+  const auto sayCause = [&](const std::string& text) {
+    machine.report("       " + std::to_string(++cause) + ". " + text);
+  };
+  if (heard.answeredFrom) {
+    const std::string from = FormatIpv4Address(*heard.answeredFrom);
+    sayCause("the simulator answered from " + from +
+             " instead (a second network adapter or a VPN on its machine): write IP=" + from +
+             " in LCD_Korvan.ini");
+  }
+  sayCause("the simulator is not running, or its network export is not enabled");
+  sayCause("IP= in LCD_Korvan.ini is not the simulator machine's address");
+  sayCause("a firewall on either machine blocks UDP port 6060");
+  if (heard.other) machine.report("     it sent something else: " + *heard.other);
   if (heard.stranger) {
-    seams.say("     a datagram came from " + AddressText(*heard.stranger) +
-              " instead: is that the simulator's address?");
+    machine.report("     a datagram came from " + FormatIpv4Address(*heard.stranger) +
+                   " instead: is that the simulator's address?");
   }
 }
 
@@ -115,61 +126,90 @@ const char* LcdFailure(std::int32_t startup, std::int32_t connect, std::int32_t 
   return nullptr;
 }
 
-}  // namespace
-
-bool ProbeSimulator(SelfCheckSeams& seams, const Ipv4Endpoint& simulator) {
-  if (!seams.socket.SendTo(simulator, kFastExchange.request)) {
-    seams.say("FAIL the request to " + FormatIpv4Endpoint(simulator) +
-              " could not be sent: check this machine's network connection");
-    return false;
-  }
-  const Heard heard = Listen(seams, simulator);
-  if (heard.answer) return SayAnswer(seams, *heard.answer, heard.waitedMs);
-  SaySilence(seams, simulator, heard);
-  return false;
-}
-
-bool ProbeLcdService(SelfCheckSeams& seams) {
-  if (!seams.serviceOtherWidth.empty()) {
-    seams.say("FAIL " + seams.serviceOtherWidth);
-    return false;
-  }
-  if (seams.serviceLibrary.empty()) {
-    seams.say("FAIL no LCD service library: " + seams.serviceRefusal +
-              "; install the keyboard's software, or set KORVAN_LCD_SERVICE to a library");
-    return false;
-  }
-  const std::string named = "the LCD service " + seams.serviceLibrary.Text();
-  const std::int32_t startup = seams.service.Startup();
+// What the LCD service answered, filled on the thread that asks it.
+struct ServiceAnswers {
+  std::int32_t startup = kLcdServiceNotActive;
   std::int32_t connect = kLcdServiceNotActive;
   std::int32_t query = kLcdServiceNotActive;
-  if (startup == kLcdOk) {
+  std::atomic<bool> done{false};
+};
+
+// Starts, connects and asks for the first device, without drawing; then
+// disconnects and cleans up.
+void AskService(LcdManagerService& service, ServiceAnswers& answers) {
+  answers.startup = service.Startup();
+  if (answers.startup == kLcdOk) {
     LcdConnectContext context{};
     context.appName = reinterpret_cast<const std::uint16_t*>(kApplicationName);
     context.connection = -1;
-    connect = seams.service.Connect(&context);
-    if (connect == kLcdOk) {
+    answers.connect = service.Connect(&context);
+    if (answers.connect == kLcdOk) {
       LcdDeviceDescription description{};
-      query = seams.service.QueryDevice(context.connection, 0, &description);
-      seams.service.Disconnect(context.connection);
+      answers.query = service.QueryDevice(context.connection, 0, &description);
+      service.Disconnect(context.connection);
     }
   }
-  seams.service.Cleanup();
-  const char* failure = LcdFailure(startup, connect, query);
-  seams.say(failure ? "FAIL " + named + " " + failure
-                    : "OK   " + named + " loads, starts, connects and finds the LCD");
+  service.Cleanup();
+  answers.done = true;
+}
+
+}  // namespace
+
+bool ProbeSimulator(CheckedMachine& machine, const Ipv4Endpoint& simulator) {
+  if (!machine.socket.SendTo(simulator, kFastExchange.request)) {
+    machine.report("FAIL the request to " + FormatIpv4Endpoint(simulator) +
+                   " could not be sent: check this machine's network connection");
+    return false;
+  }
+  const Heard heard = Listen(machine, simulator);
+  if (heard.answer) return SayAnswer(machine, *heard.answer, heard.waitedMs);
+  SaySilence(machine, simulator, heard);
+  return false;
+}
+
+bool ProbeLcdService(CheckedMachine& machine) {
+  if (!machine.serviceOtherWidth.empty()) {
+    machine.report("FAIL " + machine.serviceOtherWidth);
+    return false;
+  }
+  if (machine.serviceLibrary.empty()) {
+    machine.report("FAIL no LCD service library: " + machine.serviceRefusal +
+                   "; install the keyboard's software, or set KORVAN_LCD_SERVICE to a library");
+    return false;
+  }
+  const std::string library = machine.serviceLibrary.Text();
+  // On a thread of its own, so that a service that hangs cannot hang the
+  // check; the answers are shared, as the thread may outlive this call.
+  const auto answers = std::make_shared<ServiceAnswers>();
+  std::thread calls([&service = machine.service, answers] { AskService(service, *answers); });
+  const std::uint32_t start = machine.serviceClock.TickCount();
+  while (!answers->done && machine.serviceClock.TickCount() - start < kLcdServiceWaitMs) {
+    machine.serviceClock.Sleep(kPollMs);
+  }
+  if (!answers->done) {
+    machine.serviceCallsLeftRunning = std::move(calls);
+    machine.report("FAIL the LCD service did not answer within " +
+                   std::to_string(kLcdServiceWaitMs / 1000) + " s (" + library +
+                   "): restart the keyboard's software");
+    return false;
+  }
+  calls.join();
+  const char* failure = LcdFailure(answers->startup, answers->connect, answers->query);
+  machine.report(failure ? "FAIL the LCD service " + library + " " + failure
+                         : "OK   the LCD service " + library +
+                               " loads, starts, connects and finds the LCD");
   // On Windows: the virtual LCD, as no keyboard service is registered.
-  if (!seams.serviceNote.empty()) seams.say("     " + seams.serviceNote);
+  if (!machine.serviceNote.empty()) machine.report("     " + machine.serviceNote);
   return failure == nullptr;
 }
 
-bool ProbeIcons(SelfCheckSeams& seams) {
+bool ProbeIcons(CheckedMachine& machine, const std::filesystem::path& iconFolder) {
   std::vector<std::string> missing;
   int total = 0;
   for (const IconSetLayout& set : kIconSetLayouts) {
     for (std::size_t indicator = 0; indicator < kIndicatorCount; ++indicator) {
       for (int state = 0; state < kIndicatorStates[indicator]; ++state, ++total) {
-        const std::filesystem::path path = IconFilePath(set, indicator, state, seams.iconFolder);
+        const std::filesystem::path path = IconFilePath(set, indicator, state, iconFolder);
         if (!LoadIconFile(path, set.indicators[indicator].width, kIconHeight)) {
           missing.push_back(NativePath(path).Text());
         }
@@ -179,7 +219,7 @@ bool ProbeIcons(SelfCheckSeams& seams) {
   const std::string counted = std::to_string(total - static_cast<int>(missing.size())) + " of " +
                               std::to_string(total) + " icon files load";
   if (missing.empty()) {
-    seams.say("OK   " + counted);
+    machine.report("OK   " + counted);
     return true;
   }
   std::string names;
@@ -189,8 +229,8 @@ bool ProbeIcons(SelfCheckSeams& seams) {
   if (missing.size() > kNamedIconsAtMost) {
     names += " and " + std::to_string(missing.size() - kNamedIconsAtMost) + " more";
   }
-  seams.say("FAIL " + counted + "; missing or unreadable: " + names);
-  seams.say("     copy the images folder of the release beside LCD_Korvan.ini");
+  machine.report("FAIL " + counted + "; missing or unreadable: " + names);
+  machine.report("     copy the images folder of the release beside LCD_Korvan.ini");
   return false;
 }
 

@@ -1,8 +1,10 @@
 #include "app/SimLink.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/SimulatorAnswers.h"
+#include "screens/Configuration.h"
 
 namespace korvan {
 
@@ -14,6 +16,13 @@ namespace {
 constexpr const SimExchange* kExchanges[] = {&kFastExchange, &kSlowExchange};
 
 }  // namespace
+
+const SimExchange* AnsweredExchange(std::string_view text) {
+  for (const SimExchange* exchange : kExchanges) {
+    if (text.starts_with(exchange->answerPrefix)) return exchange;
+  }
+  return nullptr;
+}
 
 SimLink::SimLink(DatagramSocket& socket, Clock& clock, std::optional<Ipv4Endpoint> destination)
     : socket_(socket), clock_(clock), destination_(destination), lastAnswerMs_(clock.TickCount()) {}
@@ -32,19 +41,28 @@ void SimLink::Exchange(const SimExchange& exchange, FlightSample& sample) {
 }
 
 bool SimLink::TakeAnswer(const ReceiveResult& received, FlightSample& sample) {
-  if (received.status != ReceiveStatus::kReceived || !destination_ ||
-      received.sender.address != destination_->address) {
+  if (received.status != ReceiveStatus::kReceived || !destination_) return false;
+  buffer_[received.size] = '\0';
+  const SimExchange* exchange = AnsweredExchange({buffer_.data(), received.size});
+  if (exchange == nullptr) return false;
+  if (received.sender.address != destination_->address) {
+    NoteStranger(received.sender.address);
     return false;
   }
-  buffer_[received.size] = '\0';
-  const std::string_view text(buffer_.data(), received.size);
-  for (const SimExchange* exchange : kExchanges) {
-    if (text.starts_with(exchange->answerPrefix)) {
-      exchange->parse(buffer_.data(), sample);
-      return true;
-    }
-  }
-  return false;
+  exchange->parse(buffer_.data(), sample);
+  return true;
+}
+
+// A simulator machine with two network adapters, or a VPN, may answer from
+// an address other than the one asked; the person can only tell from this.
+void SimLink::NoteStranger(std::uint32_t address) {
+  const auto named = strangers_.begin() + static_cast<std::ptrdiff_t>(strangerCount_);
+  if (std::find(strangers_.begin(), named, address) != named) return;
+  if (strangerCount_ == strangers_.size()) return;
+  strangers_[strangerCount_++] = address;
+  std::fprintf(stderr, "korvan: answers from %s are ignored: %s names %s\n",
+               FormatIpv4Address(address).c_str(), kConfigurationFileName,
+               FormatIpv4Address(destination_->address).c_str());
 }
 
 void SimLink::NoteAnswered(bool answered) {

@@ -68,6 +68,9 @@ int Run() {
   LoadedIcons icons;
   BuildStatusPage(facade, items, icons, IconFolderForThisRun());
 
+  // After the facade, so it goes first: the socket holds the program's
+  // share of the socket library, and both are let go before the LCD service
+  // is cleaned up with the facade.
   std::string error;
   std::optional<UdpSocket> socket = UdpSocket::Create(error);
   if (!socket) {
@@ -83,9 +86,9 @@ int Run() {
   DisplayCycle cycle(link, clock, configuration, state, sample, steps, stopRequested);
   cycle.Run();
 
-  // A clean end: the socket first, then the LCD side (the facade goes when
-  // this scope ends, after the socket).
-  socket->Close();
+  // A clean end: the socket closed and the socket library released, then
+  // the LCD side (the facade goes when this scope ends).
+  socket.reset();
   return 0;
 }
 

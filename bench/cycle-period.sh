@@ -2,10 +2,15 @@
 # Measures the real display cycle: runs the program against build/korvan-sim
 # for a while with a given pause and reports the request period the
 # stand-in saw and the program's CPU time per cycle.
-# Usage: bench/cycle-period.sh [seconds=20] [sleep-ms=100] [port=6061]
+# Usage: bench/cycle-period.sh [seconds=20] [sleep-ms=100]
 # CYCLE_TARGET=win64 measures build-win64/korvan.exe under Wine instead
 # (the stand-in then listens on 127.0.0.1:6060, where Wine's sockets see it).
+# The program always asks port 6060, so there is no port to choose.
 set -euo pipefail
+if (($# > 2)); then
+  echo "usage: bench/cycle-period.sh [seconds=20] [sleep-ms=100]" >&2
+  exit 2
+fi
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
 pause=${2:-100}

@@ -1,8 +1,8 @@
 # The Linux install tree and its Debian package. `cmake --install <folder>`
 # lays out <prefix>/bin/korvan and korvan-sim, the virtual LCD in
 # lib/korvan/, the icon sets in share/korvan/images/, the sample
-# configuration, read-me and copyright in share/doc/korvan/, the manual
-# pages and the systemd user unit. The program finds the plug-in and the
+# configuration, read-me and copyright (LICENSE's terms) in
+# share/doc/korvan/, the manual pages and the systemd user unit. The program finds the plug-in and the
 # icon sets from its own folder, so any prefix works.
 # `cpack -G DEB` in a build folder writes korvan_<version>_<arch>.deb for
 # /usr (scripts/package-deb.sh is the whole way, with lintian).
@@ -12,13 +12,21 @@ set(KORVAN_DEB_MAINTAINER "Korvan maintainers <maintainers@users.noreply.c-seed-
 install(TARGETS korvan korvan-sim RUNTIME DESTINATION bin)
 install(TARGETS lcd-virtual LIBRARY DESTINATION lib/korvan)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/assets/images DESTINATION share/korvan)
+set(korvan_packaged ${CMAKE_BINARY_DIR}/package)
+
+# Debian's machine-readable copyright file: a licence paragraph indents
+# each line by one space and writes an empty line as " .".
+string(REPLACE "\n\n" "\n.\n" korvan_terms "${KORVAN_LICENCE_TERMS}")
+string(REPLACE "\n" "\n " KORVAN_LICENSE_TEXT " ${korvan_terms}")
+configure_file(${PROJECT_SOURCE_DIR}/assets/linux/copyright.in ${korvan_packaged}/copyright @ONLY)
+set(CPACK_RESOURCE_FILE_LICENSE ${KORVAN_LICENCE_FILE})
+
 install(FILES ${PROJECT_SOURCE_DIR}/assets/windows/LCD_Korvan.ini ${PROJECT_SOURCE_DIR}/README.md
-              ${PROJECT_SOURCE_DIR}/assets/linux/copyright
+              ${korvan_packaged}/copyright
         DESTINATION share/doc/korvan)
 
 # Manual pages and the changelog are shipped compressed as Debian wants
 # them: best compression, no name or time stamp in the gzip header.
-set(korvan_packaged ${CMAKE_BINARY_DIR}/package)
 configure_file(${PROJECT_SOURCE_DIR}/assets/linux/changelog ${korvan_packaged}/changelog @ONLY)
 set(korvan_gzipped)
 foreach(source doc/korvan.1 doc/korvan-sim.1 ${korvan_packaged}/changelog)

@@ -61,13 +61,16 @@ void LcdTextItem::SetAlignment(unsigned alignment) {
 void LcdTextItem::Draw(LcdCanvas& canvas) {
   RasterContext* dc = canvas.GetDeviceContext();
   if (dc == nullptr) return;
-  // The text layer draws a substitute face lower or higher than the face
-  // asked; the box behind the text and its inversion go with the text.
-  const int shift = font_.Get() != nullptr ? font_.Get()->TextShiftY() : 0;
+  // An opaque text blanks every row of its box: the logical origin lifts
+  // the text within the box, not the box (logical (0, 0) lies at the box's
+  // corner plus the logical origin). Across, the blank follows the text, as a
+  // ticker's pieces move theirs side by side through one box.
   if (GetBackgroundMode() == kOpaque) {
+    const int top = Saturate(-static_cast<long long>(GetLogicalOrigin().y));
+    const int bottom = AddSaturated(top, GetHeight());
     const Brush& black = GetStockBrush(StockBrush::Black);
-    dc->FillRect(Rect{0, 0, GetSize().cx, GetSize().cy}.Offset(0, shift), black);
-    dc->FillRect(Rect{0, 0, GetLogicalSize().cx, GetLogicalSize().cy}.Offset(0, shift), black);
+    dc->FillRect({0, top, GetWidth(), bottom}, black);
+    dc->FillRect({0, top, GetLogicalSize().cx, bottom}, black);
   }
   if (textLength_ == 0) return;
 
@@ -93,6 +96,9 @@ void LcdTextItem::Draw(LcdCanvas& canvas) {
   if (IsVisible()) {
     Rect rect{0, 0, GetLogicalSize().cx, GetLogicalSize().cy};
     dc->DrawText(text, rect, format_, &drawParams_);
+    // The text layer draws a substitute face lower or higher than the face
+    // asked; the inversion goes with the text.
+    const int shift = font_.Get() != nullptr ? font_.Get()->TextShiftY() : 0;
     if (IsInverted()) dc->InvertRect(rect.Offset(0, shift));
   }
 }

@@ -101,10 +101,16 @@ void LcdManagerService::ReportLoadFailure(const std::string& what) {
 std::int32_t LcdManagerService::Startup() {
   if (started_) return kLcdAlreadyInitialized;
   if (!Load()) return kLcdServerUnavailable;
-  // Set before the plug-in's own start-up, so that a failed start still
-  // needs a Cleanup to unload it.
+  // A plug-in that did not start is let go at once, so the next Startup
+  // loads and starts it afresh instead of finding it "already started".
+  const std::int32_t result = table_->Startup();
+  if (result != kLcdOk) {
+    library_.Close();
+    table_ = nullptr;
+    return result;
+  }
   started_ = true;
-  return table_->Startup();
+  return kLcdOk;
 }
 
 std::int32_t LcdManagerService::Cleanup() {

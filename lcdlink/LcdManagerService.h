@@ -12,7 +12,9 @@
 namespace korvan {
 
 // The LCD manager service: loads the plug-in, keeps its function table and
-// the started flag that guards every call. Not thread-safe; the display
+// the started flag that guards every call. A plug-in whose own start-up
+// fails is unloaded again and the flag stays clear, so a later Startup
+// tries afresh. Not thread-safe; the display
 // cycle's thread is its only caller. Results are the codes of
 // LcdServiceInterface.h.
 class LcdManagerService {

@@ -16,6 +16,15 @@
 #define KORVAN_LCD_CALL
 #endif
 
+/* How a plug-in marks GetInterface as its export: on Windows a module
+ * definition file exports it by its plain name; elsewhere it is the one
+ * symbol a plug-in built with hidden visibility leaves visible. */
+#ifdef _WIN32
+#define KORVAN_LCD_EXPORT
+#else
+#define KORVAN_LCD_EXPORT __attribute__((visibility("default")))
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif

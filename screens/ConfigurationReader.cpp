@@ -1,12 +1,12 @@
 #include "screens/ConfigurationReader.h"
 
-#include <sys/stat.h>
-
 #include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 #include <memory>
+
+#include "platform/system/RegularFile.h"
 
 namespace korvan {
 namespace {
@@ -142,9 +142,9 @@ ConfigurationOutcome ReadConfiguration(std::FILE* file, Configuration& configura
 
 ConfigurationOutcome LoadConfiguration(const char* path, Configuration& configuration) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path, "rb"), &std::fclose);
-  // A folder opens for reading on Linux but is no configuration file.
-  struct stat status {};
-  if (!file || fstat(fileno(file.get()), &status) != 0 || S_ISDIR(status.st_mode)) {
+  // Only a regular file is a configuration file: a folder opens for reading
+  // on Linux, and a device or a pipe holds no settings either.
+  if (!file || !RegularFileSize(file.get())) {
     return {ConfigurationStatus::kCannotOpen, "Je ne peux ouvrir le fichier config.ini\n"};
   }
   return ReadConfiguration(file.get(), configuration);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds Korvan for Windows from Debian: build-win64/ (x86_64) and
-# build-win32/ (i686), each with its release zip, then runs the tests of
+# build-win32/ (i686), each with its release zip and setup program, then
+# runs the tests of
 # both under Wine (KORVAN_WINE=0 skips them): the 32-bit build's only where
 # this machine runs 32-bit programs, which a tiny i686 program tells first.
 set -euo pipefail
@@ -56,6 +57,14 @@ for target in win64:x86_64:ON win32:i686:$runs_32_bit; do
   cmake --build "$folder" -j "$jobs"
   (cd "$folder" && cpack -G ZIP >/dev/null) # the release zip, from the install rules
   ls "$folder"/korvan-*-"$name".zip
+done
+
+# The setup programs beside the zips, korvan-<version>-win64-setup.exe and
+# -win32-setup.exe (cpack's NSIS generator, cmake/nsis/). A build's suites
+# install, run and uninstall its own (tests/packaging/check-setup.sh).
+for name in win64 win32; do
+  (cd "build-$name" && cpack -G NSIS >/dev/null)
+  ls build-"$name"/korvan-*-"$name"-setup.exe
 done
 
 if [[ $wine == 0 ]]; then exit 0; fi

@@ -3,10 +3,11 @@
 # the Linux build needs, asking apt only for what is missing. The -posix
 # compilers bring std::thread and std::mutex through winpthreads; "wine"
 # (architecture all) holds the /usr/bin launchers, "wine64" only the 64-bit
-# loader and libraries; "googletest" the sources built for MinGW.
+# loader and libraries; "googletest" the sources built for MinGW; "nsis"
+# (makensis) writes the setup programs.
 set -euo pipefail
 "$(dirname "$0")/install-deps.sh" \
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine googletest
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine googletest nsis
 
 # 32-bit Wine (Debian's wine32, from the i386 architecture) runs the 32-bit
 # build's tests. Where it cannot be had, the Windows stage says that it

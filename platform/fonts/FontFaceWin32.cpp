@@ -1,20 +1,20 @@
-#include <windows.h>
-
-#include "platform/fonts/FontFace.h"
+#include "platform/fonts/FontFaceWin32.h"
 
 namespace korvan {
 
-FontFace::FontFace(void* font, std::string selected, bool substituted, int pixelSize,
-                   const FontMetrics& metrics, int rowsAboveDigits)
-    : font_(font),
-      path_(std::move(selected)),
+FontFace::FontFace(std::unique_ptr<Backend> backend, std::string path, bool substituted,
+                   int pixelSize, const FontMetrics& metrics, int rowsAboveDigits)
+    : backend_(std::move(backend)),
+      path_(std::move(path)),
       substituted_(substituted),
       pixelSize_(pixelSize),
       metrics_(metrics),
       rowsAboveDigits_(rowsAboveDigits) {}
 
-FontFace::~FontFace() {
-  if (font_ != nullptr) DeleteObject(static_cast<HFONT>(font_));
+FontFace::~FontFace() = default;
+
+FontFace::Backend::~Backend() {
+  if (font != nullptr) DeleteObject(font);
 }
 
 }  // namespace korvan

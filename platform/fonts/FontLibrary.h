@@ -8,13 +8,12 @@
 #include "platform/fonts/FontDescription.h"
 #include "platform/fonts/FontFace.h"
 
-struct FT_LibraryRec_;
-
 namespace korvan {
 
-// Finds font files through fontconfig and keeps one FontFace per file and
+// Finds the face a description asks for and keeps one FontFace per face and
 // pixel size for the life of the process, so every font of the same size
-// shares one glyph cache.
+// shares one face (on Linux a file found through fontconfig, with one glyph
+// cache; on Windows a GDI font).
 class FontLibrary {
  public:
   static FontLibrary& Instance();
@@ -26,8 +25,8 @@ class FontLibrary {
   // The file fontconfig (after our own preferences) picks for a face name.
   std::string ResolvePath(const std::u16string& faceName, bool bold);
 
-  // Makes a face name resolve to one file, so tests see the same pixels on
-  // every machine.
+  // Makes a face name resolve to one file (on Windows: one face name), so
+  // tests see the same pixels on every machine.
   void Pin(const std::u16string& faceName, bool bold, std::string path);
 
   // The size Face would open a description at, in em pixels.
@@ -37,7 +36,8 @@ class FontLibrary {
   FontLibrary();
   ~FontLibrary();
 
-  FT_LibraryRec_* library_ = nullptr;
+  struct Backend;  // the system's own font machinery, if it keeps any
+  std::unique_ptr<Backend> backend_;
   std::map<std::pair<std::u16string, bool>, std::string> pins_;
   std::map<std::pair<std::u16string, bool>, std::string> resolved_;
   std::map<std::pair<std::string, int>, std::unique_ptr<FontFace>> faces_;

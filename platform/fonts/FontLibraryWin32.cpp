@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "platform/fonts/FontFaceWin32.h"
 #include "platform/fonts/FontLibrary.h"
 
 namespace korvan {
@@ -89,6 +90,9 @@ FontLibrary& FontLibrary::Instance() {
   return instance;
 }
 
+// GDI keeps its fonts itself: nothing of the library's own to hold.
+struct FontLibrary::Backend {};
+
 FontLibrary::FontLibrary() = default;
 
 FontLibrary::~FontLibrary() = default;
@@ -144,8 +148,8 @@ FontFace& FontLibrary::Face(const FontDescription& description) {
     const bool substituted =
         !m.face.empty() &&
         LowerFaceName(ask) != LowerFaceName(std::u16string(m.face.begin(), m.face.end()));
-    slot = std::make_unique<FontFace>(font, std::move(m.face), substituted, em, m.metrics,
-                                      m.rowsAboveDigits);
+    slot = std::make_unique<FontFace>(std::make_unique<FontFace::Backend>(font), std::move(m.face),
+                                      substituted, em, m.metrics, m.rowsAboveDigits);
   }
   return *slot;
 }

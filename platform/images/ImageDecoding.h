@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/raster/Color.h"
+#include "platform/pixels/Color.h"
 
 namespace korvan {
 

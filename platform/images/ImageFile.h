@@ -1,11 +1,8 @@
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string_view>
-#include <vector>
 
 #include "platform/images/BitmapImage.h"
 #include "platform/images/IconImage.h"
@@ -16,11 +13,6 @@ namespace korvan {
 // (for example "images\seafire\1_0.ico"), turned into one for this host.
 // Relative paths stay relative, so they resolve against the current folder.
 std::filesystem::path HostPath(std::string_view stored);
-
-// The whole content of a regular file of at most kMaxImageFileBytes; nothing
-// for a missing, unreadable, special or larger file. Never blocks on a pipe.
-// The one part of image loading each operating system writes its own way.
-std::optional<std::vector<std::uint8_t>> ReadImageFile(const std::filesystem::path& path);
 
 // Loads an icon file at width x height (see DecodeIcon) from a path of this
 // host (HostPath turns a stored one into it), wide on Windows to the

@@ -9,11 +9,14 @@ namespace korvan {
 
 // An 8-bit pixel store, one byte per pixel, top row first, rows padded to a
 // multiple of 4 bytes as device-independent bitmaps are. Only the raster
-// context writes it; readers take the bytes through Bits. On Windows the
-// bytes are those of an 8-bit DIB section selected into a memory device
-// context, which the raster context draws on with GDI.
+// context writes it; readers take the bytes through Bits. Where the bytes
+// live is the system's (`Backend`): our own memory on Linux, where the raster
+// context writes them itself; on Windows an 8-bit DIB section selected into
+// a memory device context, which the raster context draws on with GDI.
 class PixelSurface {
  public:
+  struct Backend;
+
   // Null when the size is not positive or memory (or GDI) is short.
   static std::unique_ptr<PixelSurface> Create(int width, int height);
   ~PixelSurface();
@@ -27,25 +30,17 @@ class PixelSurface {
   std::uint8_t* Bits() { return bits_; }
   const std::uint8_t* Bits() const { return bits_; }
   std::uint8_t* Row(int y) { return bits_ + static_cast<long>(y) * stride_; }
-
-  // The memory device context the store is selected into (an HDC) on
-  // Windows; null on Linux, where the raster context writes bytes itself.
-  void* NativeContext() const { return native_.dc; }
+  Backend& Native() const { return *backend_; }
 
  private:
-  struct Native {
-    void* dc = nullptr;
-    void* bitmap = nullptr;
-    void* previous = nullptr;  // the DC's own bitmap, put back before deleting
-  };
-  PixelSurface(int width, int height, int stride, std::uint8_t* bits, Native native)
-      : width_(width), height_(height), stride_(stride), bits_(bits), native_(native) {}
+  PixelSurface(int width, int height, int stride, std::uint8_t* bits,
+               std::unique_ptr<Backend> backend);
 
   int width_;
   int height_;
   int stride_;
-  std::uint8_t* bits_;  // owned: new[] on Linux, the DIB section's memory on Windows
-  Native native_;
+  std::uint8_t* bits_;  // owned by the backend
+  std::unique_ptr<Backend> backend_;
 };
 
 }  // namespace korvan

@@ -3,12 +3,11 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 #include "platform/fonts/Font.h"
 #include "platform/images/BitmapImage.h"
 #include "platform/images/IconImage.h"
-#include "platform/raster/Color.h"
+#include "platform/pixels/Color.h"
 #include "platform/raster/Geometry.h"
 #include "platform/raster/PixelSurface.h"
 #include "platform/raster/RasterObjects.h"
@@ -127,15 +126,11 @@ class RasterContext {
   const FontMetrics& GetTextMetrics() const { return state_.font->Face().Metrics(); }
 
  private:
+  // The clip cut to the surface, in device coordinates; empty without one.
   Rect DeviceClip() const;
-  void Fill(const Rect& deviceRect, std::uint8_t value);
-  int DrawRun(int x, int y, std::u16string_view text, bool prefix, const Rect& clip);
 
   PixelSurface* surface_ = nullptr;
   RasterState state_;
-  // Pictures repacked into GDI's padded rows on Windows; kept, so drawing the
-  // same pictures again allocates nothing.
-  std::vector<std::uint8_t> scratch_;
 };
 
 // Saves the whole drawing state and puts it back when leaving the scope, so

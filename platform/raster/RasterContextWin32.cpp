@@ -22,7 +22,7 @@ HPEN PenFor(const Pen& pen) {
 
 HDC Prepare(PixelSurface* surface, const RasterState& state, const Rect& deviceClip) {
   if (surface == nullptr) return nullptr;
-  const HDC dc = static_cast<HDC>(surface->NativeContext());
+  const HDC dc = surface->Native().dc;
   SetViewportOrgEx(dc, 0, 0, nullptr);
   // With a zero origin logical is device, so this is the device clip; no
   // region object is made for it.

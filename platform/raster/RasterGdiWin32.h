@@ -1,8 +1,9 @@
 #pragma once
 
-// What the Windows siblings of the raster context share: applying the
-// drawing state to a surface's device context and the GDI objects that stand
-// for our pens and brushes. Included only by the *Win32.cpp files here.
+// What the Windows backend of the raster context shares: the surface's own
+// GDI objects, applying the drawing state to its device context and the GDI
+// objects that stand for our pens and brushes. Included only by the
+// *Win32.cpp files here.
 #include <windows.h>
 // The A/W macros of these names would rename our own members.
 #undef DrawText
@@ -13,6 +14,26 @@
 #include <vector>
 
 #include "platform/raster/RasterContext.h"
+
+namespace korvan {
+
+// A surface on Windows: an 8-bit DIB section selected into a memory device
+// context, all released with the surface.
+struct PixelSurface::Backend {
+  Backend() = default;
+  ~Backend();
+  Backend(const Backend&) = delete;
+  Backend& operator=(const Backend&) = delete;
+
+  HDC dc = nullptr;
+  HBITMAP bitmap = nullptr;
+  HGDIOBJ previous = nullptr;  // the DC's own bitmap, put back before deleting
+  // Pictures repacked into GDI's padded rows before they are drawn here;
+  // kept, so drawing the same pictures again allocates nothing.
+  std::vector<std::uint8_t> scratch;
+};
+
+}  // namespace korvan
 
 namespace korvan::gdi {
 

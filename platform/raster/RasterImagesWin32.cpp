@@ -8,7 +8,6 @@
 #include "platform/raster/RasterGdiWin32.h"
 
 namespace korvan {
-namespace {}  // namespace
 
 void RasterContext::BitBlt(int x, int y, int cx, int cy, const BitmapImage& source, int sx, int sy,
                            std::uint32_t rop) {
@@ -20,11 +19,12 @@ void RasterContext::BitBlt(int x, int y, int cx, int cy, const BitmapImage& sour
   // Only the part that shows is handed over, top row first, so GDI's
   // bottom-up source coordinates never come into it.
   const int width = area.Width(), height = area.Height();
+  std::vector<std::uint8_t>& scratch = surface_->Native().scratch;
   gdi::PackRows(source.pixels.data(), source.width, area.left - dx, area.top - dy, width, height,
-                scratch_);
+                scratch);
   const gdi::GreyInfo info = gdi::GreyHeader(width, height);
   const HGDIOBJ old = SelectObject(dc, gdi::BrushFor(state_.brush->color));
-  StretchDIBits(dc, area.left, area.top, width, height, 0, 0, width, height, scratch_.data(),
+  StretchDIBits(dc, area.left, area.top, width, height, 0, 0, width, height, scratch.data(),
                 reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, rop);
   SelectObject(dc, old);
   GdiFlush();
@@ -40,10 +40,11 @@ void RasterContext::DrawIcon(int x, int y, const IconImage& icon, int cx, int cy
   const int width = area.Width(), height = area.Height();
   const int stride = (width + 3) & ~3;
   const std::size_t planeBytes = static_cast<std::size_t>(stride) * height;
-  scratch_.resize(planeBytes * 2);
+  std::vector<std::uint8_t>& scratch = surface_->Native().scratch;
+  scratch.resize(planeBytes * 2);
   for (int row = 0; row < height; ++row) {
     const long long sy = (static_cast<long long>(area.top) + row - top) * icon.height / cy;
-    std::uint8_t* mask = scratch_.data() + static_cast<std::size_t>(row) * stride;
+    std::uint8_t* mask = scratch.data() + static_cast<std::size_t>(row) * stride;
     std::uint8_t* color = mask + planeBytes;
     for (int column = 0; column < width; ++column) {
       const long long sx = (static_cast<long long>(area.left) + column - left) * icon.width / cx;
@@ -54,10 +55,10 @@ void RasterContext::DrawIcon(int x, int y, const IconImage& icon, int cx, int cy
   }
   const gdi::GreyInfo info = gdi::GreyHeader(width, height);
   const auto* header = reinterpret_cast<const BITMAPINFO*>(&info);
-  StretchDIBits(dc, area.left, area.top, width, height, 0, 0, width, height, scratch_.data(),
-                header, DIB_RGB_COLORS, SRCAND);
+  StretchDIBits(dc, area.left, area.top, width, height, 0, 0, width, height, scratch.data(), header,
+                DIB_RGB_COLORS, SRCAND);
   StretchDIBits(dc, area.left, area.top, width, height, 0, 0, width, height,
-                scratch_.data() + planeBytes, header, DIB_RGB_COLORS, SRCINVERT);
+                scratch.data() + planeBytes, header, DIB_RGB_COLORS, SRCINVERT);
   GdiFlush();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/raster/Color.h"
+#include "platform/pixels/Color.h"
 
 namespace korvan {
 

@@ -2,6 +2,7 @@
 // measuring, with the face's HFONT selected.
 #include <algorithm>
 
+#include "platform/fonts/FontFaceWin32.h"
 #include "platform/raster/RasterGdiWin32.h"
 
 namespace korvan {
@@ -25,16 +26,15 @@ int Length(std::u16string_view text) {
 // rectangle move (logical coordinates), the clip (device ones) does not.
 HGDIOBJ PrepareText(HDC dc, const Font& font) {
   SetViewportOrgEx(dc, 0, font.TextShiftY(), nullptr);
-  return SelectObject(dc, static_cast<HFONT>(font.Face().NativeFont()));
+  return SelectObject(dc, font.Face().Native().font);
 }
 
 }  // namespace
 
 Size RasterContext::GetTextExtent(std::u16string_view text) const {
   const FontFace& face = state_.font->Face();
-  const HDC dc =
-      surface_ != nullptr ? static_cast<HDC>(surface_->NativeContext()) : gdi::MeasuringDc();
-  const HGDIOBJ old = SelectObject(dc, static_cast<HFONT>(face.NativeFont()));
+  const HDC dc = surface_ != nullptr ? surface_->Native().dc : gdi::MeasuringDc();
+  const HGDIOBJ old = SelectObject(dc, face.Native().font);
   SIZE size{};
   GetTextExtentPoint32W(dc, Wide(text), Length(text), &size);
   SelectObject(dc, old);
@@ -66,10 +66,10 @@ int RasterContext::DrawText(std::u16string_view text, Rect& rect, unsigned forma
   const int lineHeight = face.Metrics().height;
   const bool calculate = (format & kCalcRect) != 0;
   if (params != nullptr) params->lengthDrawn = 0;
-  if (text.empty()) {  // GDI reports nothing for no text; we keep a line's height
+  if (text.empty()) {  // one empty line, as on Linux (GDI's rectangle would be 0 high)
     if (calculate) {
       rect.right = rect.left;
-      rect.bottom = AddSaturated(rect.top, (format & kSingleLine) != 0 ? lineHeight : 0);
+      rect.bottom = AddSaturated(rect.top, lineHeight);
     }
     return lineHeight;
   }

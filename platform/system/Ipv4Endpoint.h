@@ -20,13 +20,17 @@ struct Ipv4Endpoint {
 // Returns nothing when the text is not an address.
 std::optional<std::uint32_t> ParseIpv4Address(const char* text);
 
+// "a.b.c.d", for messages.
+inline std::string FormatIpv4Address(std::uint32_t address) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%u.%u.%u.%u", address >> 24, (address >> 16) & 0xFF,
+                (address >> 8) & 0xFF, address & 0xFF);
+  return text;
+}
+
 // "a.b.c.d:port", for messages.
 inline std::string FormatIpv4Endpoint(const Ipv4Endpoint& endpoint) {
-  char text[24];
-  std::snprintf(text, sizeof text, "%u.%u.%u.%u:%u", endpoint.address >> 24,
-                (endpoint.address >> 16) & 0xFF, (endpoint.address >> 8) & 0xFF,
-                endpoint.address & 0xFF, static_cast<unsigned>(endpoint.port));
-  return text;
+  return FormatIpv4Address(endpoint.address) + ":" + std::to_string(endpoint.port);
 }
 
 }  // namespace korvan

@@ -5,20 +5,25 @@
 #include <utility>
 
 #include "platform/system/DatagramSocket.h"
+#include "platform/system/SocketLibrary.h"
 
 namespace korvan {
 
-// A real IPv4 UDP socket, non-blocking, closed on destruction.
+// A real IPv4 UDP socket, non-blocking, closed on destruction. It holds a
+// share of the socket library while open, so closing it also lets the
+// library go once nothing else holds it.
 class UdpSocket final : public DatagramSocket {
  public:
   // Creates the socket; on failure returns nothing and fills `error`.
   static std::optional<UdpSocket> Create(std::string& error);
 
-  UdpSocket(UdpSocket&& other) noexcept : descriptor_(std::exchange(other.descriptor_, -1)) {}
+  UdpSocket(UdpSocket&& other) noexcept
+      : descriptor_(std::exchange(other.descriptor_, -1)), library_(std::move(other.library_)) {}
   UdpSocket& operator=(UdpSocket&& other) noexcept {
     if (this != &other) {
       Close();
       descriptor_ = std::exchange(other.descriptor_, -1);
+      library_ = std::move(other.library_);
     }
     return *this;
   }
@@ -41,8 +46,10 @@ class UdpSocket final : public DatagramSocket {
   ReceiveResult Receive(std::span<char> buffer) override;
 
  private:
-  explicit UdpSocket(int descriptor) : descriptor_(descriptor) {}
+  explicit UdpSocket(int descriptor, SocketLibrary library = {})
+      : descriptor_(descriptor), library_(std::move(library)) {}
   int descriptor_ = -1;
+  SocketLibrary library_;
 };
 
 }  // namespace korvan

@@ -18,29 +18,6 @@ SOCKET ToSocket(int descriptor) {
   return static_cast<SOCKET>(static_cast<std::intptr_t>(descriptor));
 }
 
-// Winsock is started once, on the first socket, and released when the
-// program ends, after every socket is closed.
-class WinsockSession {
- public:
-  WinsockSession() {
-    WSADATA data{};
-    result_ = WSAStartup(MAKEWORD(2, 2), &data);
-    if (result_ == 0 && data.wVersion != MAKEWORD(2, 2)) {
-      WSACleanup();
-      result_ = WSAVERNOTSUPPORTED;
-    }
-  }
-  ~WinsockSession() {
-    if (result_ == 0) WSACleanup();
-  }
-  WinsockSession(const WinsockSession&) = delete;
-  WinsockSession& operator=(const WinsockSession&) = delete;
-  int Result() const { return result_; }
-
- private:
-  int result_ = 0;
-};
-
 sockaddr_in ToSockaddr(const Ipv4Endpoint& endpoint) {
   sockaddr_in address{};
   address.sin_family = AF_INET;
@@ -67,11 +44,8 @@ void IgnorePortUnreachable(SOCKET socket) {
 }  // namespace
 
 std::optional<UdpSocket> UdpSocket::Create(std::string& error) {
-  static const WinsockSession session;
-  if (session.Result() != 0) {
-    error = "Winsock 2.2 did not start: " + SystemErrorText(static_cast<DWORD>(session.Result()));
-    return std::nullopt;
-  }
+  SocketLibrary library;
+  if (!library.Start(error)) return std::nullopt;
   const SOCKET socket = ::socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
   u_long nonBlocking = 1;
   if (socket == INVALID_SOCKET || ioctlsocket(socket, FIONBIO, &nonBlocking) != 0) {
@@ -80,11 +54,13 @@ std::optional<UdpSocket> UdpSocket::Create(std::string& error) {
     return std::nullopt;
   }
   IgnorePortUnreachable(socket);
-  return UdpSocket(static_cast<int>(socket));
+  return UdpSocket(static_cast<int>(socket), std::move(library));
 }
 
+// The socket first: Winsock may stop with the share.
 void UdpSocket::Close() {
   if (descriptor_ != -1) closesocket(ToSocket(std::exchange(descriptor_, -1)));
+  library_.Release();
 }
 
 bool UdpSocket::Bind(const Ipv4Endpoint& local, std::string& error) {

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "services/virtual-lcd/HostFiles.h"
+#include "platform/system/HostFiles.h"
 
 namespace korvan::virtual_lcd {
 

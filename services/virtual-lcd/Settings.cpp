@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "services/virtual-lcd/FramePng.h"
 #include "services/virtual-lcd/WholeNumber.h"
 
 namespace korvan::virtual_lcd {
@@ -38,14 +37,13 @@ void Complain(std::string* problems, const std::string& line) {
   if (problems != nullptr) *problems += line + "\n";
 }
 
-// pgm, or png where this build can write it; anything else keeps pgm.
+// pgm or png; anything else keeps pgm.
 RecordFormat ParseRecordFormat(std::string_view text, std::string* problems) {
-  const std::string setting = "LCD_VIRTUAL_RECORD_FORMAT=" + std::string(text);
-  if (text == "png" && PngAvailable()) return RecordFormat::kPng;
-  if (text == "png")
-    Complain(problems, setting + ": this build cannot write PNG; recording PGM");
-  else if (text != "pgm")
-    Complain(problems, setting + " is not pgm or png; recording PGM");
+  if (text == "png") return RecordFormat::kPng;
+  if (text != "pgm") {
+    Complain(problems, "LCD_VIRTUAL_RECORD_FORMAT=" + std::string(text) +
+                           " is not pgm or png; recording PGM");
+  }
   return RecordFormat::kPgm;
 }
 

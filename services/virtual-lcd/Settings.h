@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "services/virtual-lcd/FrameRecorder.h"
+#include "services/virtual-lcd/frames/FrameRecorder.h"
 
 namespace korvan::virtual_lcd {
 

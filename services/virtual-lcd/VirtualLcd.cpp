@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <iterator>
 
-#include "services/virtual-lcd/HostFiles.h"
+#include "platform/system/HostFiles.h"
 #include "services/virtual-lcd/Settings.h"
 
 namespace korvan::virtual_lcd {

@@ -10,9 +10,9 @@
 #include "lcdlink/LcdServiceInterface.h"
 #include "services/virtual-lcd/ButtonScript.h"
 #include "services/virtual-lcd/FaultPlan.h"
-#include "services/virtual-lcd/FrameBoard.h"
-#include "services/virtual-lcd/FrameWorker.h"
-#include "services/virtual-lcd/WebPanel.h"
+#include "services/virtual-lcd/frames/FrameBoard.h"
+#include "services/virtual-lcd/frames/FrameWorker.h"
+#include "services/virtual-lcd/panel/WebPanel.h"
 
 namespace korvan::virtual_lcd {
 

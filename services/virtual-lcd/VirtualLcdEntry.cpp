@@ -68,12 +68,6 @@ const LcdServiceTable kTable = MakeTable();
 
 // Windows: exported, undecorated, by the module definition file beside this
 // one.
-#ifdef _WIN32
-#define LCD_VIRTUAL_EXPORT
-#else
-#define LCD_VIRTUAL_EXPORT __attribute__((visibility("default")))
-#endif
-
-extern "C" LCD_VIRTUAL_EXPORT const LcdServiceTable* GetInterface(int32_t version) {
+extern "C" KORVAN_LCD_EXPORT const LcdServiceTable* GetInterface(int32_t version) {
   return version == LCD_SERVICE_INTERFACE_VERSION ? &korvan::virtual_lcd::kTable : nullptr;
 }

@@ -54,24 +54,37 @@ TEST(SimLink, TakesEveryQueuedAnswerToItsParserAndOnlyFromTheSimulator) {
   // A late fast answer read at the slow exchange, then its duplicate.
   EXPECT_EQ(exchange(kSlowExchange, {Fast(45)}), "45/7");
   EXPECT_EQ(exchange(kFastExchange, {Fast(45), Fast(46, 2000)}, {Fast(98)}), "45/7");
+  // Oversized datagrams in the middle of the queue, exchange after exchange:
+  // each answer behind them is read in its own exchange.
+  for (const int speed : {47, 48, 49}) {
+    EXPECT_EQ(exchange(kFastExchange, {Fast(1, 1500), Fast(speed), Fast(2, 60000)}),
+              std::to_string(speed) + "/7");
+  }
   std::vector<std::string> flood;
   for (int i = 0; i <= SimLink::kMaxDatagramsPerExchange; ++i) flood.push_back(Fast(100 + i));
   EXPECT_EQ(exchange(kSlowExchange, flood, {}, &*other), "163/7");  // another port of its host
   EXPECT_EQ(exchange(kFastExchange, {}), "164/7");
   char request[100];
   EXPECT_EQ(std::string_view(request, peer->Receive(request).size), kFastExchange.request);
-  EXPECT_EQ(clock.sleeps, std::vector<std::uint32_t>(5, 10));
+  EXPECT_EQ(clock.sleeps, std::vector<std::uint32_t>(8, 10));
 }
 
-// Silence and its end are said once each; a forged answer is no answer.
-TEST(SimLink, SaysOnceWhenTheSimulatorFallsSilentAndWhenItAnswersAgain) {
+// Silence and its end are said once each; a forged answer is no answer, and
+// each address answering in the simulator's place is said once, 8 at most.
+TEST(SimLink, SaysOnceWhenTheSimulatorFallsSilentAnswersAgainOrAnswersFromElsewhere) {
   testing::QueuedSocket socket;
   testing::FakeClock clock(1000);
   SimLink link(socket, clock, Ipv4Endpoint{0x0A000001, 6060});
   FlightSample sample;
   std::string said;
-  for (const auto& [waitMs, from] : std::vector<std::pair<std::uint32_t, std::uint32_t>>{
-           {4980, 0}, {0, 0}, {60000, 0x0A000002}, {0, 0x0A000001}, {0, 0x0A000001}, {4980, 0}}) {
+  for (const auto& [waitMs, from] :
+       std::vector<std::pair<std::uint32_t, std::uint32_t>>{{4980, 0},
+                                                            {0, 0},
+                                                            {60000, 0x0A000002},
+                                                            {0, 0x0A000002},
+                                                            {0, 0x0A000001},
+                                                            {0, 0x0A000001},
+                                                            {4980, 0}}) {
     clock.Advance(waitMs);
     if (from != 0) socket.queue.emplace_back(from, Slow(1));
     ::testing::internal::CaptureStderr();
@@ -79,8 +92,15 @@ TEST(SimLink, SaysOnceWhenTheSimulatorFallsSilentAndWhenItAnswersAgain) {
     said += ::testing::internal::GetCapturedStderr() + "|";
   }
   EXPECT_EQ(said,
-            "|korvan: no answer from the simulator at 10.0.0.1:6060 for 5 s\n||"
+            "|korvan: no answer from the simulator at 10.0.0.1:6060 for 5 s\n|"
+            "korvan: answers from 10.0.0.2 are ignored: LCD_Korvan.ini names 10.0.0.1\n||"
             "korvan: the simulator at 10.0.0.1:6060 answers again after 65 s of silence\n|||");
+  for (std::uint32_t i = 0; i < 20; ++i) socket.queue.emplace_back(0x0B000000 + i % 10, Fast(1));
+  ::testing::internal::CaptureStderr();
+  link.Exchange(kFastExchange, sample);
+  said = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("from 11.0.0.6 "), std::string::npos) << said;  // 10.0.0.2 and seven more,
+  EXPECT_EQ(said.find("from 11.0.0.7 "), std::string::npos) << said;  // and no more after them
 }
 
 class DisplayCycleTest : public ::testing::Test, protected testing::CycleRig {
@@ -142,7 +162,10 @@ TEST_F(DisplayCycleTest, HeldButtonsStepTheCalculatorsSpeedOrAltitudeEveryCycle)
   Cycle(LCD_BUTTON_1);
   Cycle(LCD_BUTTON_0 | LCD_BUTTON_1);  // both: the steps cancel
   Cycle();
-  Click(3);  // the held buttons now step the altitude
+  Click(3);  // the held buttons now step the altitude, which the hints say
+  EXPECT_EQ(std::pair(items.calculator[CalculatorItem::kAltitudeHint]->IsVisible(),
+                      items.calculator[CalculatorItem::kSpeedHint]->IsVisible()),
+            std::pair(true, false));
   Click(0);  // -10
   Click(3);  // and the speed again
   Click(0);  // -5

@@ -40,15 +40,23 @@ std::string ReadFile(const fs::path& path) {
   return text.str();
 }
 
+// A loopback address of this test process's own: tests never meet on a port.
+std::string OwnLoopbackAddress(int host) {
+  const unsigned id = static_cast<unsigned>(getpid());
+  return "127." + std::to_string(10 + id % 200) + "." + std::to_string((id / 200) % 250) + "." +
+         std::to_string(host);
+}
+
 // The program run in `folder` with `environment` added, its output in the files
 // stdout and stderr there; killed if still running at the end. The shell sets
 // up, then becomes the program, which so keeps the process id we signal.
 class Korvan {
  public:
-  Korvan(const fs::path& folder, const std::vector<std::string>& environment) {
+  Korvan(const fs::path& folder, const std::vector<std::string>& environment,
+         const std::string& program = KORVAN_PROGRAM, const std::string& arguments = "") {
     std::string command = "cd '" + folder.string() + "' && exec env";
     for (const std::string& entry : environment) command += " '" + entry + "'";
-    command += " '" KORVAN_PROGRAM "' >stdout 2>stderr";
+    command += " '" + program + "' " + arguments + " >stdout 2>stderr";
     const char* argv[] = {"/bin/sh", "-c", command.c_str(), nullptr};
     // A hang-up ignored by whoever ran the tests (nohup) is not the program's.
     posix_spawnattr_t attributes;
@@ -62,7 +70,7 @@ class Korvan {
         posix_spawn(&pid_, argv[0], nullptr, &attributes, const_cast<char**>(argv), environ);
     posix_spawnattr_destroy(&attributes);
     if (spawned != 0) {
-      throw std::runtime_error("cannot start " KORVAN_PROGRAM);
+      throw std::runtime_error("cannot start " + program);
     }
   }
   ~Korvan() {
@@ -91,10 +99,7 @@ class Korvan {
 class EndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
-    // Port 6060 at a 127/8 address of this process's own: tests never meet.
-    const unsigned id = static_cast<unsigned>(getpid());
-    const std::string address =
-        "127." + std::to_string(10 + id % 200) + "." + std::to_string((id / 200) % 250) + ".9";
+    const std::string address = OwnLoopbackAddress(9);
     std::string error;
     simulator_ = UdpSocket::Create(error);
     if (!simulator_ || !simulator_->Bind({*ParseIpv4Address(address.c_str()), 6060}, error)) {
@@ -257,6 +262,29 @@ TEST(Program, ExitsWithTheSettingsMessageAndCodeOrRunsUntilStoppedEvenInALongPau
     EXPECT_EQ(said != std::string::npos, runs) << errors;
     EXPECT_EQ(errors.find("no LCD service", said + 1), std::string::npos) << errors;
   }
+}
+
+// The stand-in as a player runs it: it answers until it is stopped, then ends with 0.
+TEST(Program, TheStandInAnswersUntilStopped) {
+  TempDir folder;
+  Korvan refused(folder.path(), {}, KORVAN_SIM_PROGRAM, "--port 0");
+  EXPECT_EQ(refused.WaitForExit(2000), 2);
+  EXPECT_EQ(ReadFile(folder.path() / "stderr"), "korvan-sim: bad value for --port: 0\n");
+
+  const std::string address = OwnLoopbackAddress(8);
+  Korvan sim(folder.path(), {}, KORVAN_SIM_PROGRAM, "--quiet --bind " + address);
+  std::string error;
+  std::optional<UdpSocket> player = UdpSocket::Create(error);
+  ASSERT_TRUE(player) << error;
+  char answer[64];
+  std::size_t size = 0;
+  for (int tries = 0; size == 0 && tries < 100; ++tries) {
+    player->SendTo({*ParseIpv4Address(address.c_str()), 6060}, std::string_view("R/22"));
+    if (player->WaitReadable(50)) size = player->Receive(answer).size;
+  }
+  EXPECT_EQ(std::string_view(answer, size), "A/22\\Bf-109G-2\n");
+  sim.Signal(SIGTERM);
+  EXPECT_EQ(sim.WaitForExit(2000), 0) << ReadFile(folder.path() / "stderr");
 }
 
 }  // namespace

@@ -2,8 +2,10 @@
  * is always there; the folder named by KORVAN_TEST_SERVICE_LOG gets the
  * lines "connect NAME" and "push PRIORITY" in the file log, and the latest
  * frame's bytes in the file frame, replaced whole. Button reads return the
- * decimal mask in the file buttons there (0 without it). */
+ * decimal mask in the file buttons there (0 without it). Cleanup logs
+ * whether the program still had Winsock started then. */
 #include <windows.h>
+#include <winsock2.h>
 
 #include <stdio.h>
 
@@ -22,7 +24,15 @@ static int32_t KORVAN_LCD_CALL Startup(void) {
   return length == 0 || length >= MAX_PATH ? kLcdServerUnavailable : kLcdOk;
 }
 
-static int32_t KORVAN_LCD_CALL Nothing(void) {
+/* A socket that cannot be made for want of WSAStartup: nothing in the
+ * process holds Winsock any more. */
+static int32_t KORVAN_LCD_CALL Cleanup(void) {
+  const SOCKET probe = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+  const int released = probe == INVALID_SOCKET && WSAGetLastError() == WSANOTINITIALISED;
+  if (probe != INVALID_SOCKET) closesocket(probe);
+  FILE* log = Open("log", "ab");
+  fputs(released ? "cleanup: sockets released\n" : "cleanup: sockets still started\n", log);
+  fclose(log);
   return kLcdOk;
 }
 
@@ -81,7 +91,7 @@ static int32_t KORVAN_LCD_CALL SetForeground(int32_t device, int32_t value) {
   return OneHandle(device);
 }
 
-static const LcdServiceTable table = {Startup,     Nothing,     Connect,    NULL,
+static const LcdServiceTable table = {Startup,     Cleanup,     Connect,    NULL,
                                       OneHandle,   QueryDevice, OpenDevice, OneHandle,
                                       ReadButtons, PushFrame,   {NULL},     SetForeground};
 

@@ -128,6 +128,7 @@ TEST(RegistryEndToEnd, TheRegisteredServiceGetsTheFramesAndStopEndsTheProgram) {
   EXPECT_EQ(ExitCode(Start(L"--stop"), 5000), 0);
   EXPECT_EQ(ExitCode(korvan, 5000), 0);
   EXPECT_EQ(ExitCode(Start(L"--stop"), 5000), 1);  // none runs now
+  log = ReadFile("log");
   std::filesystem::current_path(folder.path().parent_path());
   Register(0);
 
@@ -138,6 +139,9 @@ TEST(RegistryEndToEnd, TheRegisteredServiceGetsTheFramesAndStopEndsTheProgram) {
     return found;
   };
   EXPECT_EQ(count("push 128\n"), count("push ")) << log;
+  // Stopped cleanly: its socket closed and Winsock released before the
+  // service's Cleanup.
+  EXPECT_TRUE(log.ends_with("\ncleanup: sockets released\n")) << log;
   ASSERT_EQ(frame.size(), std::size_t{LCD_FRAME_BYTES});
   EXPECT_TRUE(testing::MatchesGolden(
       "app-main-metric", testing::FrameToArt(reinterpret_cast<const std::uint8_t*>(&frame[4]),

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <string_view>
 
-#include "services/virtual-lcd/HttpRequest.h"
-#include "services/virtual-lcd/PanelAccess.h"
-#include "services/virtual-lcd/PanelRoutes.h"
+#include "services/virtual-lcd/http/HttpRequest.h"
+#include "services/virtual-lcd/panel/PanelAccess.h"
+#include "services/virtual-lcd/panel/PanelRoutes.h"
 
 using korvan::virtual_lcd::HttpParse;
 

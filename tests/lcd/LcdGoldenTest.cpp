@@ -3,6 +3,7 @@
 // matters. See tests/golden/README.md to accept a deliberate change.
 #include <climits>
 #include <tuple>
+#include <vector>
 
 #include "lcd/LcdCanvas.h"
 #include "lcd/LcdProgressBar.h"
@@ -153,6 +154,34 @@ TEST_F(LcdGoldenTest, HostileTextsAndBoxes) {
   EXPECT_TRUE(Shows("lcd-hostile"));
 }
 
+// Before any font is set a text item writes in the stock face at 8 points:
+// 11 pixels at 96 dots an inch.
+TEST(LcdTextItem, StartsInTheStockFaceAtEightPoints) {
+  LcdTextItem item;
+  ASSERT_EQ(item.Initialize(), kStatusOk);
+  EXPECT_EQ(item.GetFont()->Description().height, -11);
+}
+
+// Whoever reads the pixels as a bitmap is told what they are: 160 x 43 bytes,
+// top row first, 3200 pixels a metre, a byte above 128 white.
+TEST(LcdCanvas, DescribesItsBytesAsATopDownEightBitBitmap) {
+  LcdCanvas canvas;
+  ASSERT_EQ(canvas.Create(160, 43), kStatusOk);
+  const LcdBitmapInfo& info = *canvas.GetBitmapInfo();
+  const LcdBitmapInfoHeader& h = info.header;
+  EXPECT_EQ(std::tuple(h.size, h.width, h.height, h.planes, h.bitCount, h.compression, h.sizeImage,
+                       h.xPelsPerMeter, h.yPelsPerMeter, h.colorsUsed, h.colorsImportant),
+            std::tuple(40u, 160, -43, std::uint16_t{1}, std::uint16_t{8}, 0u, 6880u, 3200, 3200,
+                       256u, 256u));
+  for (int i = 0; i < 256; ++i) {
+    const LcdColorEntry& c = info.colors[static_cast<std::size_t>(i)];
+    const int v = i > 128 ? 255 : 0;
+    EXPECT_EQ(std::vector<int>({c.red, c.green, c.blue, c.reserved}),
+              std::vector<int>({v, v, v, 0}))
+        << i;
+  }
+}
+
 TEST(LcdCanvas, SizesTheFrameCannotHoldAreRefusedAndTheCanvasThenDrawsNothing) {
   const int sizes[][2] = {{0, 43},   {160, 0},  {-160, 43},        {161, 43},
                           {160, 44}, {6881, 1}, {1 << 16, 1 << 16}};
@@ -160,6 +189,7 @@ TEST(LcdCanvas, SizesTheFrameCannotHoldAreRefusedAndTheCanvasThenDrawsNothing) {
     LcdCanvas canvas;
     EXPECT_EQ(canvas.Create(width, height), kStatusFail) << width << " x " << height;
     EXPECT_EQ(canvas.GetFrame(), nullptr);
+    EXPECT_EQ(canvas.GetBitmapInfo(), nullptr);
     canvas.BeginDraw();
     canvas.Clear();
     canvas.EndDraw();

@@ -1,15 +1,18 @@
 // Moving items run by display cycles on a fake clock, each scenario a script;
 // the heap the display cycle leaves alone; the page's timeout.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <utility>
 
 #include "bench/AllocationCounter.h"
 #include "lcd/LcdAnimatedBitmap.h"
+#include "lcd/LcdCanvas.h"
 #include "lcd/LcdPage.h"
 #include "lcd/LcdScrollingText.h"
 #include "lcd/LcdStreamingText.h"
+#include "lcd/LcdTextItem.h"
 #include "tests/lcd/LcdScene.h"
 
 namespace korvan::testing {
@@ -83,6 +86,7 @@ TEST_F(LcdMotionTest, TickerRestsJumpsAndMovesItsLeadingPieceToTheEnd) {
     band.SetSpeed(10);
     band.SetStepSize(5);
     for (auto [ms, moving, x] : script) {
+      band.SetOrigin(10, 20);  // put where it stands: it runs on
       Run(1, ms);
       EXPECT_EQ(band.IsMoving(), moving) << ms;
       EXPECT_EQ(band.GetPiece(0)->GetLogicalOrigin().x, x) << ms;
@@ -178,6 +182,32 @@ TEST_F(LcdMotionTest, DisplayCyclesCostNothingWhileTheTextsStayTheSame) {
   }
   EXPECT_EQ(bench::AllocationCount() - before, 0U);
   EXPECT_TRUE(rotated) << "the band went round meanwhile";
+}
+
+// Memory running out while a canvas or a text item is made: each allocation
+// refused in turn gets a failure status, and a half-made canvas draws nothing.
+TEST(LcdAllocation, EachRefusedAllocationGivesAFailureStatus) {
+  const std::function<std::int32_t()> makers[] = {[] {
+                                                    LcdCanvas canvas;
+                                                    const std::int32_t status =
+                                                        canvas.Create(160, 43);
+                                                    canvas.BeginDraw();
+                                                    canvas.Clear();
+                                                    canvas.EndDraw();
+                                                    return status;
+                                                  },
+                                                  [] { return LcdTextItem().Initialize(); }};
+  for (const auto& make : makers) {
+    for (std::uint64_t nth = 1;; ++nth) {
+      bench::RefuseNothrowAllocation(nth);
+      const std::int32_t status = make();
+      if (!bench::RefuseNothrowAllocation(0)) {
+        EXPECT_EQ(status, kStatusOk);
+        break;
+      }
+      EXPECT_LT(status, 0) << "allocation " << nth;
+    }
+  }
 }
 
 TEST(LcdPage, RendersOnlyBetweenInitializeAndShutdownAndExpiresAfterItsTimeout) {

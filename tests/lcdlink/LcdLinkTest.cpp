@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,70 @@ TEST(LcdManagerService, LibrariesAndTablesThatAreNoServiceAreRefused) {
     facade.Update();
     EXPECT_FALSE(facade.connected());
     EXPECT_EQ(ScriptedService::calls, "") << "without slot " << slot;
+  }
+}
+
+// A service whose own start-up fails is let go: nothing else reaches it, and
+// the facade's next try starts it afresh and opens the LCD. One dropped
+// while started is cleaned up before it goes.
+TEST(LcdManagerService, AServiceThatDidNotStartIsStartedAfreshAtTheNextTry) {
+  testing::FakeClock clock(1000);
+  const LcdServiceTable table = ScriptedService::Table();
+  LcdManagerService service(table);
+  LcdFacade facade(clock, service);
+  ScriptedService::answers = {{"startup", 5}};
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(facade.Initialize(u"x", 0, 0, nullptr, 160, 43), kStatusFail);
+  LcdConnectContext context{};
+  EXPECT_EQ(service.Connect(&context) + service.Cleanup(), kLcdServiceNotActive + kLcdOk);
+  EXPECT_EQ(ScriptedService::Take(), "startup");
+  facade.Update();
+  EXPECT_TRUE(facade.connected());
+  EXPECT_EQ(service.Startup(), kLcdAlreadyInitialized);
+  EXPECT_EQ(ScriptedService::Take(), "startup connect query open foreground push read");
+  EXPECT_EQ(LcdManagerService(std::filesystem::path()).Startup(), kLcdServerUnavailable);
+  std::make_unique<LcdManagerService>(table)->Startup();  // dropped started: cleaned up first
+  EXPECT_EQ(ScriptedService::Take(), "startup cleanup");
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "korvan: the LCD service did not start (code 5)\nkorvan: the LCD is open\n");
+}
+
+// Each state line is said once per change, a new code being a change; the
+// first open goes unsaid, an LCD arriving after it was missing is said, and
+// one coming back after it went away is said as back.
+TEST(LcdLinkReport, EachStateLineIsSaidOncePerChange) {
+  using enum LcdLinkState;
+  const std::vector<std::vector<std::pair<LcdLinkState, std::int32_t>>> runs = {
+      {{kOpen, 0}, {kOpen, 0}, {kNoDevice, 0}, {kNoDevice, 0}, {kOpen, 0}, {kOpen, 0}},
+      {{kNoDevice, 0},
+       {kNoDevice, 0},
+       {kOpen, 0},
+       {kDeviceLost, 1167},
+       {kDeviceLost, 1167},
+       {kDeviceLost, 31},
+       {kOpen, 0},
+       {kServiceDown, 5},
+       {kServiceDown, 5},
+       {kServiceDown, kLcdServerUnavailable},
+       {kConnectFailed, 7},
+       {kConnectFailed, 7},
+       {kOpenFailed, 31},
+       {kOpenFailed, 31},
+       {kOpen, 0}}};
+  const std::string said[] = {
+      "no LCD present; waiting for one\nthe LCD is open\n",
+      "no LCD present; waiting for one\nthe LCD is open\n"
+      "the LCD went away (code 1167); reconnecting\nthe LCD went away (code 31); reconnecting\n"
+      "the LCD is back\nthe LCD service did not start (code 5)\n"
+      "cannot connect to the LCD service (code 7); retrying\n"
+      "the LCD does not open (code 31); retrying\nthe LCD is open\n"};
+  for (std::size_t run = 0; run < runs.size(); ++run) {
+    LcdLinkReport report;
+    ::testing::internal::CaptureStderr();
+    for (const auto& [state, code] : runs[run]) report.Enter(state, code);
+    std::string lines = ::testing::internal::GetCapturedStderr();
+    for (std::size_t at; (at = lines.find("korvan: ")) != std::string::npos;) lines.erase(at, 8);
+    EXPECT_EQ(lines, said[run]) << run;
   }
 }
 
@@ -155,7 +220,9 @@ TEST(LcdFacade, ItemsDrawAsTheGoldenFrameAndEachPressAndReleaseIsOneEdge) {
   LcdManagerService service(table);
   LcdFacade facade(clock, service);
   const std::u16string longName(400, u'n');
-  ASSERT_EQ(facade.Initialize(longName.c_str(), 1, 2, nullptr, 160, 43), kStatusOk);
+  int context = 0;
+  const LcdFacade::Callback callback{&context, &context + 1};
+  ASSERT_EQ(facade.Initialize(longName.c_str(), 1, 2, &callback, 160, 43), kStatusOk);
   LcdItem* onFirst = facade.AddProgressBar(LcdBarStyle::Cursor);
   ASSERT_EQ(facade.AddPage() + facade.EditPage(1), 3);
   using enum LcdFontClass;
@@ -167,12 +234,16 @@ TEST(LcdFacade, ItemsDrawAsTheGoldenFrameAndEachPressAndReleaseIsOneEdge) {
         {LcdItemKind::StreamingText, Small, Left, 0, 25, 160,
          u"a ticker message much too long for the width of the display band"}}) {
     LcdItem* item = facade.AddText(kind, font, alignment, width);
-    EXPECT_EQ(facade.SetText(item, text) + facade.SetPosition(item, x, y), kStatusOk);
+    // An item never placed stands at the top left.
+    const bool placed = x != 0 || y != 0;
+    EXPECT_EQ(facade.SetText(item, text) + (placed ? facade.SetPosition(item, x, y) : 0),
+              kStatusOk);
   }
   LcdItem* bar = facade.AddProgressBar(LcdBarStyle::Filled);
   EXPECT_EQ(facade.SetPosition(bar, 0, 37) + facade.SetProgressPosition(bar, 40), kStatusOk);
   EXPECT_EQ(facade.SetProgressPosition(onFirst, 10), kStatusFail);
-  EXPECT_EQ(facade.SetText(bar, u"no"), kStatusFail);
+  EXPECT_EQ(std::pair(facade.SetText(bar, u"no"), facade.SetText(onFirst, u"no")),
+            std::pair(kStatusFail, kStatusFail));
   EXPECT_EQ(facade.AddText(LcdItemKind::Icon, Small, Left, 9), nullptr);
   EXPECT_EQ(facade.EditPage(2) + facade.ShowPage(-1), 0);
   ASSERT_EQ(facade.ShowPage(1), 1);
@@ -187,6 +258,9 @@ TEST(LcdFacade, ItemsDrawAsTheGoldenFrameAndEachPressAndReleaseIsOneEdge) {
             longName.substr(0, LcdFacade::kApplicationNameChars - 1));
   EXPECT_EQ(std::pair(ScriptedService::connected.optionA, ScriptedService::connected.optionB),
             std::pair(2, 1));
+  EXPECT_EQ(
+      std::pair(ScriptedService::connected.callback, ScriptedService::connected.callbackContext),
+      std::pair(callback.function, callback.context));
 
   std::string seen;
   for (const std::uint32_t buttons : {0u, LCD_BUTTON_2, LCD_BUTTON_2, 0u, 0u}) {

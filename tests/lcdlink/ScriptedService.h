@@ -43,7 +43,7 @@ struct ScriptedService {
     table.CloseDevice = [](int) KORVAN_LCD_CALL { return Record("close"); };
     table.ReadButtons = [](int, std::uint32_t* mask) KORVAN_LCD_CALL {
       const std::int32_t result = Record("read");
-      *mask = result == 0 ? buttons : 0;
+      if (result == 0) *mask = buttons;  // a failed read leaves the mask as it was
       return result;
     };
     // A push at other than the usual priority 128 is named with it.

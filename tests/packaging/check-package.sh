@@ -25,9 +25,15 @@ for file in bin/korvan bin/korvan-sim lib/korvan/liblcd-virtual.so share/man/man
   share/doc/korvan/copyright; do
   [[ -s $usr/$file ]] || fail "$file missing"
 done
+grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+  "$usr/share/doc/korvan/copyright" || fail "copyright is not machine-readable"
+grep -qx ' Permission is hereby granted, free of charge, to any person obtaining a copy' \
+  "$usr/share/doc/korvan/copyright" || fail "copyright lacks the licence's text"
 icons=$(find "$usr/share/korvan/images" -name '*.ico' | wc -l)
 [[ $icons == 55 ]] || fail "$icons icons, not 55"
 grep -qx 'ExecStart=/usr/bin/korvan' "$usr/lib/systemd/user/korvan.service" || fail "unit ExecStart"
+grep -qx 'ConditionPathExists=%h/.config/korvan/LCD_Korvan.ini' "$usr/lib/systemd/user/korvan.service" ||
+  fail "the unit would start without its settings"
 
 # A bad configuration: the installed program runs, says which line and ends with 255.
 mkdir "$scratch/bad" && cd "$scratch/bad"
@@ -43,4 +49,10 @@ code=0 && LCD_VIRTUAL_HTTP=off LCD_VIRTUAL_RECORD=$scratch/frames timeout --pres
 [[ $code == 0 ]] || fail "good file: exit $code, $(cat out err)"
 grep -q "icon sets from $usr/share/korvan/images\$" err || fail "icon folder not said: $(cat err)"
 [[ -f $scratch/frames/frame-000001.pgm ]] || fail "no frame from the installed plug-in: $(cat err)"
+# korvan --check there finds the installed icon sets, and where no settings
+# are, names the installed example.
+LCD_VIRTUAL_HTTP=off "$usr/bin/korvan" --check >check 2>&1 || true
+grep -q '^OK   55 of 55 icon files load$' check || fail "--check: $(cat check)"
+cd "$scratch/frames" && "$usr/bin/korvan" --check >check 2>&1 || true
+grep -q "from $usr/share/doc/korvan/LCD_Korvan.ini, with IP=" check || fail "--check: $(cat check)"
 echo "ok: $(basename "$deb") installs and runs"

@@ -85,6 +85,24 @@ TEST_F(ImageDecoding, EveryEntryKindBitmapLayoutAndScale) {
     Put(fields, static_cast<std::size_t>(at), static_cast<std::uint64_t>(value), 4);
   bitmap(fields, 14, 18);
   EXPECT_TRUE(Matches("image-decoded"));
+
+  // Icon entries with masks after a 40-byte header, or inside a 56-byte one
+  // that holds an alpha mask too: the pixels follow them and decode as the
+  // plain entries' do (alpha over an opaque AND mask at 32 bits).
+  const std::pair<int, std::vector<std::uint32_t>> withMasks[] = {
+      {16, {0x7C00, 0x03E0, 0x001F}}, {32, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}}};
+  for (const auto& [bits, masks] : withMasks) {
+    Bytes entry = DibIconEntry(kArt, bits, bits == 32, false);
+    Bytes fields;
+    for (const std::uint32_t mask : masks) Append(fields, mask);
+    entry.insert(entry.begin() + 40, fields.begin(), fields.end());
+    Put(entry, 16, 3, 4);
+    if (masks.size() == 4) Put(entry, 0, 56, 4);
+    const auto plain = DecodeIcon(Icon(kArt, bits, bits == 32, false), 0, 0);
+    const auto masked = DecodeIcon(IconFile({{9, 3, bits, entry}}), 0, 0);
+    ASSERT_TRUE(plain && masked) << bits;
+    EXPECT_EQ(std::tie(masked->color, masked->mask), std::tie(plain->color, plain->mask)) << bits;
+  }
 }
 
 // Flat entries, so the decoded colour names the chosen one. A tie goes to

@@ -1,9 +1,11 @@
+#include <algorithm>
 #include <climits>
 #include <tuple>
 #include <utility>
 
 #include "platform/fonts/FaceSubstitution.h"
 #include "platform/fonts/FontLibrary.h"
+#include "platform/text/Utf16.h"
 #include "tests/platform/RasterScene.h"
 
 namespace korvan::testing {
@@ -115,6 +117,34 @@ TEST_F(RasterGolden, BlitsAndIconsThroughViewportAndClip) {
   EXPECT_TRUE(Matches("raster-images"));
 }
 
+// A prefixed character is underlined on the one row under the baseline, to
+// a pixel short of the next character.
+TEST_F(RasterGolden, PrefixUnderlineIsOneRowUnderTheBaseline) {
+  Rect rect{0, 0, 40, 20};
+  dc.DrawText(u"&8", rect, 0, nullptr);
+  const int baseline = dc.GetTextMetrics().ascent + font.TextShiftY();
+  const auto lit = [this](int y) {
+    return static_cast<int>(std::count(surface->Row(y), surface->Row(y) + 40, kWhitePixel));
+  };
+  EXPECT_EQ(std::pair(lit(baseline + 1), lit(baseline + 2)),
+            std::pair(dc.GetTextExtent(u"8").cx - 1, 0));
+}
+
+// A face name as fontconfig takes it: every length of UTF-8 sequence, a
+// surrogate pair as one code point, lone surrogates as U+FFFD.
+TEST(Utf16, NamesBecomeUtf8CodePointByCodePoint) {
+  const std::pair<std::u16string, std::string> rows[] = {
+      {u"Arial", "Arial"},
+      {u"\u00e9\u07ff", "\xc3\xa9\xdf\xbf"},
+      {u"\u0800\uffff", "\xe0\xa0\x80\xef\xbf\xbf"},
+      {u"\U0001F600", "\xf0\x9f\x98\x80"},
+      {u"a\xd800", "a\xef\xbf\xbd"},
+      {std::u16string(1, u'\xdc00') + u"b",
+       "\xef\xbf\xbd"
+       "b"}};
+  for (const auto& [text, utf8] : rows) EXPECT_EQ(Utf8FromUtf16(text), utf8);
+}
+
 TEST(FontLibrary, FacesResolveAndOddSizesStillGiveASaneFont) {
   FontLibrary& library = FontLibrary::Instance();
 #ifdef _WIN32
@@ -127,6 +157,16 @@ TEST(FontLibrary, FacesResolveAndOddSizesStillGiveASaneFont) {
   EXPECT_EQ(file(library.ResolvePath(u"MS Sans Serif", false)), "LiberationSans-Regular.ttf");
   EXPECT_EQ(file(library.ResolvePath(u"MS Sans Serif", true)), "LiberationSans-Bold.ttf");
   EXPECT_EQ(file(Font::StockGui().Face().Path()), "LiberationSans-Regular.ttf");
+  // A file that will not open makes an empty face: as tall as asked, nothing wide.
+  library.Pin(u"None", false, "/nonexistent.ttf");
+  const Font none(FontDescription{-11, kWeightNormal, {u'N', u'o', u'n', u'e'}});
+  const FontMetrics& m = none.Face().Metrics();
+  EXPECT_EQ(
+      std::tuple(m.ascent, m.descent, m.height, m.averageCharWidth, none.Face().RowsAboveDigits()),
+      std::tuple(11, 0, 11, 5, -1));
+  RasterContext measuring;
+  measuring.SelectFont(&none);
+  EXPECT_EQ(measuring.GetTextExtent(u"8").cx, 0);
 #endif
   RasterContext dc;  // measures without a surface
   FontDescription unknown = SansFont(-11);

@@ -91,7 +91,9 @@ TEST_F(RasterReferenceTest, TextSizesOfTheScreens) {
 // Where it gives 41 for "one two three four", it measures 'o' and 'w' a
 // pixel wider than it draws them: we measure what we draw. GDI's own layout
 // (kGdi) does that too, and, at a word break, counts the spaces before the
-// break into the line and opens a line for a leading space.
+// break into the line and opens a line for a leading space. An empty text
+// is one line high, as the height returned says, where the reference leaves
+// a multi-line rectangle 0 high.
 TEST_F(RasterReferenceTest, CalculatedRectangles) {
 #ifdef _WIN32
   constexpr bool kGdi = true;
@@ -109,18 +111,19 @@ TEST_F(RasterReferenceTest, CalculatedRectangles) {
       {u"a   b", 10, kW, 9, 24}, {u"a b  ", 10, kW, 9, 24}, {u"ab  ", 100, kW, 18, 12},
       {u"00 00    00", 27, kW, kGdi ? 24 : 27, kGdi ? 36 : 24},
       {u"00 00 00", 26, kW, kGdi ? 15 : 12, 36},
-      {u"00 00 00", 27, kP, 42, 12}, {u"", 100, kP, 0, 0}, {u"A\n", 100, kP, kAny, 12},
+      {u"00 00 00", 27, kP, 42, 12}, {u"", 100, kP, 0, 12}, {u"A\n", 100, kP, kAny, 12},
       {u"\n\n", 100, kP, 0, 24}, {u"A\r\nB", 100, kP, kAny, 24}, {u"A\n\rB", 100, kP, kAny, 24},
       {u"A\n\nB", 100, kP, kAny, 36}, {u"A\r\rB", 100, kP, kAny, 36}, {u"&0", 100, kP, amp, 12},
-      {u"\r\n\r\n\n", 40, kP, 0, 36}, {u"&&0", 100, 0, amp, 12},
+      {u"\r\n\r\n\n", 40, kP, 0, 36}, {u"&&0", 100, 0, amp, 12}, {u"0&", 100, 0, amp, 12},
       {u"abcdefghijklmnop qr", 20, kW, kAny, 24}, {u" abcdefghijklmnop", 20, kW, kAny, kGdi ? 24 : 12},
       {u"one two three four", 45, kW, kGdi ? 41 : 40, 36}, {u"", 100, kP | kSingleLine, 0, 12}};
   // clang-format on
   const auto check = [this](const Case& c, DrawTextParams* params) {
     const auto& [text, width, format, right, bottom] = c;
     Rect got{0, 0, width, 10};
-    dc.DrawText(text, got, format | kCalcRect, params);
-    EXPECT_EQ(got, (Rect{0, 0, right == kAny ? got.right : right, bottom}))
+    const int height = dc.DrawText(text, got, format | kCalcRect, params);
+    EXPECT_EQ(std::pair(got, height),
+              std::pair(Rect{0, 0, right == kAny ? got.right : right, bottom}, bottom))
         << std::string(text.begin(), text.end()) << " in " << width;
   };
   for (const Case& c : cases) check(c, nullptr);

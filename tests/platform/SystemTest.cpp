@@ -1,11 +1,15 @@
-// The termination handlers and the UDP socket, on the real system.
+// The termination handlers, the UDP socket and the file kinds, on the real
+// system.
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <memory>
 #include <tuple>
 
+#include "platform/system/RegularFile.h"
 #include "platform/system/TerminationSignal.h"
 #include "platform/system/UdpSocket.h"
+#include "tests/support/TempDir.h"
 
 namespace korvan {
 
@@ -34,6 +38,17 @@ TEST(UdpSocket, ADatagramThatFillsTheBufferArrivesAndALongerOneIsDropped) {
     const ReceiveResult got = socket->Receive(buffer);
     EXPECT_EQ(std::pair(got.status, got.size), std::pair(status, std::size_t{size})) << sent;
   }
+}
+
+// A regular file tells its length; a pipe has none (folders and devices:
+// ConfigurationReaderTest).
+TEST(RegularFile, ARegularFileTellsItsLengthAndAPipeHasNone) {
+  const testing::TempDir folder;
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(
+      std::fopen(folder.Write("five", "12345").string().c_str(), "rb"), &std::fclose);
+  EXPECT_EQ(RegularFileSize(file.get()), 5u);
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> pipe(popen("true", "r"), &pclose);
+  EXPECT_FALSE(RegularFileSize(pipe.get()));
 }
 
 }  // namespace korvan

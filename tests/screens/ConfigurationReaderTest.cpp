@@ -9,6 +9,12 @@
 namespace korvan {
 namespace {
 
+#ifdef _WIN32
+constexpr char kNullDevice[] = "NUL";
+#else
+constexpr char kNullDevice[] = "/dev/null";
+#endif
+
 // The message, and when it loaded "port address sleep countdown altitude speed".
 std::string Read(const std::string& text, Configuration& c) {
   const testing::TempDir folder;
@@ -58,14 +64,17 @@ TEST(ConfigurationReader, EachLineIsCheckedInTurnAndFailsWithItsMessage) {
   }
 }
 
-TEST(ConfigurationReader, FailuresKeepTheFieldsReadBeforeAndAFolderIsNoFile) {
+TEST(ConfigurationReader, FailuresKeepTheFieldsReadBeforeAndOnlyARegularFileIsOne) {
   Configuration read;
   const char* file = "[DCS]\nPort=6060\nIP=1.2.3.4\nSleep=100\nCountdown=0\nAltitude=1\nSpeed=1\n";
   EXPECT_EQ(Read(file, read), "Countdown non valide\n");
   EXPECT_EQ(std::tuple(read.sleep, read.altitude), std::tuple(100, 0));
+  // A folder opens for reading on Linux, a device everywhere.
   const testing::TempDir folder;
-  EXPECT_STREQ(LoadConfiguration(folder.path().string().c_str(), read).message,
-               "Je ne peux ouvrir le fichier config.ini\n");
+  for (const std::string& path : {folder.path().string(), std::string(kNullDevice)})
+    EXPECT_STREQ(LoadConfiguration(path.c_str(), read).message,
+                 "Je ne peux ouvrir le fichier config.ini\n")
+        << path;
 }
 
 }  // namespace

@@ -52,6 +52,17 @@ TEST(ReplayedAnswers, TheLatestSameRequestAtTheTimeAnswersUntilTheEndOrAgainWhen
     ReplayedAnswers replay(recording, loop, nullptr);
     EXPECT_EQ(replay.Answers(request, seconds), answers) << seconds << request;
   }
+  // The end is said once, however many requests come after it.
+  const testing::TempDir folder;
+  std::FILE* log = std::fopen((folder.path() / "log").string().c_str(), "w+b");
+  ASSERT_NE(log, nullptr);
+  ReplayedAnswers replay(recording, false, log);
+  for (const double seconds : {0.3, 0.5, 0.6, 0.7}) replay.Answers("F", seconds);
+  std::rewind(log);
+  char said[200] = "";
+  said[std::fread(said, 1, sizeof said - 1, log)] = '\0';
+  EXPECT_STREQ(said, "korvan-sim: the recording ended after 0.4 s; no more answers\n");
+  std::fclose(log);
 }
 
 TEST(SimRelay, RelaysBothWaysAndRecordsEveryDatagramWithItsTime) {
@@ -76,6 +87,7 @@ TEST(SimRelay, RelaysBothWaysAndRecordsEveryDatagramWithItsTime) {
   relay.ServeFor(1000);
   ASSERT_TRUE(client->WaitReadable(1000));
   EXPECT_EQ(std::string(got, client->Receive(got).size), "A\n");
+  EXPECT_EQ(relay.counters().requests * 10 + relay.counters().answers, 12u);
   std::rewind(file);
   const std::size_t size = std::fread(got, 1, sizeof got, file);
   EXPECT_EQ(std::string(got, size), "korvan-flight 1\nT+0 > R/1\nT+1500 < A%0A\nT+1500 < A%0A\n");

@@ -15,7 +15,9 @@ TEST(SimAnswer, KnownParametersInRequestOrderAndNeverACutAnswer) {
   const std::tuple<const char*, double, std::size_t, const char*> rows[] = {
       {"R/22/82/999/174", 0, 99, "A/22\\Yak-1b/82\\-1/174\\1\n"}, {"R/82", 5, 99, "A/82\\-0.6\n"},
       {"R/82", 10, 99, "A/82\\-0.34\n"}, {"R/82", 15, 7, "A/82\\1\n"}, {"R/82", 15, 6, ""},
-      {"R/", 0, 99, ""}, {"R/30/", 0, 99, ""}, {"R/30x40", 0, 99, ""}};
+      {"R/", 0, 99, ""}, {"R/30/", 0, 99, ""}, {"R/30x40", 0, 99, ""},
+      // The bomb run levels the wings until the descent starts at 250 s.
+      {"R/32/94", 249.9, 99, "A/32\\0/94\\0\n"}, {"R/32/94", 250, 99, "A/32\\-8.3/94\\-5\n"}};
   // clang-format on
   for (const auto& [request, seconds, room, answer] : rows) {
     std::vector<char> out(room);

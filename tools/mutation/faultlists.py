@@ -4,7 +4,8 @@ three lines: 'file: text', '- a line or piece of it', '+ what it becomes'.
 faults.txt: hand-written faults (the text says what the fault breaks; the
 '-' piece occurs exactly once in the file). A sample's survivors file has
 the same form, with the line number after the file ('file:LINE: kind') and
-the whole line as the piece. equivalent.txt: survivors of
+the whole line as the piece. In equivalent.txt a line that stands in its
+file more than once alike is named by its place among them: 'file#2'. equivalent.txt: survivors of
 random samples judged equivalent (the text says why no behaviour can tell
 them apart; the '-' and '+' lines are the whole line before and after, as
 the sample prints them, without the leading and trailing spaces).

@@ -159,6 +159,17 @@ def fault_block(site, before, after):
     return f"{site.file}:{site.line}: {site.kind}\n- {before.strip()}\n+ {after.strip()}\n"
 
 
+def equivalence_key(site, before, after):
+    """How equivalent.txt names a fault: the file, and which of its lines
+    alike ('file#2' for the second) when the line is not the only one so."""
+    lines = [l.strip() for l in (ROOT / site.file).read_text().split("\n")]
+    alike = lines.count(before.strip())
+    place = site.file
+    if alike > 1:
+        place += f"#{lines[:site.line - 1].count(before.strip()) + 1}"
+    return place, before.strip(), after.strip()
+
+
 def describe(site, before, after):
     return f"{site.file}:{site.line}  {before.strip()}  →  {after.strip()}"
 
@@ -212,8 +223,8 @@ def sample(build, args):
         if outcome.startswith("caught:"):
             caught += 1
             print(f"{tried:4} caught  {text}  by {outcome[7:]} ({seconds:.0f} s)", flush=True)
-        elif (site.file, line.strip(), after.strip()) in equivalents:
-            equivalent.append((text, equivalents[(site.file, line.strip(), after.strip())]))
+        elif (key := equivalence_key(site, line, after)) in equivalents:
+            equivalent.append((text, equivalents[key]))
             print(f"{tried:4} equiv.  {text}", flush=True)
         else:
             survivors.append((text, fault_block(site, line, after)))

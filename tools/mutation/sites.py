@@ -157,6 +157,8 @@ def _line_sites(path, number, code, original):
     for m in INTEGER.finditer(code):
         if code[:m.start()].rstrip().endswith(("<", "[")) and code.lstrip().startswith(("std::", "constexpr")):
             continue  # sizes of arrays and templates: a build error, not a fault
+        if re.search(r"\)( const)?( override)? = $", code[:m.start()]):
+            continue  # "= 0" of a pure virtual function
         value = int(m.group(1).replace("'", ""), 0)
         digits = m.group(1).startswith(("0x", "0X"))
         texts = [_number(value + 1, digits)] + ([_number(value - 1, digits)] if value > 0 else [])

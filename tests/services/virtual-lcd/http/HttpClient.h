@@ -1,0 +1,62 @@
+// Raw HTTP to a server over loopback or an address of this machine, every
+// wait bounded.
+#pragma once
+
+#ifdef _WIN32
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#else
+#include <netdb.h>
+#include <sys/socket.h>
+#endif
+
+#include <chrono>
+#include <string>
+
+#include "platform/system/SocketPoll.h"
+
+namespace korvan::virtual_lcd {
+
+// A socket connected to `host` (an IP literal) at `port` that has sent
+// `request`; kNoSocket when it could not connect.
+inline SocketHandle Dial(int port, const std::string& request,
+                         const std::string& host = "127.0.0.1") {
+  addrinfo hints{};
+  hints.ai_socktype = SOCK_STREAM;
+  hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV;
+  addrinfo* found = nullptr;
+  if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0)
+    return kNoSocket;
+  const auto socket = ::socket(found->ai_family, SOCK_STREAM, 0);
+  const bool connected = connect(socket, found->ai_addr, static_cast<int>(found->ai_addrlen)) == 0;
+  freeaddrinfo(found);
+  const auto handle = static_cast<SocketHandle>(socket);
+  bool wouldBlock = false;
+  if (connected) SendSome(handle, request.data(), request.size(), wouldBlock);
+  return handle;
+}
+
+// The whole answer to `request` once the server closed the connection, or
+// "no close" after two seconds.
+inline std::string Ask(int port, const std::string& request,
+                       const std::string& host = "127.0.0.1") {
+  const SocketHandle socket = Dial(port, request, host);
+  std::string answer;
+  char buffer[4096];
+  PollEntry wait{socket, kPollIn, 0};
+  bool wouldBlock = false;
+  for (const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);;) {
+    if (std::chrono::steady_clock::now() >= end) {
+      answer = "no close";
+      break;
+    }
+    if (PollSockets({&wait, 1}, 50) <= 0) continue;
+    const long length = ReceiveSome(socket, buffer, sizeof buffer, wouldBlock);
+    if (length <= 0) break;  // closed, or reset after all was read
+    answer.append(buffer, static_cast<std::size_t>(length));
+  }
+  CloseSocket(socket);
+  return answer;
+}
+
+}  // namespace korvan::virtual_lcd

@@ -1,0 +1,149 @@
+// The web panel against hostile clients (other sites, rebinding host names,
+// forms, missing or short tokens), what it serves, and where it says it can
+// be opened.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "services/virtual-lcd/panel/WebPanel.h"
+#include "tests/services/virtual-lcd/http/HttpClient.h"
+
+namespace korvan::virtual_lcd {
+namespace {
+
+// A panel on `host`, port 0: its port and token read from the lines it
+// printed, one for each address it can be opened by.
+struct Panel {
+  explicit Panel(const char* host) {
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(panel.Start({host, 0}));
+    said = ::testing::internal::GetCapturedStderr();
+    const auto slash = said.find('/', said.find("//") + 2);
+    port = std::stoi(said.substr(said.rfind(':', slash) + 1));
+    if (const auto at = said.find("?token="); at != std::string::npos)
+      token = said.substr(at + 7, said.find('\n') - at - 7);
+  }
+  // `request` with {P} as the port, {T} as the token and {S} as the token
+  // one character short.
+  std::string Ask(std::string request) {
+    const std::string shorter = token.substr(0, token.size() - 1);
+    for (const auto& [mark, value] :
+         {std::pair{"{P}", std::to_string(port)}, {"{T}", token}, {"{S}", shorter}})
+      for (auto at = request.find(mark); at != std::string::npos; at = request.find(mark))
+        request.replace(at, 3, value);
+    return virtual_lcd::Ask(port, request);
+  }
+  FrameBoard board;
+  WebPanel panel{board};
+  std::string said;
+  int port = 0;
+  std::string token;
+};
+
+std::string Press(const std::string& headers, const std::string& type, const std::string& body) {
+  return "POST /button HTTP/1.1\r\n" + headers + "Content-Type: " + type +
+         "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+// Only `localhost` or an IP literal may name the panel, no other site may
+// send to it, a button press must be JSON; beyond loopback the printed
+// token, then its cookie, let a client in, and no shorter or empty one does.
+// Only the one allowed press on loopback reaches the buttons.
+TEST(WebPanel, RefusesOtherSitesFormsAndMissingTokens) {
+  Panel local("127.0.0.1");
+  Panel wide("0.0.0.0");
+  EXPECT_EQ(local.token, "");
+  EXPECT_EQ(wide.token.size(), 32u);
+  const std::string json = "application/json", ok = "Host: 127.0.0.1:{P}\r\n";
+  const std::string cookie = ok + "Cookie: a=b; korvan_panel_{P}={T}\r\n";
+  const std::string allow = "\r\nContent-Type: text/plain; charset=utf-8\r\nAllow: ";
+  const struct {
+    Panel& panel;
+    std::string request;
+    std::string answer;
+  } rows[] = {
+      {local, "GET /frame HTTP/1.1\r\nHost: 127.0.0.1:{P}\r\n\r\n", "HTTP/1.1 200 OK"},
+      {local, "GET /frame HTTP/1.1\r\nHost: LocalHost\r\n\r\n", "HTTP/1.1 200 OK"},
+      {local, "GET /frame HTTP/1.1\r\nHost: [::1]:{P}\r\n\r\n", "HTTP/1.1 200 OK"},
+      {local, "GET /frame HTTP/1.1\r\nHost: evil.example:{P}\r\n\r\n", "HTTP/1.1 403 Forbidden"},
+      {local, "GET /frame HTTP/1.1\r\nHost: 127.0.0.1.evil.example\r\n\r\n",
+       "HTTP/1.1 403 Forbidden"},
+      {local, "GET /frame HTTP/1.1\r\n\r\n", "HTTP/1.1 400 Bad Request"},
+      {local, Press("Host: evil.example:{P}\r\n", "text/plain", "mask=2"),
+       "HTTP/1.1 403 Forbidden"},
+      {local, Press(ok + "Origin: http://evil.example\r\n", json, "{\"mask\":2}"),
+       "HTTP/1.1 403 Forbidden"},
+      {local, Press(ok, "text/plain", "{\"mask\":2}"), "HTTP/1.1 415 Unsupported Media Type"},
+      {local, Press(ok, "application/x-www-form-urlencoded", "mask=2"),
+       "HTTP/1.1 415 Unsupported Media Type"},
+      {local, Press(ok, json, "{\"mask\":16}"), "HTTP/1.1 400 Bad Request"},
+      {local, "GET /button HTTP/1.1\r\n" + ok + "\r\n",
+       "HTTP/1.1 405 Method Not Allowed" + allow + "POST"},
+      {local, "POST /frame HTTP/1.1\r\n" + ok + "Content-Length: 0\r\n\r\n",
+       "HTTP/1.1 405 Method Not Allowed" + allow + "GET, HEAD"},
+      {local, Press(ok + "Origin: http://127.0.0.1:{P}\r\n", json, "{ \"mask\": 4 }"),
+       "HTTP/1.1 200 OK"},
+      {wide, "GET /frame HTTP/1.1\r\n" + ok + "\r\n", "HTTP/1.1 403 Forbidden"},
+      {wide, "GET /frame?token=0123456789abcdef0123456789abcdef HTTP/1.1\r\n" + ok + "\r\n",
+       "HTTP/1.1 403 Forbidden"},
+      {wide, "GET /frame?token={S} HTTP/1.1\r\n" + ok + "\r\n", "HTTP/1.1 403 Forbidden"},
+      {wide, "GET /frame?token= HTTP/1.1\r\n" + ok + "\r\n", "HTTP/1.1 403 Forbidden"},
+      {wide, "GET /frame?tokes={T} HTTP/1.1\r\n" + ok + "\r\n", "HTTP/1.1 403 Forbidden"},
+      {wide, "GET /frame HTTP/1.1\r\n" + ok + "Cookie: korvan_panel_{P}={S}\r\n\r\n",
+       "HTTP/1.1 403 Forbidden"},
+      {wide, "GET /frame HTTP/1.1\r\n" + ok + "Cookie: korvan_panel_{P}=\r\n\r\n",
+       "HTTP/1.1 403 Forbidden"},
+      {wide, "GET /?token={T} HTTP/1.1\r\n" + ok + "\r\n", "HTTP/1.1 200 OK"},
+      {wide, "GET /frame HTTP/1.1\r\n" + cookie + "\r\n", "HTTP/1.1 200 OK"},
+      {wide, Press(cookie, json, "{\"mask\":8}"), "HTTP/1.1 200 OK"},
+  };
+  for (const auto& row : rows) {
+    const std::string answer = row.panel.Ask(row.request);
+    EXPECT_EQ(answer.substr(0, row.answer.size()), row.answer) << row.request << "\n" << answer;
+  }
+  EXPECT_EQ(local.board.TakePanelButtons(), 4u);
+  EXPECT_EQ(wide.board.TakePanelButtons(), 8u);
+  const std::string withToken = wide.Ask("GET /?token={T} HTTP/1.1\r\n" + ok + "\r\n");
+  EXPECT_NE(withToken.find("\r\nSet-Cookie: korvan_panel_" + std::to_string(wide.port) + "=" +
+                           wide.token + "; Path=/; HttpOnly; SameSite=Strict\r\n"),
+            std::string::npos);
+  // 128 random bits a token, four to a digit: each of the 16 values comes up
+  // as the high and as the low half of a byte.
+  std::string halves[2];
+  for (int i = 0; i < 1024; ++i) halves[i % 2] += PanelAccess::NewToken()[i % 32];
+  for (const std::string& half : halves)
+    for (const char digit : std::string_view("0123456789abcdef"))
+      EXPECT_NE(half.find(digit), std::string::npos) << half;
+}
+
+// HEAD gets every GET route's headers, the same, and no body. Bound to all
+// addresses, the panel names each address it can be opened by, not 0.0.0.0,
+// and each of them opens it with the printed token.
+TEST(WebPanel, AnswersHeadAndNamesTheAddressesItCanBeOpenedBy) {
+  Panel local("127.0.0.1");
+  for (const std::string path : {"/", "/panel.css", "/panel.js", "/frame", "/frame.png", "/none"}) {
+    const std::string get = local.Ask("GET " + path + " HTTP/1.1\r\nHost: localhost\r\n\r\n");
+    EXPECT_EQ(local.Ask("HEAD " + path + " HTTP/1.1\r\nHost: localhost\r\n\r\n"),
+              get.substr(0, get.find("\r\n\r\n") + 4));
+  }
+  const std::string stream = local.Ask("HEAD /events HTTP/1.1\r\nHost: localhost\r\n\r\n");
+  EXPECT_EQ(stream.substr(0, 50), "HTTP/1.1 200 OK\r\nContent-Type: text/event-stream\r\n");
+  EXPECT_EQ(stream.find("\r\n\r\n"), stream.size() - 4) << stream;
+
+  EXPECT_TRUE(Panel("::1").said.starts_with("lcd-virtual: web panel at http://[::1]:"));
+  Panel wide("0.0.0.0");
+  EXPECT_EQ(wide.said.find("0.0.0.0"), std::string::npos) << wide.said;
+  std::istringstream lines(wide.said);
+  for (std::string line; std::getline(lines, line);) {
+    const std::string host = line.substr(33, line.rfind(':') - 33);  // after http://
+    EXPECT_EQ(line, "lcd-virtual: web panel at http://" + host + ":" + std::to_string(wide.port) +
+                        "/?token=" + wide.token);
+    const std::string address = host.front() == '[' ? host.substr(1, host.size() - 2) : host;
+    const std::string page =
+        "GET /?token=" + wide.token + " HTTP/1.1\r\nHost: " + host + "\r\n\r\n";
+    EXPECT_EQ(Ask(wide.port, page, address).substr(0, 12), "HTTP/1.1 200") << line;
+  }
+}
+
+}  // namespace
+}  // namespace korvan::virtual_lcd
