@@ -27,7 +27,11 @@ constexpr char kSlowAnswer[] =
     "22\\Bf-109G-2\n";
 constexpr char kSettings[] =
     "[DCS]\nPort=6060\nIP=127.0.0.1\nSleep=20\nCountdown=90\nAltitude=1000\nSpeed=300\n";
-constexpr wchar_t kServiceClass[] = L"{FE750200-B72E-11d9-829B-0050DA1A72D3}";
+constexpr wchar_t kServiceKey[] =
+    L"HKLM\\SOFTWARE\\Classes\\CLSID\\{FE750200-B72E-11d9-829B-0050DA1A72D3}\\ServerBinary";
+// This program's own registry view, and the other width's.
+const std::wstring kOwnView = sizeof(void*) == 8 ? L"64" : L"32";
+const std::wstring kOtherView = sizeof(void*) == 8 ? L"32" : L"64";
 
 std::string ReadFile(const fs::path& path) {
   std::stringstream text;
@@ -40,24 +44,12 @@ std::string Utf8(const fs::path& path) {
   return std::string(text.begin(), text.end());
 }
 
-// The LCD service's class in one view of the registry (0: this program's
-// own, KEY_WOW64_32KEY or KEY_WOW64_64KEY), registered at `library`, or
-// removed when that is empty.
-void Register(REGSAM view, const fs::path& library = {}) {
-  HKEY classes = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Classes\\CLSID", 0, KEY_ALL_ACCESS | view,
-                    &classes) != ERROR_SUCCESS) {
-    ADD_FAILURE() << "no CLSID key";
-    return;
-  }
-  RegDeleteTreeW(classes, kServiceClass);
-  if (!library.empty()) {
-    const std::wstring key = std::wstring(kServiceClass) + L"\\ServerBinary";
-    EXPECT_EQ(RegSetKeyValueW(classes, key.c_str(), nullptr, REG_SZ, library.c_str(),
-                              static_cast<DWORD>((library.native().size() + 1) * sizeof(wchar_t))),
-              ERROR_SUCCESS);
-  }
-  RegCloseKey(classes);
+// The LCD service's library in one registry view, or none there.
+void Register(const std::wstring& view, const fs::path& library = {}) {
+  const std::wstring command = library.empty() ? std::wstring(L"reg delete ") + kServiceKey + L" /f"
+                                               : std::wstring(L"reg add ") + kServiceKey +
+                                                     L" /ve /f /d \"" + library.native() + L"\"";
+  _wsystem((command + L" /reg:" + view + L" > nul 2>&1").c_str());
 }
 
 fs::path Program() {
@@ -104,7 +96,7 @@ TEST(RegistryEndToEnd, TheRegisteredServiceGetsTheFramesAndStopEndsTheProgram) {
   const fs::path service = folder.path() / L"P\u00e9riph\u00e9rique" / "app_recording_service.dll";
   fs::create_directory(service.parent_path());
   fs::copy_file(ProgramFolder() / service.filename(), service);
-  Register(0, service);
+  Register(kOwnView, service);
   SetEnvironmentVariableW(L"KORVAN_LCD_SERVICE", nullptr);
   SetEnvironmentVariableW(L"KORVAN_TEST_SERVICE_LOG", folder.path().c_str());
   std::filesystem::current_path(folder.path());
@@ -130,7 +122,7 @@ TEST(RegistryEndToEnd, TheRegisteredServiceGetsTheFramesAndStopEndsTheProgram) {
   EXPECT_EQ(ExitCode(Start(L"--stop"), 5000), 1);  // none runs now
   log = ReadFile("log");
   std::filesystem::current_path(folder.path().parent_path());
-  Register(0);
+  Register(kOwnView);
 
   EXPECT_TRUE(log.starts_with("connect Korvan mod v1.2  by  Taldor\npush 128\n")) << log;
   const auto count = [&log](std::string_view what) {
@@ -187,9 +179,8 @@ TEST(RegistryEndToEnd, FindsWhatIsBesideItInAFolderNamedInAnyLanguage) {
     const fs::path home = root.path() / name, bin = home / "bin";
     fs::create_directories(bin);
     fs::create_directories(home / "share" / "korvan");
-    for (const char* file : {"korvan.exe", "lcd-virtual.dll"}) {
+    for (const char* file : {"korvan.exe", "lcd-virtual.dll"})
       fs::copy_file(ProgramFolder().parent_path() / file, bin / file);
-    }
     fs::copy(images, home / "share" / "korvan" / "images", fs::copy_options::recursive);
     fs::current_path(here);
     // A report of its own each: Wine lets go of a child's files a moment
@@ -210,14 +201,12 @@ TEST(RegistryEndToEnd, FindsWhatIsBesideItInAFolderNamedInAnyLanguage) {
 // said once, and as the check's FAIL line, never hidden behind the virtual
 // LCD beside the program.
 TEST(RegistryEndToEnd, AServiceForTheOtherWidthOnlyIsSaidNotReplaced) {
-  const bool wide = sizeof(void*) == 8;
-  const std::string other = wide ? "32" : "64";
+  const std::string other = sizeof(void*) == 8 ? "32" : "64";
   const std::string line = "the LCD service installed here is for " + other +
                            "-bit programs only: use the " + other + "-bit Korvan";
   testing::TempDir folder;
   folder.Write("LCD_Korvan.ini", kSettings);
-  Register(0);
-  Register(wide ? KEY_WOW64_32KEY : KEY_WOW64_64KEY, ProgramFolder() / "app_recording_service.dll");
+  Register(kOtherView, ProgramFolder() / "app_recording_service.dll");
   SetEnvironmentVariableW(L"KORVAN_LCD_SERVICE", nullptr);
   SetEnvironmentVariableW(L"LCD_VIRTUAL_HTTP", L"off");
   fs::current_path(folder.path());
@@ -231,12 +220,13 @@ TEST(RegistryEndToEnd, AServiceForTheOtherWidthOnlyIsSaidNotReplaced) {
   EXPECT_EQ(ExitCode(Start(L"--stop"), 5000), 0);
   running.join();
   said = ReadFile("run.txt");
-  Register(wide ? KEY_WOW64_32KEY : KEY_WOW64_64KEY);
+  Register(kOtherView);
   EXPECT_NE(ReadFile("check.txt").find("FAIL " + line + "\r\n"), std::string::npos)
       << ReadFile("check.txt");
-  EXPECT_EQ(said.find(line), said.rfind(line)) << said;
-  EXPECT_NE(said.find(line), std::string::npos) << said;
-  EXPECT_EQ(said.find("lcd-virtual"), std::string::npos) << said;
+  // Once, and not the virtual LCD's note.
+  EXPECT_TRUE(said.find(line) != std::string::npos && said.find(line) == said.rfind(line) &&
+              said.find("lcd-virtual") == std::string::npos)
+      << said;
   fs::current_path(ProgramFolder());
 }
 
