@@ -2,8 +2,9 @@
 # Builds everything and runs every test twice: a GCC Release build (build/) and an
 # AddressSanitizer + UndefinedBehaviorSanitizer build with clang (build-asan/),
 # which also builds and briefly runs the fuzz targets. Then the Windows stage
-# (scripts/build-windows.sh): both Windows builds, the 64-bit one's tests
-# under Wine, and the release zips. KORVAN_WINDOWS=0 skips that stage.
+# (scripts/build-windows.sh): both Windows builds, their tests under Wine
+# (the 32-bit one's where this machine runs 32-bit programs), and the
+# release zips. KORVAN_WINDOWS=0 skips that stage.
 set -euo pipefail
 cd "$(dirname "$0")"
 

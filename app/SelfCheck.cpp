@@ -10,6 +10,8 @@
 #include "app/SelfCheckProbes.h"
 #include "app/SimLink.h"
 #include "lcdlink/LcdServiceLocation.h"
+#include "platform/system/Console.h"
+#include "platform/system/NativePath.h"
 #include "platform/system/ProgramFolder.h"
 #include "platform/system/SystemClock.h"
 #include "platform/system/UdpSocket.h"
@@ -56,10 +58,7 @@ std::string ExampleSettings(const std::filesystem::path& programFolder) {
         (programFolder / ".." / "share" / "doc" / "korvan" / kConfigurationFileName)
             .lexically_normal()}) {
     std::error_code error;
-    if (std::filesystem::is_regular_file(example, error)) {
-      const std::u8string text = example.u8string();
-      return {text.begin(), text.end()};
-    }
+    if (std::filesystem::is_regular_file(example, error)) return NativePath(example).Text();
   }
   return {};
 }
@@ -67,7 +66,7 @@ std::string ExampleSettings(const std::filesystem::path& programFolder) {
 bool CheckConfiguration(CheckedMachine& machine, Configuration& configuration) {
   const ConfigurationOutcome outcome = LoadConfiguration(kConfigurationFileName, configuration);
   std::error_code ignored;
-  const std::string folder = std::filesystem::current_path(ignored).string();
+  const std::string folder = NativePath(std::filesystem::current_path(ignored)).Text();
   if (outcome.status != ConfigurationStatus::kLoaded) {
     std::string message(outcome.message);
     if (!message.empty() && message.back() == '\n') message.pop_back();
@@ -116,7 +115,7 @@ int RunSelfCheck(CheckedMachine& machine) {
   allWell = ProbeLcdService(machine) && allWell;
   std::error_code ignored;
   const std::filesystem::path current = std::filesystem::current_path(ignored);
-  allWell = ProbeIcons(machine, ChooseIconFolder(current, machine.programFolder).stored) && allWell;
+  allWell = ProbeIcons(machine, ChooseIconFolder(current, machine.programFolder).folder) && allWell;
   machine.report(allWell ? "All is well."
                          : "Fix the FAIL lines above, then run korvan --check again.");
   return allWell ? 0 : 1;
@@ -136,10 +135,10 @@ int RunSelfCheckHere() {
                          .service = service,
                          .serviceLibrary = location.path,
                          .serviceRefusal = location.refusal,
+                         .serviceOtherWidth = location.otherWidth,
                          .serviceNote = location.note,
                          .report = [](std::string_view line) {
-                           std::fwrite(line.data(), 1, line.size(), stdout);
-                           std::fputc('\n', stdout);
+                           WriteText(stdout, std::string(line) + "\n");
                            std::fflush(stdout);
                          }};
   machine.programFolder = ProgramFolder();

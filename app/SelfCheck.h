@@ -9,6 +9,7 @@
 #include "lcdlink/LcdManagerService.h"
 #include "platform/system/Clock.h"
 #include "platform/system/DatagramSocket.h"
+#include "platform/system/NativePath.h"
 
 namespace korvan {
 
@@ -20,11 +21,12 @@ struct CheckedMachine {
   // Times the LCD service's calls; the same clock on a real machine.
   Clock& serviceClock;
   DatagramSocket& socket;
-  // Loads from `serviceLibrary`; when that is empty, `serviceRefusal` says
-  // why no library was found.
+  // Loads from `serviceLibrary`; when that is empty, `serviceRefusal` (or
+  // `serviceOtherWidth`, a whole line) says why no library was found.
   LcdManagerService& service;
-  std::filesystem::path serviceLibrary{};
+  NativePath serviceLibrary{};
   std::string serviceRefusal{};
+  std::string serviceOtherWidth{};
   // Said with the service's line: how the library was found, when that is
   // worth knowing (a fallback instead of the registered service).
   std::string serviceNote{};

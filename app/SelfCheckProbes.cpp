@@ -15,6 +15,7 @@
 #include "app/SimLink.h"
 #include "lcd/LcdStatus.h"
 #include "platform/images/ImageFile.h"
+#include "platform/system/NativePath.h"
 #include "screens/IconLayout.h"
 #include "screens/IconSets.h"
 #include "screens/ScreenBuilder.h"
@@ -167,12 +168,16 @@ bool ProbeSimulator(CheckedMachine& machine, const Ipv4Endpoint& simulator) {
 }
 
 bool ProbeLcdService(CheckedMachine& machine) {
+  if (!machine.serviceOtherWidth.empty()) {
+    machine.report("FAIL " + machine.serviceOtherWidth);
+    return false;
+  }
   if (machine.serviceLibrary.empty()) {
     machine.report("FAIL no LCD service library: " + machine.serviceRefusal +
                    "; install the keyboard's software, or set KORVAN_LCD_SERVICE to a library");
     return false;
   }
-  const std::string library = machine.serviceLibrary.string();
+  const std::string library = machine.serviceLibrary.Text();
   // On a thread of its own, so that a service that hangs cannot hang the
   // check; the answers are shared, as the thread may outlive this call.
   const auto answers = std::make_shared<ServiceAnswers>();
@@ -198,15 +203,15 @@ bool ProbeLcdService(CheckedMachine& machine) {
   return failure == nullptr;
 }
 
-bool ProbeIcons(CheckedMachine& machine, const std::string& iconFolder) {
+bool ProbeIcons(CheckedMachine& machine, const std::filesystem::path& iconFolder) {
   std::vector<std::string> missing;
   int total = 0;
   for (const IconSetLayout& set : kIconSetLayouts) {
     for (std::size_t indicator = 0; indicator < kIndicatorCount; ++indicator) {
       for (int state = 0; state < kIndicatorStates[indicator]; ++state, ++total) {
-        const std::string path = IconFilePath(set, indicator, state, iconFolder);
+        const std::filesystem::path path = IconFilePath(set, indicator, state, iconFolder);
         if (!LoadIconFile(path, set.indicators[indicator].width, kIconHeight)) {
-          missing.push_back(HostPath(path).string());
+          missing.push_back(NativePath(path).Text());
         }
       }
     }

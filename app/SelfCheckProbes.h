@@ -26,6 +26,6 @@ bool ProbeLcdService(CheckedMachine& machine);
 
 // Loads every icon file of the sets from `iconFolder`, as the program
 // would choose it.
-bool ProbeIcons(CheckedMachine& machine, const std::string& iconFolder);
+bool ProbeIcons(CheckedMachine& machine, const std::filesystem::path& iconFolder);
 
 }  // namespace korvan

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "app/AppContext.h"
@@ -71,7 +72,7 @@ void RunCycles(benchmark::State& state, bool changing, bool statusPage) {
     return;
   }
   PeerAnsweringClock clock(*peer, *link, changing);
-  LcdManagerService service(KORVAN_VIRTUAL_LCD_PLUGIN);
+  LcdManagerService service(std::filesystem::path(KORVAN_VIRTUAL_LCD_PLUGIN));
   {
     LcdFacade facade(clock, service);
     ScreenItems items;

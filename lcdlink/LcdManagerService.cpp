@@ -6,6 +6,7 @@
 
 #include "lcdlink/LcdServiceLocation.h"
 #include "lcdlink/ServiceEntryCall.h"
+#include "platform/system/Console.h"
 
 namespace korvan {
 namespace {
@@ -24,7 +25,7 @@ bool IsComplete(const LcdServiceTable& table) {
 
 LcdManagerService::LcdManagerService() = default;
 
-LcdManagerService::LcdManagerService(std::filesystem::path libraryPath)
+LcdManagerService::LcdManagerService(NativePath libraryPath)
     : libraryPath_(std::move(libraryPath)) {}
 
 LcdManagerService::LcdManagerService(const LcdServiceTable& table) : injected_(&table) {}
@@ -47,14 +48,13 @@ bool LcdManagerService::Load() {
       failureReported_ = false;
       return true;
     }
-    ReportLoadFailure("from the given table: the function table lacks an operation");
+    ReportLoadFailure("no LCD service from the given table: the function table lacks an operation");
     return false;
   }
-  const std::filesystem::path path = LibraryPath();
+  const NativePath path = LibraryPath();
   if (path.empty()) return false;
-  if (!library_.Open(path.string())) {
-    ReportLoadFailure(
-        std::string("from ").append(path.string()).append(": ").append(library_.Error()));
+  if (!library_.Open(path)) {
+    ReportLoadFailure("no LCD service from " + path.Text() + ": " + library_.Error());
     return false;
   }
   std::string reason;
@@ -74,25 +74,28 @@ bool LcdManagerService::Load() {
     }
   }
   library_.Close();
-  ReportLoadFailure(std::string("from ").append(path.string()).append(": ").append(reason));
+  ReportLoadFailure("no LCD service from " + path.Text() + ": " + reason);
   return false;
 }
 
-std::filesystem::path LcdManagerService::LibraryPath() {
+NativePath LcdManagerService::LibraryPath() {
   if (libraryPath_) return *libraryPath_;
   const LcdServiceLocation location = LocateLcdService();
-  if (location.path.empty()) {
-    ReportLoadFailure(location.refusal);
+  if (!location.otherWidth.empty()) {
+    ReportLoadFailure(location.otherWidth);
+  } else if (location.path.empty()) {
+    ReportLoadFailure("no LCD service " + location.refusal);
   } else if (!location.note.empty() && !std::exchange(noteSaid_, true)) {
-    std::fprintf(stderr, "%s\n", location.note.c_str());
+    WriteText(stderr, location.note + "\n");
   }
   return location.path;
 }
 
+// Through WriteText: the line may name a folder in any language.
 void LcdManagerService::ReportLoadFailure(const std::string& what) {
   if (failureReported_) return;
   failureReported_ = true;
-  std::fprintf(stderr, "korvan: no LCD service %s; running without the LCD\n", what.c_str());
+  WriteText(stderr, "korvan: " + what + "; running without the LCD\n");
 }
 
 std::int32_t LcdManagerService::Startup() {

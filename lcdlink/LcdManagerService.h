@@ -2,10 +2,11 @@
 
 #include <atomic>
 #include <cstdint>
-#include <filesystem>
 #include <optional>
+#include <string>
 
 #include "lcdlink/LcdServiceInterface.h"
+#include "platform/system/NativePath.h"
 #include "platform/system/SharedLibrary.h"
 
 namespace korvan {
@@ -21,7 +22,7 @@ class LcdManagerService {
   // Loads the plug-in named by LocateLcdService() at Startup.
   LcdManagerService();
   // Loads the plug-in at a fixed path at Startup.
-  explicit LcdManagerService(std::filesystem::path libraryPath);
+  explicit LcdManagerService(NativePath libraryPath);
   // Serves from a table that is already at hand (a fake, in tests): nothing
   // is loaded, and the table must outlive the service.
   explicit LcdManagerService(const LcdServiceTable& table);
@@ -57,12 +58,12 @@ class LcdManagerService {
   // Finds the table; false (with the library unloaded) when there is none.
   bool Load();
   // The plug-in's path, or empty after reporting why there is none.
-  std::filesystem::path LibraryPath();
+  NativePath LibraryPath();
   // Once until a load succeeds: the program tries to start the service more
-  // than once while it sets up. `what` follows "no LCD service".
+  // than once while it sets up. `what` says why there is no LCD.
   void ReportLoadFailure(const std::string& what);
 
-  std::optional<std::filesystem::path> libraryPath_;  // unset: LocateLcdService()
+  std::optional<NativePath> libraryPath_;  // unset: LocateLcdService()
   const LcdServiceTable* injected_ = nullptr;
   SharedLibrary library_;
   const LcdServiceTable* table_ = nullptr;

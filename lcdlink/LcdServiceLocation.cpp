@@ -28,37 +28,42 @@ std::filesystem::path VirtualLcdFile(const std::string& fileName) {
   return beside;
 }
 
+std::string OtherWidthOnly() {
+  const std::string other = sizeof(void*) == 8 ? "32-bit" : "64-bit";
+  return "the LCD service installed here is for " + other + " programs only: use the " + other +
+         " Korvan";
+}
+
 }  // namespace
 
 LcdServiceLocation LocateLcdService() {
   const char* configured = std::getenv("KORVAN_LCD_SERVICE");
-  if (configured != nullptr && *configured != '\0') return {configured, {}, {}};
+  if (configured != nullptr && *configured != '\0') {
+    return {.path = NativePath::FromNarrow(configured)};
+  }
 
   const RegisteredServer registered = RegisteredServerBinary(kLcdServiceClassId);
   switch (registered.status) {
     case RegisteredServer::Status::kFound:
-      return {registered.text, {}, {}};
+      return {.path = NativePath::FromNarrow(registered.text)};
     case RegisteredServer::Status::kRefused:
-      return {{}, std::string("the registered one: ").append(registered.text), {}};
+      return {.refusal = "the registered one: " + registered.text};
+    case RegisteredServer::Status::kOtherWidthOnly:
+      return {.otherWidth = OtherWidthOnly()};
     case RegisteredServer::Status::kAbsent:
     case RegisteredServer::Status::kNoRegistry:
       break;
   }
   const std::string fileName = SharedLibraryFileName("lcd-virtual");
   const std::filesystem::path fallback = VirtualLcdFile(fileName);
-  if (registered.status == RegisteredServer::Status::kNoRegistry) return {fallback, {}, {}};
+  if (registered.status == RegisteredServer::Status::kNoRegistry) return {.path = fallback};
   std::error_code error;
   if (!std::filesystem::is_regular_file(fallback, error)) {
-    return {
-        {},
-        std::string("none is registered, nor is ").append(fileName).append(" beside the program"),
-        {}};
+    return {.refusal = "none is registered, nor is " + fileName + " beside the program"};
   }
-  return {fallback,
-          {},
-          std::string("korvan: no LCD service is registered; using ")
-              .append(fileName)
-              .append(" beside the program")};
+  return {
+      .path = fallback,
+      .note = "korvan: no LCD service is registered; using " + fileName + " beside the program"};
 }
 
 }  // namespace korvan

@@ -4,6 +4,8 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/system/Console.h"
+#include "platform/system/NativePath.h"
 #include "platform/system/ProgramFolder.h"
 
 namespace korvan {
@@ -16,12 +18,6 @@ bool IsFolder(const std::filesystem::path& path) {
   return std::filesystem::is_directory(path, error);
 }
 
-// Stored paths are UTF-8 on every host.
-std::string Stored(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
 }  // namespace
 
 IconFolder ChooseIconFolder(const std::filesystem::path& current,
@@ -31,19 +27,19 @@ IconFolder ChooseIconFolder(const std::filesystem::path& current,
     const std::filesystem::path installed =
         (programFolder / ".." / "share" / "korvan" / "images").lexically_normal();
     if (IsFolder(installed)) {
-      return {Stored(installed),
-              "korvan: no images/ folder here; icon sets from " + Stored(installed) + "\n"};
+      return {installed, "korvan: no images/ folder here; icon sets from " +
+                             NativePath(installed).Text() + "\n"};
     }
   }
   return {kHere, "korvan: no images/ folder here nor an installed one; the icons stay blank\n"};
 }
 
-std::string IconFolderForThisRun() {
+std::filesystem::path IconFolderForThisRun() {
   std::error_code error;
   const std::filesystem::path current = std::filesystem::current_path(error);
   IconFolder choice = ChooseIconFolder(error ? "." : current, ProgramFolder());
-  if (!choice.notice.empty()) std::fputs(choice.notice.c_str(), stderr);
-  return std::move(choice.stored);
+  if (!choice.notice.empty()) WriteText(stderr, choice.notice);
+  return std::move(choice.folder);
 }
 
 }  // namespace korvan

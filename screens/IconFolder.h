@@ -7,9 +7,10 @@ namespace korvan {
 
 // Where the icon sets are read from: chosen once at start-up.
 struct IconFolder {
-  // The folder the stored icon paths start with, in the stored form
-  // (backslashes are mapped to this host's separator when loading).
-  std::string stored;
+  // images, relative to the current folder, or the installed copy in the
+  // form the system gave the program's folder (wide on Windows), so a
+  // folder named in any language is reached.
+  std::filesystem::path folder;
   // A line for standard error, empty when the sets are the current folder's.
   std::string notice;
 };
@@ -21,7 +22,7 @@ IconFolder ChooseIconFolder(const std::filesystem::path& current,
                             const std::filesystem::path& programFolder);
 
 // The choice for the current folder and the running program, its notice
-// said on standard error; returns the stored folder.
-std::string IconFolderForThisRun();
+// said on standard error; returns the folder.
+std::filesystem::path IconFolderForThisRun();
 
 }  // namespace korvan

@@ -8,7 +8,7 @@
 namespace korvan {
 namespace {
 
-void AddIndicator(LcdFacade& facade, std::string_view folder, const IconSetLayout& set,
+void AddIndicator(LcdFacade& facade, const std::filesystem::path& folder, const IconSetLayout& set,
                   std::size_t indicator, IconSetHandles& handles, LoadedIcons& icons, int& loaded) {
   const IndicatorPlace& place = set.indicators[indicator];
   for (int state = 0; state < kIndicatorStates[indicator]; ++state) {
@@ -25,16 +25,14 @@ void AddIndicator(LcdFacade& facade, std::string_view folder, const IconSetLayou
 
 }  // namespace
 
-// Stored with backslashes, as the sets have always been named; the loader
-// maps them to this system's separator.
-std::string IconFilePath(const IconSetLayout& set, std::size_t indicator, int state,
-                         std::string_view folder) {
-  return std::string(folder).append("\\").append(set.folder).append("\\") +
-         std::to_string(indicator + 1) + "_" + std::to_string(state) + ".ico";
+std::filesystem::path IconFilePath(const IconSetLayout& set, std::size_t indicator, int state,
+                                   const std::filesystem::path& folder) {
+  return folder / set.folder /
+         (std::to_string(indicator + 1) + "_" + std::to_string(state) + ".ico");
 }
 
 int BuildIconSets(LcdFacade& facade, ScreenItems& items, LoadedIcons& icons,
-                  std::string_view folder) {
+                  const std::filesystem::path& folder) {
   int loaded = 0;
   for (std::size_t s = 0; s < kIconSets; ++s) {
     const IconSetLayout& set = kIconSetLayouts[s];
@@ -48,7 +46,7 @@ int BuildIconSets(LcdFacade& facade, ScreenItems& items, LoadedIcons& icons,
 }
 
 int BuildStatusPage(LcdFacade& facade, ScreenItems& items, LoadedIcons& icons,
-                    std::string_view folder) {
+                    const std::filesystem::path& folder) {
   BuildStatusPageTexts(facade, items);
   return BuildIconSets(facade, items, icons, folder);
 }

@@ -1,9 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <memory>
-#include <string>
-#include <string_view>
 #include <vector>
 
 #include "lcdlink/LcdFacade.h"
@@ -17,21 +16,20 @@ namespace korvan {
 // and kept for the life of the program (the items only borrow them).
 using LoadedIcons = std::vector<std::unique_ptr<IconImage>>;
 
-// The file of one state of one indicator (counted from 0) of a set, as the
-// application stores it: <folder>\<set>\<indicator + 1>_<state>.ico .
-std::string IconFilePath(const IconSetLayout& set, std::size_t indicator, int state,
-                         std::string_view folder = "images");
+// The file of one state of one indicator (counted from 0) of a set:
+// <folder>\<set>\<indicator + 1>_<state>.ico, with this system's separator.
+std::filesystem::path IconFilePath(const IconSetLayout& set, std::size_t indicator, int state,
+                                   const std::filesystem::path& folder = "images");
 
-// Loads the 55 icon files of the five sets from <folder>/<set>/ (a folder
-// in the stored form, relative to the current folder unless absolute; see
-// IconFolder.h) and makes one hidden icon item per file on the page being
-// edited. A file that is missing or unreadable gives an item that draws
-// nothing. Returns how many files loaded.
+// Loads the 55 icon files of the five sets from <folder>/<set>/ (relative
+// to the current folder unless absolute; see IconFolder.h) and makes one hidden icon item per file
+// on the page being edited. A file that is missing or unreadable gives an item that draws nothing.
+// Returns how many files loaded.
 int BuildIconSets(LcdFacade& facade, ScreenItems& items, LoadedIcons& icons,
-                  std::string_view folder = "images");
+                  const std::filesystem::path& folder = "images");
 
 // Builds the status page: its texts, then the icon sets.
 int BuildStatusPage(LcdFacade& facade, ScreenItems& items, LoadedIcons& icons,
-                    std::string_view folder = "images");
+                    const std::filesystem::path& folder = "images");
 
 }  // namespace korvan

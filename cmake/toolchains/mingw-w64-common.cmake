@@ -23,3 +23,8 @@ set(CMAKE_MODULE_LINKER_FLAGS_INIT "-static")
 set(ENV{PKG_CONFIG_PATH} "")
 set(ENV{PKG_CONFIG_LIBDIR} "/usr/${KORVAN_MINGW_TRIPLET}/lib/pkgconfig")
 set(ENV{PKG_CONFIG_SYSROOT_DIR} "")
+
+# Tests run, and GoogleTest lists its cases, under Wine; the caller sets
+# WINEPREFIX and starts the server (scripts/build-windows.sh). "wine" runs
+# 32-bit programs where 32-bit Wine is installed, 64-bit ones through wine64.
+set(CMAKE_CROSSCOMPILING_EMULATOR wine)

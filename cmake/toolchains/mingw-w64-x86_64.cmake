@@ -2,6 +2,3 @@
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(KORVAN_MINGW_TRIPLET x86_64-w64-mingw32)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
-# Tests run, and GoogleTest lists its cases, under Wine; the caller sets
-# WINEPREFIX and starts the server (scripts/build-windows.sh).
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)

@@ -14,12 +14,13 @@ namespace korvan {
 // Relative paths stay relative, so they resolve against the current folder.
 std::filesystem::path HostPath(std::string_view stored);
 
-// Loads an icon file at width x height (see DecodeIcon) from a path as the
-// application stores it (see HostPath). Null when the file is missing,
-// unreadable, too large or not a usable icon.
-std::unique_ptr<IconImage> LoadIconFile(std::string_view path, int width, int height);
+// Loads an icon file at width x height (see DecodeIcon) from a path of this
+// host (HostPath turns a stored one into it), wide on Windows to the
+// loader's wide call. Null when the file is missing, unreadable, too large
+// or not a usable icon.
+std::unique_ptr<IconImage> LoadIconFile(const std::filesystem::path& path, int width, int height);
 
 // Loads a BMP file (see DecodeBitmap) the same way. Null on any failure.
-std::unique_ptr<BitmapImage> LoadBitmapFile(std::string_view path);
+std::unique_ptr<BitmapImage> LoadBitmapFile(const std::filesystem::path& path);
 
 }  // namespace korvan

@@ -61,14 +61,14 @@ std::filesystem::path HostPath(std::string_view stored) {
   return std::filesystem::path(path);
 }
 
-std::unique_ptr<IconImage> LoadIconFile(std::string_view path, int width, int height) {
-  const auto bytes = ReadImageFile(HostPath(path));
+std::unique_ptr<IconImage> LoadIconFile(const std::filesystem::path& path, int width, int height) {
+  const auto bytes = ReadImageFile(path);
   if (!bytes) return nullptr;
   return DecodeIcon(*bytes, width, height);
 }
 
-std::unique_ptr<BitmapImage> LoadBitmapFile(std::string_view path) {
-  const auto bytes = ReadImageFile(HostPath(path));
+std::unique_ptr<BitmapImage> LoadBitmapFile(const std::filesystem::path& path) {
+  const auto bytes = ReadImageFile(path);
   if (!bytes) return nullptr;
   return DecodeBitmap(*bytes);
 }

@@ -102,9 +102,9 @@ std::filesystem::path HostPath(std::string_view stored) {
   return std::filesystem::path(WidePath(stored));
 }
 
-std::unique_ptr<IconImage> LoadIconFile(std::string_view path, int width, int height) {
+std::unique_ptr<IconImage> LoadIconFile(const std::filesystem::path& path, int width, int height) {
   if (width < 0 || height < 0 || width > kMaxImageSide || height > kMaxImageSide) return nullptr;
-  const std::wstring file = WidePath(path);
+  const std::wstring& file = path.native();
   if (!Loadable(file)) return nullptr;
   const auto icon = static_cast<HICON>(
       LoadImageW(nullptr, file.c_str(), IMAGE_ICON, width, height, LR_LOADFROMFILE));
@@ -120,8 +120,8 @@ std::unique_ptr<IconImage> LoadIconFile(std::string_view path, int width, int he
   return image;
 }
 
-std::unique_ptr<BitmapImage> LoadBitmapFile(std::string_view path) {
-  const std::wstring file = WidePath(path);
+std::unique_ptr<BitmapImage> LoadBitmapFile(const std::filesystem::path& path) {
+  const std::wstring& file = path.native();
   if (!Loadable(file)) return nullptr;
   const auto bitmap = static_cast<HBITMAP>(
       LoadImageW(nullptr, file.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));

@@ -17,14 +17,11 @@ RegisteredServer Refused(std::string why) {
   return {RegisteredServer::Status::kRefused, std::move(why)};
 }
 
-}  // namespace
-
-RegisteredServer RegisteredServerBinary(const std::string& classId) {
-  std::string keyName = "SOFTWARE\\Classes\\CLSID\\";
-  keyName.append(classId).append("\\ServerBinary");
+// The value in one view of the registry: 0 for this program's own.
+RegisteredServer ReadServerBinary(const std::string& keyName, REGSAM view) {
   HKEY key = nullptr;
   const LSTATUS opened =
-      RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyName.c_str(), 0, KEY_QUERY_VALUE, &key);
+      RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyName.c_str(), 0, KEY_QUERY_VALUE | view, &key);
   if (opened == ERROR_FILE_NOT_FOUND) return {RegisteredServer::Status::kAbsent, {}};
   if (opened != ERROR_SUCCESS) {
     return Refused("HKLM\\" + keyName + ": " + SystemErrorText(static_cast<DWORD>(opened)));
@@ -46,6 +43,23 @@ RegisteredServer RegisteredServerBinary(const std::string& classId) {
   path.resize(path.find('\0') == std::string::npos ? path.size() : path.find('\0'));
   if (path.empty()) return Refused("the registered path is empty");
   return {RegisteredServer::Status::kFound, std::move(path)};
+}
+
+}  // namespace
+
+RegisteredServer RegisteredServerBinary(const std::string& classId) {
+  std::string keyName = "SOFTWARE\\Classes\\CLSID\\";
+  keyName.append(classId).append("\\ServerBinary");
+  RegisteredServer own = ReadServerBinary(keyName, 0);
+  if (own.status != RegisteredServer::Status::kAbsent) return own;
+  // The 32-bit view for a 64-bit program, the 64-bit one for a 32-bit
+  // program on 64-bit Windows; 32-bit Windows ignores the flag and reads
+  // its one view again.
+  const REGSAM other = sizeof(void*) == 8 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
+  if (ReadServerBinary(keyName, other).status == RegisteredServer::Status::kFound) {
+    return {RegisteredServer::Status::kOtherWidthOnly, {}};
+  }
+  return own;
 }
 
 }  // namespace korvan

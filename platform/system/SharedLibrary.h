@@ -3,6 +3,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/system/NativePath.h"
+
 namespace korvan {
 
 // The file a shared library called `name` is built as: liblcd-virtual.so on
@@ -27,15 +29,16 @@ class SharedLibrary {
   SharedLibrary(const SharedLibrary&) = delete;
   SharedLibrary& operator=(const SharedLibrary&) = delete;
 
-  // Unloads what was loaded before; false with Error() set when loading fails.
-  bool Open(const std::string& path);
+  // Unloads what was loaded before; false with Error() set when loading
+  // fails. The path reaches the loader in the form it was found in.
+  bool Open(const NativePath& path);
   // The address of an exported symbol, or null with Error() set.
   void* Symbol(const char* name);
   // Unloads what is loaded; each system does it its own way.
   void Close();
 
   bool IsOpen() const { return handle_ != nullptr; }
-  // The loader's text for the last failure.
+  // The loader's text for the last failure, in UTF-8.
   const std::string& Error() const { return error_; }
 
  private:

@@ -19,11 +19,12 @@ std::string LastLoaderError(const char* fallback) {
 
 }  // namespace
 
-bool SharedLibrary::Open(const std::string& path) {
+bool SharedLibrary::Open(const NativePath& path) {
   Close();
   // RTLD_LOCAL keeps a plug-in's symbols (and those of its own dependencies)
   // from resolving anything in the program or in another plug-in.
-  handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  const char* name = path.Narrow().empty() ? path.Path().c_str() : path.Narrow().c_str();
+  handle_ = dlopen(name, RTLD_NOW | RTLD_LOCAL);
   if (handle_ == nullptr) {
     error_ = LastLoaderError("cannot load library");
     return false;

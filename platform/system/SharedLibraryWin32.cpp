@@ -12,17 +12,21 @@ std::string SharedLibraryFileName(const std::string& name) {
   return name + ".dll";
 }
 
-bool SharedLibrary::Open(const std::string& path) {
+bool SharedLibrary::Open(const NativePath& path) {
   Close();
   // A library that cannot be loaded is reported as text, never as a dialog
   // box a background program would wait on.
   DWORD previousMode = 0;
   SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previousMode);
-  handle_ = LoadLibraryA(path.c_str());
+  // Wide from a wide call (the program's folder, in any language); the
+  // ANSI bytes of a narrow one (the registry, the environment) to the ANSI
+  // call, byte for byte, as the service's installer wrote them.
+  handle_ = path.Narrow().empty() ? LoadLibraryW(path.Path().c_str())
+                                  : LoadLibraryA(path.Narrow().c_str());
   const DWORD failure = handle_ == nullptr ? GetLastError() : 0;
   SetThreadErrorMode(previousMode, nullptr);
   if (handle_ == nullptr) {
-    error_ = path + ": " + SystemErrorText(failure);
+    error_ = path.Text() + ": " + SystemErrorText(failure);
     return false;
   }
   error_.clear();

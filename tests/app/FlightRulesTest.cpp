@@ -81,10 +81,12 @@ TEST(FlightValues, FormulasAndNumbersAtTheirEdges) {
   constexpr float kInf = std::numeric_limits<float>::infinity();
   FlightSample named;
   std::snprintf(named.aircraftName, sizeof named.aircraftName, "\xE9tait-ABCDEFGH");
+  volatile float metres = 1000.0f;  // multiplied at run time, as the pages do
   const std::pair<DisplayText, const char*> rows[] = {
       {TruncatedText(BombSightAngleMain(300, 0)), "0"},        // no height: 0/0
       {TruncatedText(FuelPercent(60, 80.0f / 100.0f)), "74"},  // 74.99999...
       {TruncatedText(FuelPercent(60, 0)), "0"},                // before the first reset
+      {TruncatedText(metres * kMetresToFeet), "3280"},  // the float product; x87 keeps 3279.99997
       {TimeText(RemainingCountdown(10.0f, 0.5f, 10.25f)), "00:15"},
       {TruncatedText(1234567.0f), "123456"},  // six characters at most
       {TruncatedText(kInf), "0"},

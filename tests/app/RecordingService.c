@@ -95,6 +95,8 @@ static const LcdServiceTable table = {Startup,     Cleanup,     Connect,    NULL
                                       OneHandle,   QueryDevice, OpenDevice, OneHandle,
                                       ReadButtons, PushFrame,   {NULL},     SetForeground};
 
-const LcdServiceTable* GetInterface(int32_t version) {
+/* Built the way a vendor's 32-bit service may be: the entry too removes its
+ * own argument (__stdcall), which the program's call copes with. */
+__declspec(dllexport) const LcdServiceTable* KORVAN_LCD_CALL GetInterface(int32_t version) {
   return version == LCD_SERVICE_INTERFACE_VERSION ? &table : NULL;
 }

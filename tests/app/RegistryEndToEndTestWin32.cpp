@@ -19,24 +19,47 @@
 namespace korvan {
 namespace {
 
+namespace fs = std::filesystem;
+
 constexpr char kFastAnswer[] = "A/30\\300/32\\5.5/40\\1000/42\\271.9/50\\80\n";
 constexpr char kSlowAnswer[] =
     "A/20\\10.5/164\\1/172\\0/174\\1/214\\0/216\\0/82\\-0.6/94\\-12.5/96\\3.25/98\\271.5/"
     "22\\Bf-109G-2\n";
-constexpr char kServiceKey[] =
-    "HKLM\\SOFTWARE\\Classes\\CLSID\\{FE750200-B72E-11d9-829B-0050DA1A72D3}\\ServerBinary";
+constexpr char kSettings[] =
+    "[DCS]\nPort=6060\nIP=127.0.0.1\nSleep=20\nCountdown=90\nAltitude=1000\nSpeed=300\n";
+constexpr wchar_t kServiceKey[] =
+    L"HKLM\\SOFTWARE\\Classes\\CLSID\\{FE750200-B72E-11d9-829B-0050DA1A72D3}\\ServerBinary";
+// This program's own registry view, and the other width's.
+const std::wstring kOwnView = sizeof(void*) == 8 ? L"64" : L"32";
+const std::wstring kOtherView = sizeof(void*) == 8 ? L"32" : L"64";
 
-std::string ReadFile(const std::filesystem::path& path) {
+std::string ReadFile(const fs::path& path) {
   std::stringstream text;
   text << std::ifstream(path, std::ios::binary).rdbuf();
   return text.str();
 }
 
+std::string Utf8(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+// The LCD service's library in one registry view, or none there.
+void Register(const std::wstring& view, const fs::path& library = {}) {
+  const std::wstring command = library.empty() ? std::wstring(L"reg delete ") + kServiceKey + L" /f"
+                                               : std::wstring(L"reg add ") + kServiceKey +
+                                                     L" /ve /f /d \"" + library.native() + L"\"";
+  _wsystem((command + L" /reg:" + view + L" > nul 2>&1").c_str());
+}
+
+fs::path Program() {
+  return ProgramFolder().parent_path() / "korvan.exe";
+}
+
 // korvan.exe in the current folder, its output the test's (so no console's).
 HANDLE Start(const wchar_t* argument) {
-  const std::wstring program = (ProgramFolder().parent_path() / "korvan.exe").wstring();
   return reinterpret_cast<HANDLE>(
-      _wspawnl(_P_NOWAIT, program.c_str(), L"korvan.exe", argument, nullptr));
+      _wspawnl(_P_NOWAIT, Program().c_str(), L"korvan.exe", argument, nullptr));
 }
 
 // The exit code, or -2 if it runs on after `timeoutMs`.
@@ -44,6 +67,13 @@ int ExitCode(HANDLE process, DWORD timeoutMs) {
   DWORD code = static_cast<DWORD>(-2);
   if (WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(process, &code);
   return static_cast<int>(code);
+}
+
+// `program` run in the current folder with `arguments`; standard output and
+// error to the file `output` there.
+int RunProgram(const fs::path& program, const std::wstring& arguments, const wchar_t* output) {
+  return _wsystem(
+      (L"\"" + program.native() + L"\" " + arguments + L" > " + output + L" 2>&1").c_str());
 }
 
 TEST(RegistryEndToEnd, TheRegisteredServiceGetsTheFramesAndStopEndsTheProgram) {
@@ -61,13 +91,12 @@ TEST(RegistryEndToEnd, TheRegisteredServiceGetsTheFramesAndStopEndsTheProgram) {
       simulator->SendTo(got.sender, std::string_view(fast ? kFastAnswer : kSlowAnswer));
     }
   });
-  folder.Write("LCD_Korvan.ini",
-               "[DCS]\nPort=6060\nIP=127.0.0.1\nSleep=20\nCountdown=90\nAltitude=1000\n"
-               "Speed=300\n");
-  const std::string service = (ProgramFolder() / "app_recording_service.dll").string();
-  ASSERT_EQ(std::system(
-                ("reg add " + std::string(kServiceKey) + " /ve /f /d \"" + service + "\"").c_str()),
-            0);
+  folder.Write("LCD_Korvan.ini", kSettings);
+  // Registered in a folder whose name the ANSI code page holds, but not ASCII.
+  const fs::path service = folder.path() / L"P\u00e9riph\u00e9rique" / "app_recording_service.dll";
+  fs::create_directory(service.parent_path());
+  fs::copy_file(ProgramFolder() / service.filename(), service);
+  Register(kOwnView, service);
   SetEnvironmentVariableW(L"KORVAN_LCD_SERVICE", nullptr);
   SetEnvironmentVariableW(L"KORVAN_TEST_SERVICE_LOG", folder.path().c_str());
   std::filesystem::current_path(folder.path());
@@ -93,7 +122,7 @@ TEST(RegistryEndToEnd, TheRegisteredServiceGetsTheFramesAndStopEndsTheProgram) {
   EXPECT_EQ(ExitCode(Start(L"--stop"), 5000), 1);  // none runs now
   log = ReadFile("log");
   std::filesystem::current_path(folder.path().parent_path());
-  std::system(("reg delete " + std::string(kServiceKey) + " /f").c_str());
+  Register(kOwnView);
 
   EXPECT_TRUE(log.starts_with("connect Korvan mod v1.2  by  Taldor\npush 128\n")) << log;
   const auto count = [&log](std::string_view what) {
@@ -119,17 +148,86 @@ TEST(RegistryEndToEnd, TheRegisteredServiceGetsTheFramesAndStopEndsTheProgram) {
 // cannot use (text-mode output: Windows line ends), and the exit code a
 // script sees.
 TEST(RegistryEndToEnd, AConfigurationItCannotUseIsNamedAndEndsTheProgram) {
-  const std::string program = (ProgramFolder().parent_path() / "korvan.exe").string();
   for (const auto& [file, exitCode, output] :
        {std::tuple{"", 1, "Je ne peux ouvrir le fichier config.ini\r\n"},
         std::tuple{"[DCS]\nPort=65536\n", -1, "Port non valide\r\n"}}) {
     testing::TempDir folder;
     if (*file != '\0') folder.Write("LCD_Korvan.ini", file);
     std::filesystem::current_path(folder.path());
-    EXPECT_EQ(std::system(("\"" + program + "\" > out.txt 2>&1").c_str()), exitCode) << file;
+    EXPECT_EQ(RunProgram(Program(), L"", L"out.txt"), exitCode) << file;
     EXPECT_EQ(ReadFile("out.txt"), output) << file;
     std::filesystem::current_path(folder.path().parent_path());
   }
+}
+
+// Unzipped into a folder named in any language, in the system's ANSI code
+// page or outside it: the check finds the virtual LCD beside the program
+// and the icon sets from its folder, and names them in UTF-8 in a file it
+// is redirected to. (Run from a folder of the build, kept: Wine keeps the
+// folder such a child ran in busy for this process, which then cannot
+// remove it; console-check.sh runs one in a Cyrillic folder.)
+TEST(RegistryEndToEnd, FindsWhatIsBesideItInAFolderNamedInAnyLanguage) {
+  const fs::path images = fs::absolute(fs::path(KORVAN_SOURCE_DIR) / "assets" / "images");
+  SetEnvironmentVariableW(L"KORVAN_LCD_SERVICE", nullptr);
+  SetEnvironmentVariableW(L"LCD_VIRTUAL_HTTP", L"off");
+  const fs::path here = ProgramFolder() / "check-in-any-language";
+  fs::create_directories(here);
+  std::ofstream(here / "LCD_Korvan.ini") << kSettings;
+  for (const wchar_t* name :
+       {L"\u00c9t\u00e9", L"\u041a\u043e\u0440\u0432\u0430\u043d", L"\u30b3\u30eb\u30d0\u30f3"}) {
+    testing::TempDir root;
+    const fs::path home = root.path() / name, bin = home / "bin";
+    fs::create_directories(bin);
+    fs::create_directories(home / "share" / "korvan");
+    for (const char* file : {"korvan.exe", "lcd-virtual.dll"})
+      fs::copy_file(ProgramFolder().parent_path() / file, bin / file);
+    fs::copy(images, home / "share" / "korvan" / "images", fs::copy_options::recursive);
+    fs::current_path(here);
+    // A report of its own each: Wine lets go of a child's files a moment
+    // after the wait for it ends.
+    const std::wstring output = std::wstring(name) + L".txt";
+    RunProgram(bin / "korvan.exe", L"--check", output.c_str());
+    const std::string report = ReadFile(output);
+    fs::current_path(ProgramFolder());
+    for (const std::string& said :
+         {"OK   the LCD service " + Utf8(bin / "lcd-virtual.dll") + " loads",
+          std::string("OK   55 of 55 icon files load")}) {
+      EXPECT_NE(report.find(said), std::string::npos) << said << "\n" << report;
+    }
+  }
+}
+
+// Nothing registered for this program's width, a service for the other's:
+// said once, and as the check's FAIL line, never hidden behind the virtual
+// LCD beside the program.
+TEST(RegistryEndToEnd, AServiceForTheOtherWidthOnlyIsSaidNotReplaced) {
+  const std::string other = sizeof(void*) == 8 ? "32" : "64";
+  const std::string line = "the LCD service installed here is for " + other +
+                           "-bit programs only: use the " + other + "-bit Korvan";
+  testing::TempDir folder;
+  folder.Write("LCD_Korvan.ini", kSettings);
+  Register(kOtherView, ProgramFolder() / "app_recording_service.dll");
+  SetEnvironmentVariableW(L"KORVAN_LCD_SERVICE", nullptr);
+  SetEnvironmentVariableW(L"LCD_VIRTUAL_HTTP", L"off");
+  fs::current_path(folder.path());
+  EXPECT_EQ(RunProgram(Program(), L"--check", L"check.txt"), 1);
+  std::jthread running([] { RunProgram(Program(), L"", L"run.txt"); });
+  std::string said;
+  for (int waited = 0; waited < 20000 && said.find(line) == std::string::npos; waited += 20) {
+    ::Sleep(20);
+    said = ReadFile("run.txt");
+  }
+  EXPECT_EQ(ExitCode(Start(L"--stop"), 5000), 0);
+  running.join();
+  said = ReadFile("run.txt");
+  Register(kOtherView);
+  EXPECT_NE(ReadFile("check.txt").find("FAIL " + line + "\r\n"), std::string::npos)
+      << ReadFile("check.txt");
+  // Once, and not the virtual LCD's note.
+  EXPECT_TRUE(said.find(line) != std::string::npos && said.find(line) == said.rfind(line) &&
+              said.find("lcd-virtual") == std::string::npos)
+      << said;
+  fs::current_path(ProgramFolder());
 }
 
 }  // namespace

@@ -84,7 +84,7 @@ std::string Check(const CheckRow& row, const std::string& good, DatagramSocket& 
   silence.queue.assign(row.heard.begin(), row.heard.end());
   const fs::path library(row.broken ? "/nonexistent/liblcd.so" : KORVAN_VIRTUAL_LCD);
   LcdServiceTable hanging = testing::ScriptedService::Table();
-  hanging.Startup = [] {
+  hanging.Startup = []() KORVAN_LCD_CALL {
     while (!hangingServiceLetGo) std::this_thread::sleep_for(std::chrono::milliseconds(1));
     return 0;
   };

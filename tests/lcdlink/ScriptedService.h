@@ -11,8 +11,9 @@
 namespace korvan::testing {
 
 // A service table whose answers a test scripts and whose calls it reads
-// back as one line of short names. The slots are plain functions, so the
-// state is static: one at a time.
+// back as one line of short names. The slots are plain functions in the
+// table's convention (__stdcall on 32-bit Windows), so the state is static:
+// one at a time.
 struct ScriptedService {
   static inline std::string calls;
   static inline std::map<std::string, std::int32_t> answers;  // a call's next answer, once; else 0
@@ -25,32 +26,33 @@ struct ScriptedService {
     answers.clear();
     buttons = 0;
     LcdServiceTable table{};
-    table.Startup = [] { return Record("startup"); };
-    table.Cleanup = [] { return Record("cleanup"); };
-    table.Connect = [](LcdConnectContext* context) {
+    table.Startup = []() KORVAN_LCD_CALL { return Record("startup"); };
+    table.Cleanup = []() KORVAN_LCD_CALL { return Record("cleanup"); };
+    table.Connect = [](LcdConnectContext* context) KORVAN_LCD_CALL {
       connected = *context;
       context->connection = 101;
       return Record("connect");
     };
-    table.Disconnect = [](int) { return Record("disconnect"); };
-    table.QueryDevice = [](int, int, LcdDeviceDescription*) { return Record("query"); };
-    table.OpenDevice = [](LcdOpenContext* context) {
+    table.Disconnect = [](int) KORVAN_LCD_CALL { return Record("disconnect"); };
+    table.QueryDevice = [](int, int, LcdDeviceDescription*)
+                            KORVAN_LCD_CALL { return Record("query"); };
+    table.OpenDevice = [](LcdOpenContext* context) KORVAN_LCD_CALL {
       context->device = 201;
       return Record("open");
     };
-    table.CloseDevice = [](int) { return Record("close"); };
-    table.ReadButtons = [](int, std::uint32_t* mask) {
+    table.CloseDevice = [](int) KORVAN_LCD_CALL { return Record("close"); };
+    table.ReadButtons = [](int, std::uint32_t* mask) KORVAN_LCD_CALL {
       const std::int32_t result = Record("read");
       if (result == 0) *mask = buttons;  // a failed read leaves the mask as it was
       return result;
     };
     // A push at other than the usual priority 128 is named with it.
-    table.PushFrame = [](int, const void* frame, int priority) {
+    table.PushFrame = [](int, const void* frame, int priority) KORVAN_LCD_CALL {
       const auto* bytes = static_cast<const std::uint8_t*>(frame);
       lastFrame.assign(bytes, bytes + LCD_FRAME_BYTES);
       return Record(priority == 128 ? "push" : "push" + std::to_string(priority));
     };
-    table.SetForeground = [](int, int) { return Record("foreground"); };
+    table.SetForeground = [](int, int) KORVAN_LCD_CALL { return Record("foreground"); };
     return table;
   }
 

@@ -189,7 +189,7 @@ TEST(ImageFile, StoredPathsLoadAndUnreadableFilesGiveNull) {
   const auto stored = [&dir](std::string name) {
     std::string path = std::filesystem::relative(dir.path() / name).string();
     std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
+    return HostPath(path);
   };
   Bytes icon = Good(kIcon);
   std::filesystem::create_directories(dir.path() / "images/folder.ico");

@@ -153,7 +153,7 @@ TEST_F(RasterReferenceTest, FontMetrics) {
 // application stores their paths, drawn at (x, y) in cx × cy.
 struct IconReferenceTest : ::testing::Test, RasterScene {
   void Draw(const std::string& file, int x, int y, int cx, int cy) {
-    const auto icon = LoadIconFile(kRoot + "\\" + file, cx, cy);
+    const auto icon = LoadIconFile(HostPath(kRoot + "\\" + file), cx, cy);
     ASSERT_NE(icon, nullptr) << file;
     ASSERT_EQ(std::pair(icon->width, icon->height), std::pair(cx, cy)) << file;
     dc.DrawIcon(x, y, *icon, cx, cy);

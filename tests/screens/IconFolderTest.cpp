@@ -20,17 +20,16 @@ TEST(IconFolder, HereFirstThenTheInstalledTreeThenNone) {
   fs::create_directories(installed);
   root.Write("without/images", "a file, not a folder");
   const struct {
-    fs::path current, program;
-    std::string stored;
+    fs::path current, program, folder;
     bool said;
   } rows[] = {{withImages, root.path() / "usr" / "bin", "images", false},
-              {without, root.path() / "usr" / "bin", installed.string(), true},
+              {without, root.path() / "usr" / "bin", installed, true},
               {without, root.path() / "elsewhere" / "bin", "images", true}};
-  for (const auto& [current, program, stored, said] : rows) {
+  for (const auto& [current, program, folder, said] : rows) {
     const IconFolder choice = ChooseIconFolder(current, program);
-    EXPECT_EQ(choice.stored, stored) << program;
+    EXPECT_EQ(choice.folder, folder) << program;
     EXPECT_EQ(!choice.notice.empty(), said) << program;
-    EXPECT_EQ(choice.notice.find(installed.string()) != std::string::npos, stored != "images");
+    EXPECT_EQ(choice.notice.find(installed.string()) != std::string::npos, folder != "images");
   }
 }
 
