@@ -10,22 +10,9 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/system/SystemAddress.h"
+
 namespace korvan {
-namespace {
-
-sockaddr_in ToSockaddr(const Ipv4Endpoint& endpoint) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(endpoint.address);
-  address.sin_port = htons(endpoint.port);
-  return address;
-}
-
-Ipv4Endpoint FromSockaddr(const sockaddr_in& address) {
-  return {ntohl(address.sin_addr.s_addr), ntohs(address.sin_port)};
-}
-
-}  // namespace
 
 std::optional<UdpSocket> UdpSocket::Create(std::string& error) {
   const int descriptor = socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "platform/system/SystemAddress.h"
 #include "platform/system/SystemErrorWin32.h"
 
 namespace korvan {
@@ -16,18 +17,6 @@ namespace {
 // and 64-bit programs can share them; the descriptor field holds one as is.
 SOCKET ToSocket(int descriptor) {
   return static_cast<SOCKET>(static_cast<std::intptr_t>(descriptor));
-}
-
-sockaddr_in ToSockaddr(const Ipv4Endpoint& endpoint) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(endpoint.address);
-  address.sin_port = htons(endpoint.port);
-  return address;
-}
-
-Ipv4Endpoint FromSockaddr(const sockaddr_in& address) {
-  return {ntohl(address.sin_addr.s_addr), ntohs(address.sin_port)};
 }
 
 // A datagram sent to a port nobody listens on would otherwise make the next
