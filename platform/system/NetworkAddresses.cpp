@@ -32,11 +32,13 @@ bool IsUnspecified(const IpAddress& address) {
   return std::all_of(address.bytes.begin(), end, [](auto b) { return b == 0; });
 }
 
+bool IsReachableFromElsewhere(const IpAddress& address) {
+  return !IsLoopback(address) && !IsLinkLocal(address) && !IsUnspecified(address);
+}
+
 std::vector<IpAddress> ReachableAddresses() {
   std::vector<IpAddress> reachable = InterfaceAddresses();
-  std::erase_if(reachable, [](const IpAddress& address) {
-    return IsLoopback(address) || IsLinkLocal(address) || IsUnspecified(address);
-  });
+  std::erase_if(reachable, [](const IpAddress& a) { return !IsReachableFromElsewhere(a); });
   return reachable;
 }
 

@@ -31,10 +31,13 @@ std::string IpText(const IpAddress& address);
 // or the IPv6 forms (no brackets, no zone); nothing for anything else.
 std::optional<IpAddress> ParseIpLiteral(std::string_view text, IpFamily family);
 
+// Whether another machine on the network can open a URL by it: neither
+// loopback, nor unspecified, nor link-local (169.254/16, fe80::/10).
+bool IsReachableFromElsewhere(const IpAddress& address);
+
 // The addresses of this machine's network interfaces that are up.
 std::vector<IpAddress> InterfaceAddresses();
-// Those another machine on the network can open a URL by: loopback and
-// link-local ones (169.254/16, fe80::/10) left out.
+// Those of them another machine can open a URL by.
 std::vector<IpAddress> ReachableAddresses();
 
 }  // namespace korvan

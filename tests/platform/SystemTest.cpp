@@ -6,6 +6,7 @@
 #include <memory>
 #include <tuple>
 
+#include "platform/system/NetworkAddresses.h"
 #include "platform/system/RegularFile.h"
 #include "platform/system/TerminationSignal.h"
 #include "platform/system/UdpSocket.h"
@@ -23,6 +24,41 @@ TEST(TerminationSignal, HangUpEndsCleanlyUnlessIgnoredAtStart) {
   InstallTerminationHandlers();
   std::raise(SIGHUP);
   EXPECT_TRUE(stop.load());
+}
+
+// Which of its addresses the panel names, or takes for this machine alone:
+// L loopback, U unspecified, R reachable from elsewhere.
+TEST(NetworkAddresses, LoopbackUnspecifiedAndLinkLocalAreToldApart) {
+  const std::pair<const char*, const char*> rows[] = {{"127.0.0.1", "L"},
+                                                      {"127.9.9.9", "L"},
+                                                      {"128.0.0.1", "R"},
+                                                      {"0.0.0.0", "U"},
+                                                      {"0.0.0.1", "R"},
+                                                      {"169.254.3.4", ""},
+                                                      {"169.253.3.4", "R"},
+                                                      {"168.254.3.4", "R"},
+                                                      {"254.128.0.1", "R"},
+                                                      {"::1", "L"},
+                                                      {"::2", "R"},
+                                                      {"::", "U"},
+                                                      {"::ffff:127.9.9.9", "L"},
+                                                      {"::ffff:128.0.0.1", "R"},
+                                                      {"::fffe:127.0.0.1", "R"},
+                                                      {"fe80::1", ""},
+                                                      {"febf::1", ""},
+                                                      {"fec0::1", "R"},
+                                                      {"ff80::1", "R"},
+                                                      {"2001:db8::1", "R"}};
+  for (const auto& [text, kinds] : rows) {
+    const std::string_view literal(text);
+    const auto address = ParseIpLiteral(
+        literal, literal.find(':') == std::string_view::npos ? IpFamily::kV4 : IpFamily::kV6);
+    ASSERT_TRUE(address) << text;
+    const std::string got = std::string(IsLoopback(*address) ? "L" : "") +
+                            (IsUnspecified(*address) ? "U" : "") +
+                            (IsReachableFromElsewhere(*address) ? "R" : "");
+    EXPECT_EQ(got, kinds) << text;
+  }
 }
 
 // A datagram as long as the buffer arrives whole; a longer one is dropped.
