@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/SimulatorAnswers.h"
+#include "lcd/LcdTextItem.h"
 #include "platform/system/UdpSocket.h"
 #include "tests/app/CycleRig.h"
 #include "tests/platform/GoldenFrame.h"
@@ -172,6 +173,10 @@ TEST_F(DisplayCycleTest, HeldButtonsStepTheCalculatorsSpeedOrAltitudeEveryCycle)
   EXPECT_EQ(std::pair(items.calculator[CalculatorItem::kAltitudeHint]->IsVisible(),
                       items.calculator[CalculatorItem::kSpeedHint]->IsVisible()),
             std::pair(true, false));
+  state.unitMode = 3;  // the last mode shows miles an hour
+  Cycle();
+  auto* unit = dynamic_cast<LcdTextItem*>(items.calculator[CalculatorItem::kSpeedUnit]);
+  EXPECT_EQ(std::u16string(unit->GetText()), u"mph");
 }
 
 TEST_F(DisplayCycleTest, APageShowsAtItsClickAndItsValuesFromTheNextCycle) {

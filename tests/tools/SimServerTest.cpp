@@ -16,13 +16,25 @@ TEST(SimAnswer, KnownParametersInRequestOrderAndNeverACutAnswer) {
       {"R/22/82/999/174", 0, 99, "A/22\\Yak-1b/82\\-1/174\\1\n"}, {"R/82", 5, 99, "A/82\\-0.6\n"},
       {"R/82", 10, 99, "A/82\\-0.34\n"}, {"R/82", 15, 7, "A/82\\1\n"}, {"R/82", 15, 6, ""},
       {"R/", 0, 99, ""}, {"R/30/", 0, 99, ""}, {"R/30x40", 0, 99, ""},
-      // The bomb run levels the wings until the descent starts at 250 s.
+      // The take-off roll ends at 25 s, the bomb run's level wings at 250 s.
+      {"R/32", 24.9, 99, "A/32\\0\n"}, {"R/32", 25, 99, "A/32\\10\n"},
       {"R/32/94", 249.9, 99, "A/32\\0/94\\0\n"}, {"R/32/94", 250, 99, "A/32\\-8.3/94\\-5\n"}};
   // clang-format on
   for (const auto& [request, seconds, room, answer] : rows) {
     std::vector<char> out(room);
     EXPECT_EQ(std::string(out.data(), WriteAnswer(request, script, seconds, out)), answer);
   }
+}
+
+// The phase the stand-in's log line names, on both sides of each change.
+TEST(FlightScript, PhasesFollowEachOtherAtTheirSeconds) {
+  const FlightScript script("Yak-1b");
+  std::string phases;
+  for (const double t : {24.9, 25.0, 99.9, 100.0, 199.9, 200.0, 249.9, 250.0, 339.9, 340.0, 360.0})
+    phases += std::string(script.Phase(t)) + ",";
+  EXPECT_EQ(
+      phases,
+      "take-off,climb,climb,cruise,cruise,bomb run,bomb run,descent,descent,landing,take-off,");
 }
 
 TEST(SimServer, AnswersTheProgramsRequestsUntilItFallsSilent) {
