@@ -22,7 +22,7 @@ using LcdMotionTest = LcdScene;
 
 TEST_F(LcdMotionTest, ScrollingTextRestsSlidesToItsEndAndRestsAgain) {
   using S = LcdScrollState;
-  constexpr int kEnd = -1;  // the whole scroll distance
+  constexpr int kEnd = -1;  // the whole scroll distance: what the text reaches past its box
   constexpr const char16_t* kWide = u"a text much wider than forty pixels";
   using Step = std::tuple<std::uint32_t, S, int>;  // a cycle this many ms on; state, shift
   using Case = std::tuple<const char16_t*, std::uint32_t, bool, LcdScrollDirection,
@@ -57,7 +57,9 @@ TEST_F(LcdMotionTest, ScrollingTextRestsSlidesToItsEndAndRestsAgain) {
       Run(1, ms);
       EXPECT_EQ(text.GetScrollState(), state);
       const Point logical = text.GetLogicalOrigin();
-      EXPECT_EQ(-logical.x - logical.y, shift == kEnd ? text.GetScrollDistance() : shift);
+      const int end =
+          direction == kH ? text.GetLineExtent().cx - 40 : text.GetWrappedExtent().cy - 13;
+      EXPECT_EQ(-logical.x - logical.y, shift == kEnd ? end : shift);
     }
     facade.Page().RemoveItem(&text);
   }

@@ -117,6 +117,21 @@ TEST_F(RasterGolden, BlitsAndIconsThroughViewportAndClip) {
   EXPECT_TRUE(Matches("raster-images"));
 }
 
+// A single line centred in a taller rectangle starts half the rows it
+// leaves below the top; one without the flag starts at the top.
+TEST_F(RasterGolden, ASingleLineCentresInItsRectangle) {
+  const auto firstLitRow = [this](const Rect& box, unsigned format) {
+    dc.FillRect({0, 0, 160, 43}, GetStockBrush(StockBrush::Black));
+    Rect rect = box;
+    dc.DrawText(u"8", rect, kSingleLine | format, nullptr);
+    for (int y = 0; y < 43; ++y)
+      if (std::count(surface->Row(y), surface->Row(y) + 160, kWhitePixel) > 0) return y;
+    return -1;
+  };
+  const int atTop = firstLitRow({0, 0, 40, 30}, 0);
+  EXPECT_EQ(firstLitRow({0, 0, 40, 30}, kVCenter), atTop + (30 - dc.GetTextMetrics().height) / 2);
+}
+
 // A prefixed character is underlined on the one row under the baseline, to
 // a pixel short of the next character.
 TEST_F(RasterGolden, PrefixUnderlineIsOneRowUnderTheBaseline) {

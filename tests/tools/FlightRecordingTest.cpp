@@ -62,6 +62,7 @@ TEST(ReplayedAnswers, TheLatestSameRequestAtTheTimeAnswersUntilTheEndOrAgainWhen
   char said[200] = "";
   said[std::fread(said, 1, sizeof said - 1, log)] = '\0';
   EXPECT_STREQ(said, "korvan-sim: the recording ended after 0.4 s; no more answers\n");
+  EXPECT_EQ(replay.Describe(0.25) + ", " + replay.Describe(0.5), "replay T+0.2 s, replay ended");
   std::fclose(log);
 }
 

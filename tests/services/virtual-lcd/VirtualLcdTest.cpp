@@ -16,6 +16,7 @@
 #include "lcdlink/LcdManagerService.h"
 #include "platform/system/SocketLibrary.h"
 #include "services/virtual-lcd/ButtonScript.h"
+#include "services/virtual-lcd/Settings.h"
 #include "services/virtual-lcd/VirtualLcd.h"
 #include "tests/services/virtual-lcd/http/HttpClient.h"
 #include "tests/support/TempDir.h"
@@ -107,6 +108,30 @@ struct VirtualService : LcdManagerService {
 
   LcdConnectContext connect{};
 };
+
+// Where the panel listens, as LCD_VIRTUAL_HTTP says it; "-" for refused,
+// which leaves the panel off.
+TEST(Settings, ThePanelsAddressOrOff) {
+  const std::pair<const char*, const char*> rows[] = {{"8161", "127.0.0.1:8161"},
+                                                      {"0.0.0.0:0", "0.0.0.0:0"},
+                                                      {"[::1]:9", "::1:9"},
+                                                      {"off", "off"},
+                                                      {"[]:9", "-"},
+                                                      {":9", "-"},
+                                                      {"65536", "-"},
+                                                      {"-1", "-"},
+                                                      {"127.0.0.1:x", "-"}};
+  for (const auto& [value, panel] : rows) {
+    UseSettings({{"LCD_VIRTUAL_HTTP", value}});
+    std::string problems;
+    const Settings settings = Settings::FromEnvironment(&problems);
+    const std::string got = settings.panel
+                                ? settings.panel->host + ":" + std::to_string(settings.panel->port)
+                            : problems.empty() ? "off"
+                                               : "-";
+    EXPECT_EQ(got, panel) << value;
+  }
+}
 
 // One device; unknown handles (6) and parameters (87) refused; faults in
 // turn; unreadable settings named; four buttons read from the file; of
