@@ -274,6 +274,7 @@ TEST(LcdFacade, ItemsDrawAsTheGoldenFrameAndEachPressAndReleaseIsOneEdge) {
   EXPECT_EQ(seen, "free held+down held free+up free ");
   // Other indexes are answered, never read out of bounds.
   EXPECT_FALSE(facade.ButtonWentDown(-1) || facade.ButtonWentUp(4) || facade.ButtonIsDown(1 << 20));
+  EXPECT_EQ(facade.AddPages(2), 4);  // beside the two there were
 }
 
 }  // namespace
