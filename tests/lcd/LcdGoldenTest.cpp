@@ -162,6 +162,27 @@ TEST(LcdTextItem, StartsInTheStockFaceAtEightPoints) {
   EXPECT_EQ(item.GetFont()->Description().height, -11);
 }
 
+// The canvas's own calls, for items that draw directly: pixels lit and put
+// out, a line without its end point, a filled box, a string with its
+// reference point at the top left of its cell.
+TEST(LcdCanvas, DrawsPixelsLinesBoxesAndStrings) {
+  PinTestFonts();
+  LcdCanvas canvas;
+  ASSERT_EQ(canvas.Create(160, 43), kStatusOk);
+  canvas.BeginDraw();
+  canvas.Clear();
+  canvas.PutPixel(1, 1, true);
+  canvas.DrawLine(4, 1, 20, 1);
+  canvas.FillBox(4, 4, 10, 5);
+  canvas.PutPixel(5, 5, false);
+  canvas.DrawString(30, 2, u"8 88");
+  canvas.EndDraw();
+  const LcdFrame* frame = canvas.GetFrame();
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->header, 1u);
+  EXPECT_TRUE(MatchesGolden("lcd-canvas-calls", FrameToArt(frame->pixels.data(), 160, 43, 160)));
+}
+
 // Whoever reads the pixels as a bitmap is told what they are: 160 x 43 bytes,
 // top row first, 3200 pixels a metre, a byte above 128 white.
 TEST(LcdCanvas, DescribesItsBytesAsATopDownEightBitBitmap) {

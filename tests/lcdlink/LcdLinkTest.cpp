@@ -32,6 +32,18 @@ void ExpectRefused(LcdManagerService& service, const std::string& from, const ch
   EXPECT_EQ(service.Startup(), kLcdServerUnavailable);
 }
 
+// What a service answers is fixed outside Korvan (the system's error codes),
+// and so is how it is entered: both sides here use the names, so the
+// numbers are checked once against the outside world's.
+TEST(LcdServiceInterface, CodesAndEntryAreTheOutsideWorlds) {
+  EXPECT_EQ(std::vector<int>({kLcdOk, kLcdNoMoreItems, kLcdServiceNotActive, kLcdDeviceNotConnected,
+                              kLcdAlreadyInitialized, kLcdServerUnavailable}),
+            std::vector<int>({0, 259, 1062, 1167, 1247, 1722}));
+  EXPECT_EQ(
+      std::string(LCD_SERVICE_ENTRY_POINT) + " " + std::to_string(LCD_SERVICE_INTERFACE_VERSION),
+      "GetInterface 2");
+}
+
 TEST(LcdManagerService, LibrariesAndTablesThatAreNoServiceAreRefused) {
   // The loader's own words: Windows and Wine word them differently.
 #ifdef _WIN32
@@ -242,6 +254,7 @@ TEST(LcdFacade, ItemsDrawAsTheGoldenFrameAndEachPressAndReleaseIsOneEdge) {
   LcdItem* bar = facade.AddProgressBar(LcdBarStyle::Filled);
   EXPECT_EQ(facade.SetPosition(bar, 0, 37) + facade.SetProgressPosition(bar, 40), kStatusOk);
   EXPECT_EQ(facade.SetProgressPosition(onFirst, 10), kStatusFail);
+  EXPECT_EQ(onFirst->GetOrigin(), (Point{0, 0}));  // never placed: the top left
   EXPECT_EQ(std::pair(facade.SetText(bar, u"no"), facade.SetText(onFirst, u"no")),
             std::pair(kStatusFail, kStatusFail));
   EXPECT_EQ(facade.AddText(LcdItemKind::Icon, Small, Left, 9), nullptr);

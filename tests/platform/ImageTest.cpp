@@ -126,7 +126,9 @@ TEST(IconEntryChoice, TiesLargestAndTheDirectoryZero) {
   }
   const auto entries = ReadIconDirectory(big);
   ASSERT_EQ(entries.size(), 2u);
-  EXPECT_EQ(std::pair(entries[0].width, entries[0].bitCount), std::pair(256, 32)) << "PNG: 32 bits";
+  EXPECT_EQ(std::tuple(entries[0].width, entries[0].height, entries[0].bitCount),
+            std::tuple(256, 256, 32))
+      << "0 in the directory is 256; PNG: 32 bits";
   IconEntrySpec broken = flat(16, 24, '#');
   broken.data[14] = 7;  // no such bit count: null, not another entry
   EXPECT_EQ(DecodeIcon(IconFile({broken, flat(32, 24, '.')}), 16, 16), nullptr);
