@@ -81,7 +81,7 @@ TEST(SimLink, SaysOnceWhenTheSimulatorFallsSilentAnswersAgainOrAnswersFromElsewh
   for (const auto& [waitMs, from] :
        std::vector<std::pair<std::uint32_t, std::uint32_t>>{{4980, 0},
                                                             {0, 0},
-                                                            {60000, 0x0A000002},
+                                                            {59940, 0x0A000002},
                                                             {0, 0x0A000002},
                                                             {0, 0x0A000001},
                                                             {0, 0x0A000001},
@@ -95,7 +95,7 @@ TEST(SimLink, SaysOnceWhenTheSimulatorFallsSilentAnswersAgainOrAnswersFromElsewh
   EXPECT_EQ(said,
             "|korvan: no answer from the simulator at 10.0.0.1:6060 for 5 s\n|"
             "korvan: answers from 10.0.0.2 are ignored: LCD_Korvan.ini names 10.0.0.1\n||"
-            "korvan: the simulator at 10.0.0.1:6060 answers again after 65 s of silence\n|||");
+            "korvan: the simulator at 10.0.0.1:6060 answers again after 64 s of silence\n|||");
   for (std::uint32_t i = 0; i < 20; ++i) socket.queue.emplace_back(0x0B000000 + i % 10, Fast(1));
   ::testing::internal::CaptureStderr();
   link.Exchange(kFastExchange, sample);

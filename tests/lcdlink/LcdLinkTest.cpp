@@ -288,6 +288,7 @@ TEST(LcdFacade, ItemsDrawAsTheGoldenFrameAndEachPressAndReleaseIsOneEdge) {
   // Other indexes are answered, never read out of bounds.
   EXPECT_FALSE(facade.ButtonWentDown(-1) || facade.ButtonWentUp(4) || facade.ButtonIsDown(1 << 20));
   EXPECT_EQ(facade.AddPages(2), 4);  // beside the two there were
+  EXPECT_EQ(std::pair(facade.RemovePage(4), facade.RemovePage(3)), std::pair(-1, 3));
 }
 
 }  // namespace
