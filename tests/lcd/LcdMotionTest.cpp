@@ -96,6 +96,20 @@ TEST_F(LcdMotionTest, TickerRestsJumpsAndMovesItsLeadingPieceToTheEnd) {
   }
 }
 
+// A ticker whose text fits stands where its alignment puts it, as a plain
+// text item of that box would: centred, 20 rows lower here.
+TEST_F(LcdMotionTest, ATickerThatFitsStandsAsPlainTextWould) {
+  Texts({{F::Medium, A::Center, 100, 0, 60, u"8", 1, LcdItemKind::StreamingText},
+         {F::Medium, A::Center, 100, 20, 60, u"8", 1}});
+  Run(3);
+  const std::uint8_t* frame = ScriptedService::lastFrame.data() + LCD_FRAME_HEADER_BYTES;
+  for (int y = 0; y < 13; ++y) {
+    EXPECT_TRUE(std::equal(frame + y * kLcdWidth, frame + (y + 1) * kLcdWidth,
+                           frame + (y + 20) * kLcdWidth))
+        << "row " << y;
+  }
+}
+
 TEST_F(LcdMotionTest, AnimationMovesOnOneDrawAfterTheDrawThatFindsAPeriod) {
   // Four frames 4 pixels wide; frame k lights its own column k.
   const BitmapImage strip = MakeBitmap(16, 2, [](int x, int) { return x % 4 == x / 4; });
@@ -223,8 +237,9 @@ TEST(LcdPage, RendersOnlyBetweenInitializeAndShutdownAndExpiresAfterItsTimeout) 
 
   EXPECT_TRUE(page.IsExpired()) << "no timeout yet";
   for (auto [duration, elapsed, expired] :
-       {std::tuple{1000U, 1000U, false}, {1000U, 1001U, true}, {0xFFFFFFFFU, 0xFFFFFFFEU, false}}) {
+       {std::tuple{1000U, 1001U, true}, {1000U, 1000U, false}, {0xFFFFFFFFU, 0xFFFFFFFEU, false}}) {
     page.StartTimeout(duration);
+    EXPECT_FALSE(page.IsExpired()) << "a timeout starts afresh";
     page.Advance(clock.TickCount() + elapsed);
     EXPECT_EQ(page.IsExpired(), expired) << duration << " " << elapsed;
   }

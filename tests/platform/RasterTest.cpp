@@ -2,6 +2,7 @@
 #include <climits>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 #include "platform/fonts/FaceSubstitution.h"
 #include "platform/fonts/FontLibrary.h"
@@ -115,6 +116,21 @@ TEST_F(RasterGolden, BlitsAndIconsThroughViewportAndClip) {
   dc.DrawIcon(0, 0, icon, -4, 2);
   dc.DrawIcon(0, 0, shortIcon, 4, 2);
   EXPECT_TRUE(Matches("raster-images"));
+}
+
+// Lines crossing a clip, whichever way they run, light its first and last
+// row or column and nothing outside.
+TEST_F(RasterGolden, ALineIsCutToTheClipWhicheverWayItRuns) {
+  dc.SelectPen(&GetStockPen(StockPen::White));
+  dc.SelectClipRect({10, 10, 30, 30});
+  Line(40, 12, 0, 12);
+  Line(0, 14, 40, 14);
+  Line(12, 40, 12, 0);
+  const auto lit = [this](int x, int y) { return surface->Row(y)[x] == kWhitePixel; };
+  EXPECT_EQ(
+      std::vector<bool>({lit(9, 12), lit(10, 12), lit(29, 12), lit(30, 12), lit(9, 14), lit(10, 14),
+                         lit(29, 14), lit(12, 9), lit(12, 10), lit(12, 29), lit(12, 30)}),
+      std::vector<bool>({false, true, true, false, false, true, true, false, true, true, false}));
 }
 
 // A single line centred in a taller rectangle starts half the rows it

@@ -89,10 +89,13 @@ TEST(SimRelay, RelaysBothWaysAndRecordsEveryDatagramWithItsTime) {
   relay.ServeFor(1000);
   ASSERT_TRUE(client->WaitReadable(1000));
   EXPECT_EQ(std::string(got, client->Receive(got).size), "A\n");
+  clock.Advance(999);
+  relay.ServeFor(0);  // not a second since the last line
   std::rewind(log);  // once a second, what was relayed
   char said[256];
   const std::string logged(said, std::fread(said, 1, sizeof said, log));
   EXPECT_NE(logged.find("s recorded 1 requests, 2 answers\n"), std::string::npos) << logged;
+  EXPECT_EQ(logged.find("recorded", logged.find("recorded") + 1), std::string::npos) << logged;
   std::rewind(file);
   const std::size_t size = std::fread(got, 1, sizeof got, file);
   EXPECT_EQ(std::string(got, size), "korvan-flight 1\nT+0 > R/1\nT+1500 < A%0A\nT+1500 < A%0A\n");

@@ -16,7 +16,9 @@ TEST(SimAnswer, KnownParametersInRequestOrderAndNeverACutAnswer) {
       {"R/22/82/999/174", 0, 99, "A/22\\Yak-1b/82\\-1/174\\1\n"}, {"R/82", 5, 99, "A/82\\-0.6\n"},
       {"R/82", 10, 99, "A/82\\-0.34\n"}, {"R/82", 15, 7, "A/82\\1\n"}, {"R/82", 15, 6, ""},
       {"R/", 0, 99, ""}, {"R/30/", 0, 99, ""}, {"R/30x40", 0, 99, ""},
-      // The take-off roll ends at 25 s, the bomb run's level wings at 250 s.
+      // The take-off roll ends at 25 s, the bomb run's level wings at 250 s;
+      // the cruise starts at 420 km/h, the bomb run flies at 380.
+      {"R/30", 100, 99, "A/30\\420\n"}, {"R/30", 230, 99, "A/30\\380\n"},
       {"R/32", 24.9, 99, "A/32\\0\n"}, {"R/32", 25, 99, "A/32\\10\n"},
       {"R/32/94", 249.9, 99, "A/32\\0/94\\0\n"}, {"R/32/94", 250, 99, "A/32\\-8.3/94\\-5\n"}};
   // clang-format on
