@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <atomic>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <thread>
 #include <utility>
@@ -27,18 +26,13 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::MatchesGolden;
+using testing::ReadFile;
 using testing::TempDir;
 
 constexpr char kFastAnswer[] = "A/30\\300/32\\5.5/40\\1000/42\\271.9/50\\80\n";
 constexpr char kSlowAnswer[] =
     "A/20\\10.5/164\\1/172\\0/174\\1/214\\0/216\\0/82\\-0.6/94\\-12.5/96\\3.25/98\\271.5/"
     "22\\Bf-109G-2\n";
-
-std::string ReadFile(const fs::path& path) {
-  std::stringstream text;
-  text << std::ifstream(path, std::ios::binary).rdbuf();
-  return text.str();
-}
 
 // A loopback address of this test process's own: tests never meet on a port.
 std::string OwnLoopbackAddress(int host) {

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 
 #include "platform/fonts/FontLibrary.h"
 #include "tests/platform/FontPins.h"
+#include "tests/support/TempDir.h"
 #ifndef _WIN32
 #include "tests/platform/ImageBuilders.h"
 #endif
@@ -53,8 +53,7 @@ std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int st
   // pinned beside the common one as NAME.gdi.txt (KORVAN_UPDATE_GOLDEN=gdi
   // writes it for the frames that differ).
   if (mode == "gdi") {
-    std::ifstream common(path + ".txt", std::ios::binary);
-    if (std::string{std::istreambuf_iterator<char>(common), {}} != art) {
+    if (ReadFile(path + ".txt") != art) {
       std::ofstream(path + ".gdi.txt", std::ios::binary) << art;
       return ::testing::AssertionSuccess() << "wrote " << path << ".gdi.txt";
     }
@@ -66,13 +65,12 @@ std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int st
     std::ofstream(path + ".txt", std::ios::binary) << art;
     return ::testing::AssertionSuccess() << "rewrote " << path << ".txt";
   }
-  std::ifstream in(path + ".txt", std::ios::binary);
-  const std::string expected{std::istreambuf_iterator<char>(in), {}};
+  const std::string expected = ReadFile(path + ".txt");
   if (expected == art) return ::testing::AssertionSuccess();
   std::ofstream(path + ".actual.txt", std::ios::binary) << art;
   WriteArtPng(path + ".actual.png", art);
   auto failure = ::testing::AssertionFailure() << name << ": ";
-  if (!in) {
+  if (!std::ifstream(path + ".txt")) {
     failure << "no golden (KORVAN_UPDATE_GOLDEN=1 creates it)";
   } else if (expected.size() != art.size()) {
     failure << "frames differ in size (" << expected.size() << " against " << art.size() << ")";

@@ -5,12 +5,12 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <tuple>
 
 #include "tests/platform/ImageBuilders.h"
+#include "tests/support/TempDir.h"
 
 namespace korvan::testing {
 namespace {
@@ -73,8 +73,7 @@ TEST(IconFixtures, CommittedFilesAreWhatTheBuildersMake) {
     const std::string made(bytes.begin(), bytes.end());
     if (update != nullptr && update == std::string_view("1"))
       std::ofstream(path, std::ios::binary) << made;
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(in), {}) == made) << path << " differs";
+    EXPECT_TRUE(ReadFile(path) == made) << path << " differs";
   }
 }
 

@@ -2,13 +2,12 @@
 // loader and icon draw, against the frames the real desktop drawing API,
 // loader and DrawIconEx produced there (under Wine).
 #include <climits>
-#include <fstream>
-#include <iterator>
 #include <tuple>
 #include <vector>
 
 #include "platform/images/ImageFile.h"
 #include "tests/platform/RasterScene.h"
+#include "tests/support/TempDir.h"
 
 namespace korvan::testing {
 namespace {
@@ -162,8 +161,7 @@ struct IconReferenceTest : ::testing::Test, RasterScene {
   // golden's own pixels are kept. Then the frame is cleared for the next.
   void Expect(const std::string& frame, const std::vector<Rect>& wine = {}) {
     const std::string name = "reference-icons-" + frame;
-    std::ifstream in(kRoot + "/tests/golden/" + name + ".txt", std::ios::binary);
-    const std::string golden{std::istreambuf_iterator<char>(in), {}};
+    const std::string golden = ReadFile(kRoot + "/tests/golden/" + name + ".txt");
     std::string art = Art();
     for (const Rect& a : wine)  // 160 pixels and a newline a row
       for (int y = a.top; y < a.bottom; ++y)

@@ -187,21 +187,6 @@ struct Stream {
   explicit Stream(int port)
       : socket(Dial(port, "GET /events HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n")) {}
   ~Stream() { CloseSocket(socket); }
-  // Reads until `text` came (true) or the time is up.
-  bool Saw(const std::string& text, std::chrono::milliseconds timeout) {
-    std::string received;
-    char buffer[4096];
-    PollEntry wait{socket, kPollIn, 0};
-    bool wouldBlock = false;
-    for (const auto end = Clock::now() + timeout; received.find(text) == std::string::npos;) {
-      const long length = PollSockets({&wait, 1}, 50) > 0
-                              ? ReceiveSome(socket, buffer, sizeof buffer, wouldBlock)
-                              : -1;
-      if (length == 0 || Clock::now() > end) return false;
-      if (length > 0) received.append(buffer, static_cast<std::size_t>(length));
-    }
-    return true;
-  }
   const SocketHandle socket;
 };
 
@@ -232,11 +217,13 @@ TEST(Panel, TakenPortThenManyOpenPages) {
   const std::int32_t device = service.Open();
   std::list<Stream> pages;
   for (int i = 0; i < 12; ++i)
-    EXPECT_TRUE(pages.emplace_back(port).Saw(i < 4 ? "HTTP/1.1 200" : "HTTP/1.1 503", 2s)) << i;
-  EXPECT_TRUE(pages.front().Saw("data: {\"seq\":0,\"connected\":true,\"result\":0}", 1500ms));
+    EXPECT_TRUE(Sees(pages.emplace_back(port).socket, i < 4 ? "HTTP/1.1 200" : "HTTP/1.1 503", 2s))
+        << i;
+  EXPECT_TRUE(
+      Sees(pages.front().socket, "data: {\"seq\":0,\"connected\":true,\"result\":0}", 1500ms));
   const std::string shown = "{\"seq\":1,\"connected\":true,\"result\":0,\"pixels\":\"8040";
   ASSERT_EQ(service.PushFrame(device, Frame(128, {0, 9}, 129).data(), 128), 0);
-  EXPECT_TRUE(pages.front().Saw("data: " + shown, 1s));
+  EXPECT_TRUE(Sees(pages.front().socket, "data: " + shown, 1s));
   const auto ask = [port](const std::string& request, const std::string& body = "") {
     return Ask(port, request +
                          " HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: application/json\r\n" +
@@ -251,7 +238,7 @@ TEST(Panel, TakenPortThenManyOpenPages) {
   pages.erase(std::next(pages.begin()), pages.end());  // the first stays open as the service stops
   bool admitted = false;
   for (const auto end = Clock::now() + 3s; !admitted && Clock::now() < end;) {
-    admitted = Stream(port).Saw("HTTP/1.1 200", 1s);
+    admitted = Sees(Stream(port).socket, "HTTP/1.1 200", 1s);
   }
   EXPECT_TRUE(admitted);
   EXPECT_EQ(service.Cleanup(), kLcdOk);

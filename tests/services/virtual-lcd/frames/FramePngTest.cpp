@@ -3,7 +3,6 @@
 // Component's decoder on Windows.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <random>
 
 #include "services/virtual-lcd/frames/FrameRecorder.h"
@@ -84,8 +83,7 @@ TEST(FramePng, PanelAndRecorderWriteThePushedBytes) {
   }
   korvan::testing::TempDir folder;
   FrameRecorder(folder.path(), 1, RecordFormat::kPng).Record(pixels.data());
-  std::ifstream file(folder.path() / "frame-000001.png", std::ios::binary);
-  EXPECT_EQ(GreyPixels({std::istreambuf_iterator<char>(file), {}}),
+  EXPECT_EQ(GreyPixels(korvan::testing::ReadFile(folder.path() / "frame-000001.png")),
             std::vector(pixels.begin(), pixels.end()));
 }
 

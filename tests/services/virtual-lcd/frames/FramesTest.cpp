@@ -2,8 +2,6 @@
 // recorder writes.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #ifndef _WIN32
 #include <sys/inotify.h>
 #include <unistd.h>
@@ -57,9 +55,8 @@ TEST(Frames, BoardButtonsAndTerminalView) {
   EXPECT_EQ(std::ftell(terminal), static_cast<long>(blank.size()));  // alike: drawn once
   std::fclose(terminal);
   for (const char value : {'\1', '\2', '\3'}) {
-    std::ifstream file(folder.path() / ("frame-00000" + std::to_string(value) + ".pgm"),
-                       std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}).at(14), value);  // pixel 0
+    const fs::path file = folder.path() / ("frame-00000" + std::to_string(value) + ".pgm");
+    EXPECT_EQ(korvan::testing::ReadFile(file).at(14), value);  // pixel 0
   }
 }
 

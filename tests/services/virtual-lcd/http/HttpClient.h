@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <string>
+#include <string_view>
 
 #include "platform/system/SocketPoll.h"
 
@@ -36,25 +37,35 @@ inline SocketHandle Dial(int port, const std::string& request,
   return handle;
 }
 
-// The whole answer to `request` once the server closed the connection, or
-// "no close" after two seconds.
-inline std::string Ask(int port, const std::string& request,
-                       const std::string& host = "127.0.0.1") {
-  const SocketHandle socket = Dial(port, request, host);
-  std::string answer;
+// What `socket` sends until `mark` came in it (no mark: until it closes), or
+// "no close" once `timeout` passed first.
+inline std::string Receive(SocketHandle socket, std::chrono::milliseconds timeout,
+                           std::string_view mark = {}) {
+  std::string got;
   char buffer[4096];
   PollEntry wait{socket, kPollIn, 0};
   bool wouldBlock = false;
-  for (const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);;) {
-    if (std::chrono::steady_clock::now() >= end) {
-      answer = "no close";
-      break;
-    }
+  for (const auto end = std::chrono::steady_clock::now() + timeout;
+       mark.empty() || got.find(mark) == std::string::npos;) {
+    if (std::chrono::steady_clock::now() >= end) return "no close";
     if (PollSockets({&wait, 1}, 50) <= 0) continue;
     const long length = ReceiveSome(socket, buffer, sizeof buffer, wouldBlock);
     if (length <= 0) break;  // closed, or reset after all was read
-    answer.append(buffer, static_cast<std::size_t>(length));
+    got.append(buffer, static_cast<std::size_t>(length));
   }
+  return got;
+}
+
+// Whether `socket` sends `mark` within `timeout`.
+inline bool Sees(SocketHandle socket, std::string_view mark, std::chrono::milliseconds timeout) {
+  return Receive(socket, timeout, mark).find(mark) != std::string::npos;
+}
+
+// The whole answer to `request` once the server closed the connection.
+inline std::string Ask(int port, const std::string& request,
+                       const std::string& host = "127.0.0.1") {
+  const SocketHandle socket = Dial(port, request, host);
+  std::string answer = Receive(socket, std::chrono::seconds(2));
   CloseSocket(socket);
   return answer;
 }

@@ -12,6 +12,8 @@
 namespace korvan::virtual_lcd {
 namespace {
 
+using namespace std::chrono_literals;
+
 // A panel on `host`, port 0: its port and token read from the lines it
 // printed, one for each address it can be opened by.
 struct Panel {
@@ -156,27 +158,14 @@ TEST(WebPanel, ANewFrameWakesTheServerForItsLivePages) {
   const auto still = HttpClock::now();
   Panel local("127.0.0.1", [still] { return still; });
   const SocketHandle page = Dial(local.port, "GET /events HTTP/1.1\r\nHost: localhost\r\n\r\n");
-  const auto readUntil = [page](const std::string& mark, int polls = 100) {  // of 50 ms
-    std::string got;
-    char buffer[4096];
-    PollEntry wait{page, kPollIn, 0};
-    bool wouldBlock = false;
-    for (int poll = 0; got.find(mark) == std::string::npos && poll < polls; ++poll) {
-      if (PollSockets({&wait, 1}, 50) <= 0) continue;
-      const long length = ReceiveSome(page, buffer, sizeof buffer, wouldBlock);
-      if (length <= 0) break;
-      got.append(buffer, static_cast<std::size_t>(length));
-    }
-    return got.find(mark) != std::string::npos;
-  };
-  EXPECT_TRUE(readUntil("data: {\"seq\":0"));
+  EXPECT_TRUE(Sees(page, "data: {\"seq\":0", 5s));
   const std::uint64_t turns = local.panel.server().Turns();
   for (int polls = 0; local.panel.server().Turns() < turns + 2 && polls < 100; ++polls)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_FALSE(readUntil("data: ", 1));
+    std::this_thread::sleep_for(50ms);
+  EXPECT_FALSE(Sees(page, "data: ", 50ms));
   const Pixels lit{};
   local.board.Publish(lit.data());
-  EXPECT_TRUE(readUntil("data: {\"seq\":1"));
+  EXPECT_TRUE(Sees(page, "data: {\"seq\":1", 5s));
   CloseSocket(page);
 }
 
