@@ -88,28 +88,26 @@ TEST(LcdManagerService, AServiceThatDidNotStartIsStartedAfreshAtTheNextTry) {
             "korvan: the LCD service did not start (code 5)\nkorvan: the LCD is open\n");
 }
 
+// Standard error since CaptureStderr, without the lines' common start.
+std::string Said() {
+  std::string said = ::testing::internal::GetCapturedStderr();
+  for (std::size_t at; (at = said.find("korvan: ")) != std::string::npos;) said.erase(at, 8);
+  return said;
+}
+
 // Each state line is said once per change, a new code being a change; the
 // first open goes unsaid, an LCD arriving after it was missing is said, and
 // one coming back after it went away is said as back.
 TEST(LcdLinkReport, EachStateLineIsSaidOncePerChange) {
   using enum LcdLinkState;
+  // clang-format off
   const std::vector<std::vector<std::pair<LcdLinkState, std::int32_t>>> runs = {
       {{kOpen, 0}, {kOpen, 0}, {kNoDevice, 0}, {kNoDevice, 0}, {kOpen, 0}, {kOpen, 0}},
-      {{kNoDevice, 0},
-       {kNoDevice, 0},
-       {kOpen, 0},
-       {kDeviceLost, 1167},
-       {kDeviceLost, 1167},
-       {kDeviceLost, 31},
-       {kOpen, 0},
-       {kServiceDown, 5},
-       {kServiceDown, 5},
-       {kServiceDown, kLcdServerUnavailable},
-       {kConnectFailed, 7},
-       {kConnectFailed, 7},
-       {kOpenFailed, 31},
-       {kOpenFailed, 31},
-       {kOpen, 0}}};
+      {{kNoDevice, 0}, {kNoDevice, 0}, {kOpen, 0}, {kDeviceLost, 1167}, {kDeviceLost, 1167},
+       {kDeviceLost, 31}, {kOpen, 0}, {kServiceDown, 5}, {kServiceDown, 5},
+       {kServiceDown, kLcdServerUnavailable}, {kConnectFailed, 7}, {kConnectFailed, 7},
+       {kOpenFailed, 31}, {kOpenFailed, 31}, {kOpen, 0}}};
+  // clang-format on
   const std::string said[] = {
       "no LCD present; waiting for one\nthe LCD is open\n",
       "no LCD present; waiting for one\nthe LCD is open\n"
@@ -121,9 +119,7 @@ TEST(LcdLinkReport, EachStateLineIsSaidOncePerChange) {
     LcdLinkReport report;
     ::testing::internal::CaptureStderr();
     for (const auto& [state, code] : runs[run]) report.Enter(state, code);
-    std::string lines = ::testing::internal::GetCapturedStderr();
-    for (std::size_t at; (at = lines.find("korvan: ")) != std::string::npos;) lines.erase(at, 8);
-    EXPECT_EQ(lines, said[run]) << run;
+    EXPECT_EQ(Said(), said[run]) << run;
   }
 }
 
@@ -148,34 +144,31 @@ struct OutputCase {
   bool expire = false;
 };
 
-std::vector<OutputCase> OutputCases() {
+TEST(LcdOutput, EachAnswerLeadsToItsCalls) {
   const std::string open = "query open foreground push read down1 down8";
   const auto lost = [](int code) {
     return "the LCD went away (code " + std::to_string(code) + "); reconnecting\n";
   };
   const std::string back = "the LCD is back\n";
-  return {{{{"push", 1167}}, "push close|" + open + "|push read", lost(1167) + back},
-          {{{"push", 31}}, "push close disconnect|connect " + open + "|push read", lost(31) + back},
-          {{{"read", 1167}}, "push read close up1 up8|" + open + "|push read", lost(1167) + back},
-          {{{"read", 5}},
-           "push read close disconnect up1 up8|connect " + open + "|push read",
-           lost(5) + back},
-          {{{"push", 1167}, {"query", 259}},
-           "push close|query|" + open,
-           lost(1167) + "no LCD present; waiting for one\n" + back},
-          {{{"push", 1167}, {"query", 31}},
-           "push close|query disconnect|connect " + open,
-           lost(1167) + "the LCD does not open (code 31); retrying\n" + back},
-          {{{"push", 31}, {"connect", 7}},
-           "push close disconnect|connect|connect " + open,
-           lost(31) + "cannot connect to the LCD service (code 7); retrying\n" + back},
-          {{}, "push0||", "", 0},
-          {{}, "push0||", "", 128, true}};
-}
-
-TEST(LcdOutput, EachAnswerLeadsToItsCalls) {
-  const std::string open = "query open foreground push read down1 down8";
-  for (const OutputCase& c : OutputCases()) {
+  const OutputCase cases[] = {
+      {{{"push", 1167}}, "push close|" + open + "|push read", lost(1167) + back},
+      {{{"push", 31}}, "push close disconnect|connect " + open + "|push read", lost(31) + back},
+      {{{"read", 1167}}, "push read close up1 up8|" + open + "|push read", lost(1167) + back},
+      {{{"read", 5}},
+       "push read close disconnect up1 up8|connect " + open + "|push read",
+       lost(5) + back},
+      {{{"push", 1167}, {"query", 259}},
+       "push close|query|" + open,
+       lost(1167) + "no LCD present; waiting for one\n" + back},
+      {{{"push", 1167}, {"query", 31}},
+       "push close|query disconnect|connect " + open,
+       lost(1167) + "the LCD does not open (code 31); retrying\n" + back},
+      {{{"push", 31}, {"connect", 7}},
+       "push close disconnect|connect|connect " + open,
+       lost(31) + "cannot connect to the LCD service (code 7); retrying\n" + back},
+      {{}, "push0||", "", 0},
+      {{}, "push0||", "", 128, true}};
+  for (const OutputCase& c : cases) {
     testing::FakeClock clock(1000);
     const LcdServiceTable table = ScriptedService::Table();
     LcdManagerService service(table);
@@ -199,10 +192,8 @@ TEST(LcdOutput, EachAnswerLeadsToItsCalls) {
     ::testing::internal::CaptureStderr();
     std::string calls = cycle();
     for (int i = 0; i < 2; ++i) calls.append("|").append(cycle());
-    std::string said = ::testing::internal::GetCapturedStderr();
-    for (std::size_t at; (at = said.find("korvan: ")) != std::string::npos;) said.erase(at, 8);
     EXPECT_EQ(calls, c.calls);
-    EXPECT_EQ(said, c.said) << c.calls;
+    EXPECT_EQ(Said(), c.said) << c.calls;
     for (const std::int32_t left : {1, 0, 0}) EXPECT_EQ(output.ReleaseShare(), left);
     EXPECT_EQ(ScriptedService::Take(), "close disconnect cleanup");
   }
@@ -266,10 +257,8 @@ TEST(LcdFacade, ItemsDrawAsTheGoldenFrameAndEachPressAndReleaseIsOneEdge) {
   for (const std::uint32_t buttons : {0u, LCD_BUTTON_2, LCD_BUTTON_2, 0u, 0u}) {
     ScriptedService::buttons = buttons;
     facade.Update();
-    seen +=
-        std::string(facade.ButtonIsDown(2) ? "held" : "free") + (facade.ButtonWentDown(2) ? "+down "
-                                                                 : facade.ButtonWentUp(2) ? "+up "
-                                                                                          : " ");
+    const char* edge = facade.ButtonWentDown(2) ? "+down " : facade.ButtonWentUp(2) ? "+up " : " ";
+    seen += (facade.ButtonIsDown(2) ? "held" : "free") + std::string(edge);
   }
   EXPECT_EQ(seen, "free held+down held free+up free ");
   // Other indexes are answered, never read out of bounds.
