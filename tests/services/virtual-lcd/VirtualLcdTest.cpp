@@ -1,6 +1,5 @@
-// The virtual LCD service loaded from its built library: its settings, its
-// faults, what it records, the button file, and its web panel (every wait
-// bounded).
+// The virtual LCD service loaded from its built library: settings, faults,
+// recording, the button file and the web panel, every wait bounded.
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
@@ -34,9 +33,8 @@ std::string Frame(int value, std::initializer_list<int> marked = {}, int mark = 
   return frame;
 }
 
-// Whatever the file is, reads answer at once: a FIFO (a named pipe on
-// Windows) with no writer or a folder counts as 0 and is said once; a
-// missing file is quietly 0.
+// Reads of any file answer at once: a FIFO (a named pipe on Windows) with no
+// writer or a folder counts as 0, said once; a missing file is quietly 0.
 TEST(ButtonScript, ReadsNeverWait) {
   korvan::testing::TempDir folder;
 #ifdef _WIN32
@@ -108,9 +106,8 @@ struct VirtualService : LcdManagerService {
   LcdConnectContext connect{};
 };
 
-// One device; unknown handles (6) and parameters (87) refused; faults in
-// turn; unreadable settings named; four buttons read from the file; of
-// three frames shown, the two LCD_VIRTUAL_RECORD_MAX allows recorded.
+// One device; unknown handles (6) and parameters (87) refused; faults in turn;
+// bad settings named; buttons from the file; of three frames, two recorded.
 TEST(VirtualLcd, ServesOneDeviceAsItsSettingsSay) {
   korvan::testing::TempDir folder;
   VirtualService service(
@@ -190,10 +187,9 @@ struct Stream {
   const SocketHandle socket;
 };
 
-// A taken port is said on one line; the service runs on without the panel.
-// Of twelve open pages four get streams (heartbeats, then each frame), the
-// rest a refusal; polls still answer within a second; pages that go away
-// give their stream back.
+// A taken port is said on one line and the service runs on without a panel.
+// Of twelve open pages four get streams (heartbeats, then frames), the rest a
+// refusal; polls still answer; pages that go away give their stream back.
 TEST(Panel, TakenPortThenManyOpenPages) {
   const char* base = getenv("KORVAN_TEST_PORT_BASE");
   const int port = (base != nullptr ? std::stoi(base) : 18160) + 1;
@@ -224,22 +220,17 @@ TEST(Panel, TakenPortThenManyOpenPages) {
   const std::string shown = "{\"seq\":1,\"connected\":true,\"result\":0,\"pixels\":\"8040";
   ASSERT_EQ(service.PushFrame(device, Frame(128, {0, 9}, 129).data(), 128), 0);
   EXPECT_TRUE(Sees(pages.front().socket, "data: " + shown, 1s));
-  const auto ask = [port](const std::string& request, const std::string& body = "") {
-    return Ask(port, request +
-                         " HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: application/json\r\n" +
-                         "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);
-  };
-  const std::string frame = ask("GET /frame");
+  const std::string frame = Ask(port, "GET /frame HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
   EXPECT_EQ(frame.substr(frame.find("\r\n\r\n") + 4, shown.size()), shown) << frame;
-  EXPECT_EQ(ask("POST /button", "{\"mask\":8}").substr(0, 12), "HTTP/1.1 200");
+  const std::string press = Press("Host: 127.0.0.1\r\n", "application/json", "{\"mask\":8}");
+  EXPECT_EQ(Ask(port, press).substr(0, 12), "HTTP/1.1 200");
   std::uint32_t mask = 0;
   EXPECT_EQ(service.ReadButtons(device, &mask), kLcdOk);
   EXPECT_EQ(mask, 8u);
   pages.erase(std::next(pages.begin()), pages.end());  // the first stays open as the service stops
   bool admitted = false;
-  for (const auto end = Clock::now() + 3s; !admitted && Clock::now() < end;) {
+  for (const auto end = Clock::now() + 3s; !admitted && Clock::now() < end;)
     admitted = Sees(Stream(port).socket, "HTTP/1.1 200", 1s);
-  }
   EXPECT_TRUE(admitted);
   EXPECT_EQ(service.Cleanup(), kLcdOk);
 }

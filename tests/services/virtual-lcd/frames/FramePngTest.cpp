@@ -1,6 +1,5 @@
-// PNG frames from the panel's /frame.png and the recorder, read back as any
-// viewer would: libpng's simplified API on Linux, the Windows Imaging
-// Component's decoder on Windows.
+// PNG frames from the panel's /frame.png and the recorder, read back as a viewer
+// would: by libpng on Linux, the Windows Imaging Component on Windows.
 #include <gtest/gtest.h>
 
 #include <random>

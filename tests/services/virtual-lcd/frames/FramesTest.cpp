@@ -19,9 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A panel click shorter than a poll is read once, and only four buttons
-// pass; the status goes with the frame; the terminal draws each quarter,
-// only when what is lit changes.
+// A panel click shorter than a poll is read once, only four buttons pass, the
+// status goes with the frame; the terminal draws quarters, only on a change.
 TEST(Frames, BoardButtonsAndTerminalView) {
   FrameBoard board;
   board.SetPanelButtons(0x18);  // button 3 and a fifth, which is none

@@ -37,6 +37,13 @@ inline SocketHandle Dial(int port, const std::string& request,
   return handle;
 }
 
+// A press of the panel's buttons with these `headers`, of this `type`.
+inline std::string Press(const std::string& headers, const std::string& type,
+                         const std::string& body) {
+  return "POST /button HTTP/1.1\r\n" + headers + "Content-Type: " + type +
+         "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
 // What `socket` sends until `mark` came in it (no mark: until it closes), or
 // "no close" once `timeout` passed first.
 inline std::string Receive(SocketHandle socket, std::chrono::milliseconds timeout,
