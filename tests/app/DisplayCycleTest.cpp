@@ -56,10 +56,9 @@ TEST(SimLink, TakesEveryQueuedAnswerToItsParserAndOnlyFromTheSimulator) {
   EXPECT_EQ(exchange(kFastExchange, {Fast(45), Fast(46, 2000)}, {Fast(98)}), "45/7");
   // Oversized datagrams in the middle of the queue, exchange after exchange:
   // each answer behind them is read in its own exchange.
-  for (const int speed : {47, 48, 49}) {
+  for (const int speed : {47, 48, 49})
     EXPECT_EQ(exchange(kFastExchange, {Fast(1, 1500), Fast(speed), Fast(2, 60000)}),
               std::to_string(speed) + "/7");
-  }
   std::vector<std::string> flood;
   for (int i = 0; i <= SimLink::kMaxDatagramsPerExchange; ++i) flood.push_back(Fast(100 + i));
   EXPECT_EQ(exchange(kSlowExchange, flood, {}, &*other), "163/7");  // another port of its host
@@ -77,14 +76,11 @@ TEST(SimLink, SaysOnceWhenTheSimulatorFallsSilentAnswersAgainOrAnswersFromElsewh
   SimLink link(socket, clock, Ipv4Endpoint{0x0A000001, 6060});
   FlightSample sample;
   std::string said;
-  for (const auto& [waitMs, from] :
-       std::vector<std::pair<std::uint32_t, std::uint32_t>>{{4980, 0},
-                                                            {0, 0},
-                                                            {60000, 0x0A000002},
-                                                            {0, 0x0A000002},
-                                                            {0, 0x0A000001},
-                                                            {0, 0x0A000001},
-                                                            {4980, 0}}) {
+  // Milliseconds waited, and who answered (0: no one).
+  const std::pair<std::uint32_t, std::uint32_t> steps[] = {
+      {4980, 0},       {0, 0},   {60000, 0x0A000002}, {0, 0x0A000002}, {0, 0x0A000001},
+      {0, 0x0A000001}, {4980, 0}};
+  for (const auto& [waitMs, from] : steps) {
     clock.Advance(waitMs);
     if (from != 0) socket.queue.emplace_back(from, Slow(1));
     ::testing::internal::CaptureStderr();

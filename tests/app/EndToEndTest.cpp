@@ -63,9 +63,7 @@ class Korvan {
     const int spawned =
         posix_spawn(&pid_, argv[0], nullptr, &attributes, const_cast<char**>(argv), environ);
     posix_spawnattr_destroy(&attributes);
-    if (spawned != 0) {
-      throw std::runtime_error("cannot start " + program);
-    }
+    if (spawned != 0) throw std::runtime_error("cannot start " + program);
   }
   ~Korvan() {
     Signal(SIGKILL);
@@ -96,9 +94,8 @@ class EndToEnd : public ::testing::Test {
     const std::string address = OwnLoopbackAddress(9);
     std::string error;
     simulator_ = UdpSocket::Create(error);
-    if (!simulator_ || !simulator_->Bind({*ParseIpv4Address(address.c_str()), 6060}, error)) {
+    if (!simulator_ || !simulator_->Bind({*ParseIpv4Address(address.c_str()), 6060}, error))
       GTEST_SKIP() << address << ":6060: " << error;
-    }
     simulatorThread_ = std::jthread([this](std::stop_token stop) { Simulate(stop); });
     folder_.Write("LCD_Korvan.ini", "[DCS]\nPort=6060\nIP=" + address +
                                         "\nSleep=20\nCountdown=90\nAltitude=1000\nSpeed=300\n");
@@ -130,9 +127,8 @@ class EndToEnd : public ::testing::Test {
       if (std::string_view(request, got.size) != (fast ? kFastRequest : kSlowRequest)) ++outOfTurn_;
       if (!std::exchange(strayed, true)) simulator_->SendTo(got.sender, std::string_view("?"));
       std::this_thread::sleep_for(std::chrono::milliseconds(15));
-      for (int twice = 0; twice < 2; ++twice) {
+      for (int twice = 0; twice < 2; ++twice)
         simulator_->SendTo(got.sender, std::string_view(fast ? kFastAnswer : kSlowAnswer));
-      }
       fast = !fast;
     }
   }

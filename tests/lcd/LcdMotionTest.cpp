@@ -184,18 +184,19 @@ TEST_F(LcdMotionTest, DisplayCyclesCostNothingWhileTheTextsStayTheSame) {
   EXPECT_TRUE(rotated) << "the band went round meanwhile";
 }
 
+std::int32_t DrawOnANewCanvas() {
+  LcdCanvas canvas;
+  const std::int32_t status = canvas.Create(160, 43);
+  canvas.BeginDraw();
+  canvas.Clear();
+  canvas.EndDraw();
+  return status;
+}
+
 // Memory running out while a canvas or a text item is made: each allocation
 // refused in turn gets a failure status, and a half-made canvas draws nothing.
 TEST(LcdAllocation, EachRefusedAllocationGivesAFailureStatus) {
-  const std::function<std::int32_t()> makers[] = {[] {
-                                                    LcdCanvas canvas;
-                                                    const std::int32_t status =
-                                                        canvas.Create(160, 43);
-                                                    canvas.BeginDraw();
-                                                    canvas.Clear();
-                                                    canvas.EndDraw();
-                                                    return status;
-                                                  },
+  const std::function<std::int32_t()> makers[] = {DrawOnANewCanvas,
                                                   [] { return LcdTextItem().Initialize(); }};
   for (const auto& make : makers) {
     for (std::uint64_t nth = 1;; ++nth) {
