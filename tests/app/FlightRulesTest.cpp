@@ -36,30 +36,25 @@ TEST(AircraftFamily, IndicatorRulesPerFamilyAndValue) {
   const float nan = std::nanf("");
   struct Case {
     AircraftFamily family;
-    float v174, v214, v82, v164, v216;
     const char* icons;  // in slot order, grouped 1_x 2_x 3_x 4_x: 1 shown, 0 hidden, - as it was
+    float v174 = 0, v214 = 0, v82 = -1, v164 = 0, v216 = 0;
   } const cases[] = {
+      // clang-format off
       // The first pair follows 174 and the second 214; the f4u and zero sets
       // the other way round. NaN counts as not zero.
-      {kMe109, 1, 0, -1, 0, 0, "01 10 1000 100"},
-      {kUnknown, 1, 0, -1, 0, 0, "01 10 1000 100"},
-      {kF4u, 1, 0, -1, 0, 0, "10 01 1000 100"},
-      {kZero, 1, 0, -1, 0, 0, "10 01 1000 100"},
-      {kYak1, 0, nan, -1, 0, 0, "10 01 1000 100"},
+      {kMe109, "01 10 1000 100", 1}, {kUnknown, "01 10 1000 100", 1},
+      {kF4u, "10 01 1000 100", 1}, {kZero, "10 01 1000 100", 1},
+      {kYak1, "10 01 1000 100", 0, nan},
       // The four-position group by the exact pattern of the four texts.
-      {kSeafire, 0, 0, 0.0f, 0, 0, "10 10 1000 100"},
-      {kSeafire, 0, 0, -0.0f, 0, 0, "10 10 1000 100"},
-      {kSeafire, 0, 0, -0.6f, 0, 0, "10 10 0100 100"},
-      {kSeafire, 0, 0, -0.34f, 0, 0, "10 10 0010 100"},
-      {kSeafire, 0, 0, 1.0f, 0, 0, "10 10 0001 100"},
-      {kSeafire, 0, 0, 0.5f, 0, 0, "10 10 ---- 100"},
-      {kSeafire, 0, 0, std::nextafter(1.0f, 2.0f), 0, 0, "10 10 ---- 100"},
-      {kSeafire, 0, 0, -0.6000001f, 0, 0, "10 10 ---- 100"},
-      {kSeafire, 0, 0, nan, 0, 0, "10 10 ---- 100"},
+      {kSeafire, "10 10 1000 100", 0, 0, 0.0f}, {kSeafire, "10 10 1000 100", 0, 0, -0.0f},
+      {kSeafire, "10 10 0100 100", 0, 0, -0.6f}, {kSeafire, "10 10 0010 100", 0, 0, -0.34f},
+      {kSeafire, "10 10 0001 100", 0, 0, 1.0f}, {kSeafire, "10 10 ---- 100", 0, 0, 0.5f},
+      {kSeafire, "10 10 ---- 100", 0, 0, std::nextafter(1.0f, 2.0f)},
+      {kSeafire, "10 10 ---- 100", 0, 0, -0.6000001f}, {kSeafire, "10 10 ---- 100", 0, 0, nan},
       // The fourth group: unarmed, armed and closed, armed and open.
-      {kYak1, 0, 0, -1, 0, 1, "10 10 1000 100"},
-      {kYak1, 0, 0, -1, 1, 0, "10 10 1000 010"},
-      {kYak1, 0, 0, -1, 1, 1, "10 10 1000 001"},
+      {kYak1, "10 10 1000 100", 0, 0, -1, 0, 1}, {kYak1, "10 10 1000 010", 0, 0, -1, 1, 0},
+      {kYak1, "10 10 1000 001", 0, 0, -1, 1, 1},
+      // clang-format on
   };
   for (const Case& c : cases) {
     const FlightSample sample{.value164 = c.v164,

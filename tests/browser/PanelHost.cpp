@@ -1,7 +1,6 @@
-// A stand-in for the program that hosts the virtual LCD service for the
-// browser test: it pushes a known frame about twenty times a second and
-// prints every change of the soft buttons as "buttons N". It prints
-// "ready" once the device is open and ends when its standard input closes.
+// The browser test's host of the virtual LCD service: it prints "ready" once
+// the device is open, pushes a known frame twenty times a second, prints each
+// change of the soft buttons as "buttons N", and ends when its input closes.
 
 #include <fcntl.h>
 #include <poll.h>

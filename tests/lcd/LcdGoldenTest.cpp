@@ -1,6 +1,5 @@
-// Pages composed through the facade as the screens compose them (page-*),
-// then the items' edge cases (lcd-*), on white where what an item blanks
-// matters. See tests/golden/README.md to accept a deliberate change.
+// Pages composed through the facade as the screens do (page-*), then the items'
+// edge cases (lcd-*), on white where what an item blanks matters.
 #include <climits>
 #include <tuple>
 #include <vector>
@@ -29,9 +28,8 @@ TEST_F(LcdGoldenTest, OpaqueOverlapInversionAndWrapping) {
   EXPECT_TRUE(Shows("page-opaque-overlap"));
 }
 
-// Why the classes lift as they do: the medium class at lifts 0 to 4; the
-// small and large ones two rows past their own lift (cutting the digits) and
-// at their own, where the substitute face's shift leaves the digits whole.
+// Why the classes lift as they do: the medium class at lifts 0 to 4; the small
+// and large ones past their own lift (cutting the digits) and at it (whole).
 TEST_F(LcdGoldenTest, LogicalOriginShiftsGlyphsUp) {
   for (int i = 0; i < 5; ++i)
     Text({F::Medium, A::Left, i * 32, 0, 30, u"Bg8"})->SetLogicalOrigin(0, -i);
@@ -57,11 +55,10 @@ TEST_F(LcdGoldenTest, ProgressBarStyles) {
   EXPECT_TRUE(Shows("page-progress-bars"));
 }
 
-// Top: an empty text, a hidden one, ampersands, an inverted text whose
-// logical size is half its box. Middle: a line cut at its box, 10 points
-// (where the points-per-inch factor shows), a centred wrap cut after two
-// lines. Bottom, after 2 s of moving: a ticker exactly as wide as its text
-// stands, one a pixel narrower runs, an empty one is a black box.
+// Top: an empty text, a hidden one, ampersands, an inverted text of half its
+// box. Middle: a line cut at its box, 10 points (where points per inch show), a
+// centred wrap cut after two lines. Bottom, after 2 s: a ticker as wide as its
+// text stands, one a pixel narrower runs, an empty one is a black box.
 TEST_F(LcdGoldenTest, TextEdges) {
   Bitmap(white, 0, 0, kLcdWidth, kLcdHeight);
   constexpr LcdItemKind kTicker = LcdItemKind::StreamingText;
@@ -106,10 +103,9 @@ TEST_F(LcdGoldenTest, Pictures) {
   EXPECT_TRUE(Shows("lcd-pictures"));
 }
 
-// Style, range, position, range after the position; in two columns, the
-// first row over white: a range narrowed after the position, empty ranges in
-// every style, a position no int holds, unknown styles, positions clamped
-// below and above, and a reversed range.
+// Style, range, position, range after the position; in two columns, the first
+// row over white: a range narrowed after the position, empty ranges, a position
+// no int holds, unknown styles, positions clamped each way, a reversed range.
 TEST_F(LcdGoldenTest, ProgressBarEdges) {
   const std::tuple<int, int, int, float, int, int> bars[] = {
       {0, 0, 100, 100, 0, 10},        {1, 0, 100, 100, 0, 10},        {0, 50, 50, 50, 50, 50},
@@ -130,10 +126,10 @@ TEST_F(LcdGoldenTest, ProgressBarEdges) {
   EXPECT_TRUE(Shows("lcd-progress-edges"));
 }
 
-// Over white: a 100 000-character text of two words, line breaks only, an
-// emoji and a lone surrogate. Below, opaque texts in empty, negative and
-// far-off boxes, at the largest point size and with a face name too long to
-// keep; a black bitmap at the far ends of the coordinates draws nothing.
+// Over white: a 100 000-character text of two words, line breaks only, an emoji
+// and a lone surrogate. Below, opaque texts in empty, negative and far boxes, at
+// the largest point size, with an overlong face name; a black bitmap at the far
+// ends of the coordinates draws nothing.
 TEST_F(LcdGoldenTest, HostileTextsAndBoxes) {
   Bitmap(white, 0, 0, kLcdWidth, kLcdHeight);
   std::u16string huge(100000, u'7');

@@ -64,7 +64,9 @@ TEST_F(LcdMotionTest, ScrollingTextRestsSlidesToItsEndAndRestsAgain) {
 }
 
 TEST_F(LcdMotionTest, TickerRestsJumpsAndMovesItsLeadingPieceToTheEnd) {
-  SKIP_WHERE_GDI_LAYS_TEXT_OUT();
+#ifdef _WIN32  // GDI measures some glyphs of the substituted sans wider than it draws them
+  GTEST_SKIP() << "the script counts the text's width, which GDI measures wider";
+#endif
   using Step = std::tuple<std::uint32_t, bool, int>;  // a cycle this many ms on; moving, x
   // At 10 pixels a second in steps of 5, a 100 ms cycle earns one pixel. The
   // cycle that lays the band out neither waits nor moves; the rest is strict,

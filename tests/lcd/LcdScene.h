@@ -13,21 +13,8 @@
 #include "platform/images/BitmapImage.h"
 #include "platform/images/IconImage.h"
 #include "tests/lcdlink/ScriptedService.h"
-#include "tests/platform/FontPins.h"
 #include "tests/platform/GoldenFrame.h"
 #include "tests/support/FakeClock.h"
-
-// GDI measures some glyphs of the substituted sans a pixel wider than it
-// draws them (as tools/raster-reference shows) and counts the spaces at a
-// word break into the line: frames laid out by text widths are pinned as
-// NAME.gdi.txt beside the common golden, and a script that counts a text's
-// pixels does not apply there.
-#ifdef _WIN32
-#define SKIP_WHERE_GDI_LAYS_TEXT_OUT() \
-  GTEST_SKIP() << "the script counts the text's width, which GDI measures wider"
-#else
-#define SKIP_WHERE_GDI_LAYS_TEXT_OUT() static_cast<void>(0)
-#endif
 
 namespace korvan::testing {
 

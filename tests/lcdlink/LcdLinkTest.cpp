@@ -9,7 +9,6 @@
 #include "lcd/LcdStatus.h"
 #include "lcdlink/LcdFacade.h"
 #include "tests/lcdlink/ScriptedService.h"
-#include "tests/platform/FontPins.h"
 #include "tests/platform/GoldenFrame.h"
 #include "tests/support/FakeClock.h"
 
@@ -63,9 +62,8 @@ TEST(LcdManagerService, LibrariesAndTablesThatAreNoServiceAreRefused) {
   }
 }
 
-// A service whose own start-up fails is let go: nothing else reaches it, and
-// the facade's next try starts it afresh and opens the LCD. One dropped
-// while started is cleaned up before it goes.
+// A service whose start-up failed gets nothing more until the facade's next try
+// starts it afresh. One dropped while started is cleaned up before it goes.
 TEST(LcdManagerService, AServiceThatDidNotStartIsStartedAfreshAtTheNextTry) {
   testing::FakeClock clock(1000);
   const LcdServiceTable table = ScriptedService::Table();
@@ -95,9 +93,8 @@ std::string Said() {
   return said;
 }
 
-// Each state line is said once per change, a new code being a change; the
-// first open goes unsaid, an LCD arriving after it was missing is said, and
-// one coming back after it went away is said as back.
+// Each state line is said once per change (a new code is one); the first open
+// goes unsaid, an LCD that was missing arrives, one that went away is back.
 TEST(LcdLinkReport, EachStateLineIsSaidOncePerChange) {
   using enum LcdLinkState;
   // clang-format off
@@ -132,10 +129,9 @@ struct RecordingPage final : LcdPage {
 
 // With buttons 0 and 3 held, three cycles after the answers: a failed call
 // closes the device, a lost connection (not 1167) is dropped too, the next
-// cycle opens again and the held buttons go down again. A query's 259 (no
-// device yet) keeps all. Priority 0 or no page left: the blank frame once,
-// then nothing. Each change of the link is said once. Two shares start it
-// once; the last cleans it up; with none, none goes back.
+// cycle opens again and the buttons go down again; a query's 259 (no device
+// yet) keeps all. Priority 0 or no page left: the blank frame once. Two
+// shares start it once; the last cleans it up; with none, none goes back.
 struct OutputCase {
   std::map<std::string, std::int32_t> answers;
   std::string calls;
@@ -199,11 +195,10 @@ TEST(LcdOutput, EachAnswerLeadsToItsCalls) {
   }
 }
 
-// The font classes, a ticker after its first step (a second at 7 pixels a
-// second, after two at rest) and a bar at 40 %, on the second page shown;
-// items change only on their page, as their kind. The connection gets the
-// name cut, and option B in its first option word. Then button 2 over five
-// cycles: held or free, and the edges seen.
+// The font classes, a ticker after its first step (1 s at 7 px/s after 2 s at
+// rest) and a bar at 40 %, on the second page; items change only on their
+// page, as their kind. The connection gets the name cut and option B first.
+// Then button 2 over five cycles: held or free, and the edges seen.
 TEST(LcdFacade, ItemsDrawAsTheGoldenFrameAndEachPressAndReleaseIsOneEdge) {
   testing::PinTestFonts();
   testing::FakeClock clock(1000);

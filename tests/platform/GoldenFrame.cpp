@@ -5,7 +5,6 @@
 #include <fstream>
 
 #include "platform/fonts/FontLibrary.h"
-#include "tests/platform/FontPins.h"
 #include "tests/support/TempDir.h"
 #ifndef _WIN32
 #include "tests/platform/ImageBuilders.h"

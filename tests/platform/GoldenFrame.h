@@ -16,4 +16,8 @@ std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int st
 // goldens instead, all but reference-* (see tests/golden/README.md).
 ::testing::AssertionResult MatchesGolden(const std::string& name, const std::string& art);
 
+// Makes the sans faces the screens ask for resolve to Debian's Liberation Sans
+// files, whatever else the machine has, so golden frames hold everywhere.
+void PinTestFonts();
+
 }  // namespace korvan::testing

@@ -1,6 +1,5 @@
-// The icon files of tests/data/icons, made with the writers of
-// ImageBuilders.h. tools/raster-reference made the reference-icons-*
-// goldens from them: change them only together.
+// The icon files of tests/data/icons, made by ImageBuilders.h; the
+// reference-icons-* goldens were drawn from them: change them only together.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -15,10 +14,9 @@
 namespace korvan::testing {
 namespace {
 
-// A square picture with a white border; inside, vertical stripes on the left
-// half and horizontal ones top right, so the rows and columns a scaled copy
-// samples show; bottom right a shape naming the entry: 's'quare, 'x' cross,
-// 'b'ar or 'c'olumn.
+// A square with a white border; inside, vertical stripes left and horizontal
+// ones top right, so the rows and columns a scaled copy samples show; bottom
+// right a shape naming the entry: 's'quare, 'x' cross, 'b'ar or 'c'olumn.
 Picture EntryPicture(int n, char shape) {
   std::string art;
   const int half = n / 2, size = n - half - 4;

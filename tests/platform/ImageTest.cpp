@@ -105,9 +105,8 @@ TEST_F(ImageDecoding, EveryEntryKindBitmapLayoutAndScale) {
   }
 }
 
-// Flat entries, so the decoded colour names the chosen one. A tie goes to
-// the larger picture, no size asked to the largest, the same size and depth
-// to the earlier entry; 0 in the directory is 256.
+// Flat entries: the decoded colour names the chosen one. A tie goes to the
+// larger, no size asked to the largest, a twin to the earlier; 0 is 256.
 TEST(IconEntryChoice, TiesLargestAndTheDirectoryZero) {
   const auto flat = [](int size, int bits, char key) {
     const Picture p = Picture::FromArt(std::string(std::size_t(size * size), key), size);

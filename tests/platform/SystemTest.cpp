@@ -1,5 +1,4 @@
-// The termination handlers, the UDP socket and the file kinds, on the real
-// system.
+// The termination handlers, the UDP socket and the file kinds, for real.
 #include <gtest/gtest.h>
 
 #include <csignal>
