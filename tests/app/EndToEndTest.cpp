@@ -153,9 +153,8 @@ class EndToEnd : public ::testing::Test {
     return testing::FrameToArt(reinterpret_cast<const std::uint8_t*>(&frame[14]), 160, 43, 160);
   }
 
-  // A press and release of the buttons in `mask`, then the page they led to.
-  // Every click here changes the page; the recorder may still be writing
-  // older frames, so the change is waited for rather than a number of frames.
+  // A press and release of the buttons in `mask`, then the page it led to: as
+  // the recorder may still write older frames, the change is waited for.
   std::string Click(unsigned mask) {
     const std::string before = WaitFrames(1);
     for (const unsigned buttons : {mask, 0u}) {

@@ -32,9 +32,7 @@ struct LoopbackSimulator final : DatagramSocket {
     const bool sent = client.SendTo(to, bytes);
     char request[64];
     const ReceiveResult got = server.WaitReadable(1000) ? server.Receive(request) : ReceiveResult{};
-    if (std::string_view(request, got.size) == kFastRequest) {
-      server.SendTo(got.sender, kAnswer);
-    }
+    if (std::string_view(request, got.size) == kFastRequest) server.SendTo(got.sender, kAnswer);
     return sent;
   }
   ReceiveResult Receive(std::span<char> buffer) override {
@@ -117,9 +115,8 @@ TEST(SelfCheck, SaysWhatIsWrongAndWhatToDo) {
       "127." + std::to_string(10 + id % 200) + "." + std::to_string(id / 200 % 250) + ".29";
   LoopbackSimulator loopback;
   const std::uint32_t simulator = *ParseIpv4Address(address.c_str());
-  if (!loopback.server.Bind({simulator, 6060}, loopback.error)) {
+  if (!loopback.server.Bind({simulator, 6060}, loopback.error))
     GTEST_SKIP() << address << ":6060: " << loopback.error;
-  }
 #ifdef _WIN32
   _putenv_s("LCD_VIRTUAL_HTTP", "off");
 #else

@@ -69,10 +69,9 @@ TEST_F(LcdMotionTest, TickerRestsJumpsAndMovesItsLeadingPieceToTheEnd) {
 #endif
   using Step = std::tuple<std::uint32_t, bool, int>;  // a cycle this many ms on; moving, x
   // At 10 pixels a second in steps of 5, a 100 ms cycle earns one pixel. The
-  // cycle that lays the band out neither waits nor moves; the rest is strict,
-  // and a jump takes every whole pixel earned once they make a step. The
-  // text is 165 pixels wide and the gap 21: the leading piece, once wholly
-  // out, goes to the end, so the next one leads; one such move a jump.
+  // cycle that lays the band out neither waits nor moves; a jump takes every
+  // whole pixel earned once they make a step. The text is 165 pixels wide, the
+  // gap 21: a leading piece wholly out goes to the end; one such move a jump.
   // clang-format off
   const std::vector<Step> scripts[] = {
       {{100, false, 0}, {1900, false, 0}, {1, true, 0}, {400, true, 0}, {100, true, -5},

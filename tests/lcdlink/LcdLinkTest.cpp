@@ -146,24 +146,21 @@ TEST(LcdOutput, EachAnswerLeadsToItsCalls) {
     return "the LCD went away (code " + std::to_string(code) + "); reconnecting\n";
   };
   const std::string back = "the LCD is back\n";
+  // clang-format off
   const OutputCase cases[] = {
       {{{"push", 1167}}, "push close|" + open + "|push read", lost(1167) + back},
       {{{"push", 31}}, "push close disconnect|connect " + open + "|push read", lost(31) + back},
       {{{"read", 1167}}, "push read close up1 up8|" + open + "|push read", lost(1167) + back},
-      {{{"read", 5}},
-       "push read close disconnect up1 up8|connect " + open + "|push read",
+      {{{"read", 5}}, "push read close disconnect up1 up8|connect " + open + "|push read",
        lost(5) + back},
-      {{{"push", 1167}, {"query", 259}},
-       "push close|query|" + open,
+      {{{"push", 1167}, {"query", 259}}, "push close|query|" + open,
        lost(1167) + "no LCD present; waiting for one\n" + back},
-      {{{"push", 1167}, {"query", 31}},
-       "push close|query disconnect|connect " + open,
+      {{{"push", 1167}, {"query", 31}}, "push close|query disconnect|connect " + open,
        lost(1167) + "the LCD does not open (code 31); retrying\n" + back},
-      {{{"push", 31}, {"connect", 7}},
-       "push close disconnect|connect|connect " + open,
+      {{{"push", 31}, {"connect", 7}}, "push close disconnect|connect|connect " + open,
        lost(31) + "cannot connect to the LCD service (code 7); retrying\n" + back},
-      {{}, "push0||", "", 0},
-      {{}, "push0||", "", 128, true}};
+      {{}, "push0||", "", 0}, {{}, "push0||", "", 128, true}};
+  // clang-format on
   for (const OutputCase& c : cases) {
     testing::FakeClock clock(1000);
     const LcdServiceTable table = ScriptedService::Table();

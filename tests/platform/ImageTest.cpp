@@ -86,9 +86,8 @@ TEST_F(ImageDecoding, EveryEntryKindBitmapLayoutAndScale) {
   bitmap(fields, 14, 18);
   EXPECT_TRUE(Matches("image-decoded"));
 
-  // Icon entries with masks after a 40-byte header, or inside a 56-byte one
-  // that holds an alpha mask too: the pixels follow them and decode as the
-  // plain entries' do (alpha over an opaque AND mask at 32 bits).
+  // Icon entries with masks after a 40-byte header, or in a 56-byte one with an
+  // alpha mask too, decode as the plain ones (alpha over an opaque AND mask).
   const std::pair<int, std::vector<std::uint32_t>> withMasks[] = {
       {16, {0x7C00, 0x03E0, 0x001F}}, {32, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}}};
   for (const auto& [bits, masks] : withMasks) {
@@ -135,10 +134,7 @@ TEST(IconEntryChoice, TiesLargestAndTheDirectoryZero) {
 // build turns any stray read into a failure).
 enum Base { kIcon, kPngIcon, kBitmap, kBitmap8 };
 
-Bytes Good(Base base) {
-  const Bytes files[] = {Icon(kArt, 24), Icon(kArt, 0), BmpFile(kArt, 24), BmpFile(kArt, 8)};
-  return files[base];
-}
+const Bytes kGood[] = {Icon(kArt, 24), Icon(kArt, 0), BmpFile(kArt, 24), BmpFile(kArt, 8)};
 
 bool Decodes(Base base, std::span<const std::uint8_t> file, int width = 0, int height = 0) {
   if (base >= kBitmap) return DecodeBitmap(file) != nullptr;
@@ -147,7 +143,7 @@ bool Decodes(Base base, std::span<const std::uint8_t> file, int width = 0, int h
 
 TEST(ImageHostile, PrefixesDamagedHeadersAndSizesPastTheCapsAreRefused) {
   for (const Base base : {kIcon, kPngIcon, kBitmap, kBitmap8}) {
-    const Bytes file = Good(base);
+    const Bytes file = kGood[base];
     ASSERT_TRUE(Decodes(base, file));
     for (std::size_t n = 0; n < file.size(); ++n)
       EXPECT_FALSE(Decodes(base, std::span(file.data(), n))) << base << ": " << n << " bytes";
@@ -170,19 +166,18 @@ TEST(ImageHostile, PrefixesDamagedHeadersAndSizesPastTheCapsAreRefused) {
                         {46, 257, 4}};
   for (const auto& [base, edits] : {std::pair{kIcon, &icon}, {kPngIcon, &png}, {kBitmap, &bitmap}})
     for (const auto& [at, value, count] : *edits) {
-      Bytes file = Good(base);
+      Bytes file = kGood[base];
       Put(file, at, value, count);
       EXPECT_FALSE(Decodes(base, file)) << base << " at " << at << ": " << value;
     }
   for (const auto& [cx, cy] : {std::pair{-1, 10}, {10, 5000}, {INT_MAX, INT_MAX}})
-    EXPECT_FALSE(Decodes(kIcon, Good(kIcon), cx, cy)) << cx << " x " << cy;
-  EXPECT_TRUE(Decodes(kIcon, Good(kIcon), 1024, 1024));
+    EXPECT_FALSE(Decodes(kIcon, kGood[kIcon], cx, cy)) << cx << " x " << cy;
+  EXPECT_TRUE(Decodes(kIcon, kGood[kIcon], 1024, 1024));
   EXPECT_FALSE(Decodes(kIcon, Icon({2000, 1, std::vector<std::uint32_t>(2000, 0xFF)}, 0)))
       << "PNG past the cap";
 }
 
-// Paths as the application stores them: relative (to the current folder),
-// with backslashes.
+// Paths as the application stores them: relative, with backslashes.
 TEST(ImageFile, StoredPathsLoadAndUnreadableFilesGiveNull) {
   const TempDir dir;
   const auto stored = [&dir](std::string name) {
@@ -190,12 +185,12 @@ TEST(ImageFile, StoredPathsLoadAndUnreadableFilesGiveNull) {
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
   };
-  Bytes icon = Good(kIcon);
+  Bytes icon = kGood[kIcon];
   std::filesystem::create_directories(dir.path() / "images/folder.ico");
   dir.Write("images/ok.ico", {icon.begin(), icon.end()});
   icon.resize(kMaxImageFileBytes + 1);  // trailing bytes alone would be harmless
   dir.Write("images/big.ico", {icon.begin(), icon.end()});
-  const Bytes bitmap = Good(kBitmap);
+  const Bytes bitmap = kGood[kBitmap];
   dir.Write("images/b.bmp", {bitmap.begin(), bitmap.end()});
   dir.Write("empty.ico", "");
   ASSERT_EQ(mkfifo((dir.path() / "pipe.ico").c_str(), 0600), 0);  // no writer: must not block

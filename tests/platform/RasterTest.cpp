@@ -103,8 +103,7 @@ TEST_F(RasterGolden, BlitsAndIconsThroughViewportAndClip) {
   dc.SelectClipRect({52, 0, 53, 43});
   dc.BitBlt(0, 0, 4, 2, halfLit, 0, 0);
   dc.RemoveClip();
-  // Left, below: empty and negative extents and planes shorter than their
-  // size claims draw nothing.
+  // Left, below: empty or negative extents and short planes draw nothing.
   BitmapImage shortBitmap = halfLit;
   shortBitmap.pixels.pop_back();
   IconImage shortIcon = icon;
@@ -117,8 +116,7 @@ TEST_F(RasterGolden, BlitsAndIconsThroughViewportAndClip) {
   EXPECT_TRUE(Matches("raster-images"));
 }
 
-// A prefixed character is underlined on the one row under the baseline, to
-// a pixel short of the next character.
+// A prefix underlines the row under the baseline, to a pixel short of the next.
 TEST_F(RasterGolden, PrefixUnderlineIsOneRowUnderTheBaseline) {
   Rect rect{0, 0, 40, 20};
   dc.DrawText(u"&8", rect, 0, nullptr);
@@ -190,11 +188,10 @@ TEST(FontLibrary, FacesResolveAndOddSizesStillGiveASaneFont) {
 TEST(FaceSubstitution, SubstituteMovesByTheRowsItLacksAboveTheDigits) {
   constexpr std::u16string_view kSans = u"Microsoft Sans Serif";
   using Row = std::tuple<std::u16string_view, int, bool, int, int>;  // face, em, bold, drawn, move
-  // clang-format off
-  const Row cases[] = {{kSans, 9, false, 1, 2}, {u"MICROSOFT sans serif", 11, false, 2, 0},
-      {kSans, 16, true, 3, 2}, {kSans, 9, false, 4, -1}, {kSans, 16, false, 3, 0},
-      {kSans, 10, false, 1, 0}, {kSans, 9, false, -1, 0}, {u"Arial", 9, false, 1, 0}};
-  // clang-format on
+  const Row cases[] = {{kSans, 9, false, 1, 2},  {u"MICROSOFT sans serif", 11, false, 2, 0},
+                       {kSans, 16, true, 3, 2},  {kSans, 9, false, 4, -1},
+                       {kSans, 16, false, 3, 0}, {kSans, 10, false, 1, 0},
+                       {kSans, 9, false, -1, 0}, {u"Arial", 9, false, 1, 0}};
   for (const auto& [face, em, bold, drawn, move] : cases)
     EXPECT_EQ(SubstituteShiftY(face, em, bold, drawn), move) << em << " " << drawn;
   // The pinned Liberation Sans at the three sizes of the screens.
