@@ -1,5 +1,4 @@
-// The simulator link over real UDP on loopback; the display cycle with the
-// real screens and the scripted LCD service (tests/lcdlink).
+// The simulator link over loopback UDP; the display cycle on the real screens.
 #include <gtest/gtest.h>
 
 #include "app/SimulatorAnswers.h"
@@ -54,8 +53,7 @@ TEST(SimLink, TakesEveryQueuedAnswerToItsParserAndOnlyFromTheSimulator) {
   // A late fast answer read at the slow exchange, then its duplicate.
   EXPECT_EQ(exchange(kSlowExchange, {Fast(45)}), "45/7");
   EXPECT_EQ(exchange(kFastExchange, {Fast(45), Fast(46, 2000)}, {Fast(98)}), "45/7");
-  // Oversized datagrams in the middle of the queue, exchange after exchange:
-  // each answer behind them is read in its own exchange.
+  // Oversized datagrams mid-queue: each answer behind them is read in its exchange.
   for (const int speed : {47, 48, 49})
     EXPECT_EQ(exchange(kFastExchange, {Fast(1, 1500), Fast(speed), Fast(2, 60000)}),
               std::to_string(speed) + "/7");

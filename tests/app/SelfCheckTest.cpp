@@ -38,8 +38,7 @@ struct LoopbackSimulator final : DatagramSocket {
   ReceiveResult Receive(std::span<char> buffer) override {
     ReceiveResult got = client.Receive(buffer);
 #ifdef _WIN32
-    // Wine names 127.0.0.1 as the sender of loopback replies, whatever
-    // address the stand-in is bound to.
+    // Wine names 127.0.0.1 as the sender of loopback replies, whatever the bound address.
     if (got.status != ReceiveStatus::kNothing) got.sender = server.LocalEndpoint();
 #endif
     return got;
@@ -63,8 +62,7 @@ struct CheckRow {
   bool installed = false;  // no images/ here: only the installed tree's
 };
 
-// The check run in a fresh folder with the row's settings and icons, for a
-// program in `install`/bin.
+// The check in a fresh folder with the row's settings and icons, run from `install`/bin.
 std::string Check(const CheckRow& row, const std::string& good, DatagramSocket& loopback,
                   testing::FakeClock& fakeClock, const fs::path& install) {
   testing::TempDir folder;

@@ -41,8 +41,7 @@ class SceneFacade final : public LcdFacade {
   LcdFacadePage& Page() const { return *editPage(); }
 };
 
-// Items made through the facade, shown by display cycles on a scripted LCD
-// service as the program runs them.
+// Items made through the facade, shown by display cycles on the scripted service.
 class LcdScene : public ::testing::Test {
  protected:
   using F = LcdFontClass;
@@ -91,7 +90,6 @@ class LcdScene : public ::testing::Test {
     return dynamic_cast<Item&>(*item);
   }
 
-  // `cycles` display cycles `ms` apart.
   void Run(int cycles = 1, std::uint32_t ms = 100) {
     for (int i = 0; i < cycles; ++i) {
       clock.Advance(ms);
@@ -99,8 +97,7 @@ class LcdScene : public ::testing::Test {
     }
   }
 
-  // The last frame pushed, read through the page's colour table, against
-  // tests/golden/<name>.txt.
+  // The last frame pushed, read through the page's colour table, against a golden.
   ::testing::AssertionResult Shows(const std::string& name) {
     const std::vector<std::uint8_t>& pushed = ScriptedService::lastFrame;
     if (pushed.size() != LCD_FRAME_BYTES || pushed[0] != 1 || (pushed[1] | pushed[2] | pushed[3]))

@@ -48,9 +48,8 @@ std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int st
   const char* update = std::getenv("KORVAN_UPDATE_GOLDEN");
   const std::string_view mode = update != nullptr ? update : "";
 #ifdef _WIN32
-  // Where GDI lays text out by widths of its own, the frame it draws is
-  // pinned beside the common one as NAME.gdi.txt (KORVAN_UPDATE_GOLDEN=gdi
-  // writes it for the frames that differ).
+  // Where GDI lays text out by widths of its own, its frame is pinned as
+  // NAME.gdi.txt (KORVAN_UPDATE_GOLDEN=gdi writes it where frames differ).
   if (mode == "gdi") {
     if (ReadFile(path + ".txt") != art) {
       std::ofstream(path + ".gdi.txt", std::ios::binary) << art;
@@ -83,8 +82,7 @@ std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int st
   return failure << "; actual frame written to " << path << ".actual.txt";
 }
 
-// GDI picks faces by name and has no files to pin: Windows asks for the
-// faces the screens name.
+// GDI picks faces by name and has no files to pin: Windows asks for them.
 void PinTestFonts() {
 #ifndef _WIN32
   const std::string dir = "/usr/share/fonts/truetype/liberation/LiberationSans-";

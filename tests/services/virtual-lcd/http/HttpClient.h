@@ -1,5 +1,4 @@
-// Raw HTTP to a server over loopback or an address of this machine, every
-// wait bounded.
+// Raw HTTP over loopback or an address of this machine, every wait bounded.
 #pragma once
 
 #ifdef _WIN32
@@ -37,7 +36,6 @@ inline SocketHandle Dial(int port, const std::string& request,
   return handle;
 }
 
-// A press of the panel's buttons with these `headers`, of this `type`.
 inline std::string Press(const std::string& headers, const std::string& type,
                          const std::string& body) {
   return "POST /button HTTP/1.1\r\n" + headers + "Content-Type: " + type +
@@ -63,7 +61,6 @@ inline std::string Receive(SocketHandle socket, std::chrono::milliseconds timeou
   return got;
 }
 
-// Whether `socket` sends `mark` within `timeout`.
 inline bool Sees(SocketHandle socket, std::string_view mark, std::chrono::milliseconds timeout) {
   return Receive(socket, timeout, mark).find(mark) != std::string::npos;
 }
