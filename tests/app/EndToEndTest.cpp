@@ -253,7 +253,6 @@ TEST(Program, ExitsWithTheSettingsMessageAndCodeOrRunsUntilStoppedEvenInALongPau
   }
 }
 
-// The stand-in as a player runs it: it answers until it is stopped, then ends with 0.
 TEST(Program, TheStandInAnswersUntilStopped) {
   TempDir folder;
   Korvan refused(folder.path(), {}, KORVAN_SIM_PROGRAM, "--port 0");

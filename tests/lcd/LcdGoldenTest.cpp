@@ -2,7 +2,6 @@
 // edge cases (lcd-*), on white where what an item blanks matters.
 #include <climits>
 #include <tuple>
-#include <vector>
 
 #include "lcd/LcdCanvas.h"
 #include "lcd/LcdProgressBar.h"
@@ -150,8 +149,7 @@ TEST_F(LcdGoldenTest, HostileTextsAndBoxes) {
   EXPECT_TRUE(Shows("lcd-hostile"));
 }
 
-// Before any font is set a text item writes in the stock face at 8 points:
-// 11 pixels at 96 dots an inch.
+// Before any font is set: 8 points are 11 pixels at 96 dots an inch.
 TEST(LcdTextItem, StartsInTheStockFaceAtEightPoints) {
   LcdTextItem item;
   ASSERT_EQ(item.Initialize(), kStatusOk);
@@ -169,12 +167,10 @@ TEST(LcdCanvas, DescribesItsBytesAsATopDownEightBitBitmap) {
                        h.xPelsPerMeter, h.yPelsPerMeter, h.colorsUsed, h.colorsImportant),
             std::tuple(40u, 160, -43, std::uint16_t{1}, std::uint16_t{8}, 0u, 6880u, 3200, 3200,
                        256u, 256u));
-  for (int i = 0; i < 256; ++i) {
-    const LcdColorEntry& c = info.colors[static_cast<std::size_t>(i)];
+  for (std::size_t i = 0; i < 256; ++i) {
+    const LcdColorEntry& c = info.colors[i];
     const int v = i > 128 ? 255 : 0;
-    EXPECT_EQ(std::vector<int>({c.red, c.green, c.blue, c.reserved}),
-              std::vector<int>({v, v, v, 0}))
-        << i;
+    EXPECT_EQ(std::tuple(+c.red, +c.green, +c.blue, +c.reserved), std::tuple(v, v, v, 0)) << i;
   }
 }
 

@@ -194,8 +194,7 @@ std::int32_t DrawOnANewCanvas() {
   return status;
 }
 
-// Memory running out while a canvas or a text item is made: each allocation
-// refused in turn gets a failure status, and a half-made canvas draws nothing.
+// Of a canvas and a text item; a half-made canvas draws nothing.
 TEST(LcdAllocation, EachRefusedAllocationGivesAFailureStatus) {
   const std::function<std::int32_t()> makers[] = {DrawOnANewCanvas,
                                                   [] { return LcdTextItem().Initialize(); }};

@@ -12,7 +12,6 @@
 
 namespace korvan {
 
-// A hang-up asks for the same clean end as Ctrl-C, unless nohup ignored it.
 TEST(TerminationSignal, HangUpEndsCleanlyUnlessIgnoredAtStart) {
   std::signal(SIGHUP, SIG_IGN);  // as under nohup
   const std::atomic<bool>& stop = InstallTerminationHandlers();
@@ -24,7 +23,6 @@ TEST(TerminationSignal, HangUpEndsCleanlyUnlessIgnoredAtStart) {
   EXPECT_TRUE(stop.load());
 }
 
-// A datagram as long as the buffer arrives whole; a longer one is dropped.
 TEST(UdpSocket, ADatagramThatFillsTheBufferArrivesAndALongerOneIsDropped) {
   std::string error;
   std::optional<UdpSocket> socket = UdpSocket::Create(error), peer = UdpSocket::Create(error);
@@ -39,8 +37,7 @@ TEST(UdpSocket, ADatagramThatFillsTheBufferArrivesAndALongerOneIsDropped) {
   }
 }
 
-// A regular file tells its length; a pipe has none (folders and devices:
-// ConfigurationReaderTest).
+// Folders and devices: ConfigurationReaderTest.
 TEST(RegularFile, ARegularFileTellsItsLengthAndAPipeHasNone) {
   const testing::TempDir folder;
   const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(

@@ -152,8 +152,7 @@ TEST(VirtualLcd, ServesOneDeviceAsItsSettingsSay) {
   EXPECT_EQ(recorded, (std::vector<std::string>{"frame-000001.pgm", "frame-000002.pgm"}));
 }
 
-// Stopped, before Startup or after Cleanup, it answers only Startup, and a
-// handle from before a Cleanup is not one after it.
+// Before Startup and after Cleanup alike; a handle from before is not one after.
 TEST(VirtualLcd, WhenStoppedAnswersOnlyStartupAndForgetsItsHandles) {
   UseSettings({{"LCD_VIRTUAL_RECORD_MAX", "0"}});  // a count: none recorded, nothing to say
   VirtualLcd lcd;

@@ -59,8 +59,7 @@ TEST(Frames, BoardButtonsAndTerminalView) {
   }
 }
 
-// A watcher of the folder only ever sees a frame file appear by a rename,
-// whole; a failed rename leaves no temporary file and stops the recording.
+// Seen by a watcher of the folder; a failed rename leaves no file and stops it.
 TEST(Frames, FilesAppearWholeByRename) {
   korvan::testing::TempDir folder;
   fs::create_directory(folder.path() / "frame-000003.pgm");  // no file can replace it
