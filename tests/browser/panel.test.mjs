@@ -75,12 +75,8 @@ try {
       return Array.from(canvas.getContext("2d").getImageData(0, 0, 160, 43).data);
     });
     mismatches = 0;
-    for (let y = 0; y < 43; y++) {
-      for (let x = 0; x < 160; x++) {
-        const lit = data[(y * 160 + x) * 4] > 128;
-        if (lit !== expectedLit(x, y)) mismatches++;
-      }
-    }
+    for (let i = 0; i < 160 * 43; i++)
+      if ((data[i * 4] > 128) !== expectedLit(i % 160, Math.floor(i / 160))) mismatches++;
     return mismatches === 0;
   }).catch(error => { throw new Error(`${error.message}: ${mismatches} pixels differ`); });
 
