@@ -5,6 +5,7 @@
 #include "platform/system/UdpSocket.h"
 #include "tests/app/CycleRig.h"
 #include "tests/platform/GoldenFrame.h"
+#include "tests/support/Stderr.h"
 
 namespace korvan {
 namespace {
@@ -81,18 +82,14 @@ TEST(SimLink, SaysOnceWhenTheSimulatorFallsSilentAnswersAgainOrAnswersFromElsewh
   for (const auto& [waitMs, from] : steps) {
     clock.Advance(waitMs);
     if (from != 0) socket.queue.emplace_back(from, Slow(1));
-    ::testing::internal::CaptureStderr();
-    link.Exchange(kSlowExchange, sample);
-    said += ::testing::internal::GetCapturedStderr() + "|";
+    said += testing::StderrOf([&] { link.Exchange(kSlowExchange, sample); }) + "|";
   }
   EXPECT_EQ(said,
             "|korvan: no answer from the simulator at 10.0.0.1:6060 for 5 s\n|"
             "korvan: answers from 10.0.0.2 are ignored: LCD_Korvan.ini names 10.0.0.1\n||"
             "korvan: the simulator at 10.0.0.1:6060 answers again after 65 s of silence\n|||");
   for (std::uint32_t i = 0; i < 20; ++i) socket.queue.emplace_back(0x0B000000 + i % 10, Fast(1));
-  ::testing::internal::CaptureStderr();
-  link.Exchange(kFastExchange, sample);
-  said = ::testing::internal::GetCapturedStderr();
+  said = testing::StderrOf([&] { link.Exchange(kFastExchange, sample); });
   EXPECT_NE(said.find("from 11.0.0.6 "), std::string::npos) << said;  // 10.0.0.2 and seven more,
   EXPECT_EQ(said.find("from 11.0.0.7 "), std::string::npos) << said;  // and no more after them
 }

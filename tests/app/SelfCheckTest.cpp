@@ -17,6 +17,7 @@
 #include "platform/system/SystemClock.h"
 #include "platform/system/UdpSocket.h"
 #include "tests/app/CycleRig.h"
+#include "tests/support/Stderr.h"
 #include "tests/support/TempDir.h"
 
 namespace korvan {
@@ -95,9 +96,8 @@ std::string Check(const CheckRow& row, const std::string& good, DatagramSocket& 
                          .programFolder = install / "bin"};
   const fs::path previous = fs::current_path();
   fs::current_path(folder.path());
-  ::testing::internal::CaptureStderr();  // the loader's own words
-  EXPECT_EQ(RunSelfCheck(machine), row.exitCode) << report;
-  ::testing::internal::GetCapturedStderr();
+  testing::StderrOf(  // the loader's own words
+      [&] { EXPECT_EQ(RunSelfCheck(machine), row.exitCode) << report; });
   EXPECT_EQ(machine.serviceCallsLeftRunning.joinable(), row.hangs);
   if (row.hangs) {
     hangingServiceLetGo = true;

@@ -17,6 +17,7 @@
 #include "services/virtual-lcd/ButtonScript.h"
 #include "services/virtual-lcd/VirtualLcd.h"
 #include "tests/services/virtual-lcd/http/HttpClient.h"
+#include "tests/support/Stderr.h"
 #include "tests/support/TempDir.h"
 
 namespace korvan::virtual_lcd {
@@ -52,13 +53,10 @@ TEST(ButtonScript, ReadsNeverWait) {
       {fifo, 1}, {folder.path(), 1}, {folder.path() / "none", 0}};
   for (const auto& [path, said] : rows) {
     ButtonScript script(path.string());
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(script.Read(), 0u) << path;
-    const std::string errors = ::testing::internal::GetCapturedStderr();
+    const auto read = [&] { EXPECT_EQ(script.Read(), 0u) << path; };
+    const std::string errors = korvan::testing::StderrOf(read);
     EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), said) << errors;
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(script.Read(), 0u) << path;
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << path;  // said once
+    EXPECT_EQ(korvan::testing::StderrOf(read), "") << path;  // said once
   }
 #ifdef _WIN32
   CloseHandle(pipe);
@@ -117,9 +115,8 @@ TEST(VirtualLcd, ServesOneDeviceAsItsSettingsSay) {
        {"LCD_VIRTUAL_FAULTS", "query259=0,query259=-1,query259=1,push1167=2,read=1:31,push=0:5"},
        {"LCD_VIRTUAL_RECORD_FORMAT", "bmp"},
        {"LCD_VIRTUAL_BUTTONS", folder.Write("buttons", " 25\n").string()}});
-  ::testing::internal::CaptureStderr();
-  const std::int32_t device = service.Open();
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+  std::int32_t device = 0;
+  EXPECT_EQ(korvan::testing::StderrOf([&] { device = service.Open(); }),
             "lcd-virtual: LCD_VIRTUAL_HTTP=65536 is not host:port or off; the web panel stays "
             "off\nlcd-virtual: LCD_VIRTUAL_RECORD_FORMAT=bmp is not pgm or png; recording PGM\n"
             "lcd-virtual: LCD_VIRTUAL_FAULTS: ignored query259=-1, push=0:5 (see the plug-in's "
@@ -167,9 +164,7 @@ TEST(VirtualLcd, WhenStoppedAnswersOnlyStartupAndForgetsItsHandles) {
           lcd.OpenDevice(&open), lcd.CloseDevice(2), lcd.ReadButtons(2, &mask),
           lcd.PushFrame(2, frame.data(), 128), lcd.SetForeground(2, 1)})
       EXPECT_EQ(code, kLcdServiceNotActive) << round;
-    ::testing::internal::CaptureStderr();
-    ASSERT_EQ(lcd.Startup(), kLcdOk);
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(korvan::testing::StderrOf([&] { EXPECT_EQ(lcd.Startup(), kLcdOk); }), "");
     EXPECT_EQ(lcd.PushFrame(2, frame.data(), 128), kLcdDeviceNotConnected) << round;
     ASSERT_EQ(lcd.Connect(&connect), kLcdOk);
     open.connection = connect.connection;
@@ -199,9 +194,7 @@ TEST(Panel, TakenPortThenManyOpenPages) {
   ASSERT_TRUE(sockets.Start(error)) << error;
   const SocketHandle taker = ListenOn("127.0.0.1", port + 3).socket;
   ASSERT_NE(taker, kNoSocket);
-  ::testing::internal::CaptureStderr();
-  service.Open();
-  const std::string said = ::testing::internal::GetCapturedStderr();
+  const std::string said = korvan::testing::StderrOf([&] { service.Open(); });
   EXPECT_EQ(said.rfind("lcd-virtual: web panel off: cannot listen on " + taken, 0), 0u) << said;
   EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
   ASSERT_EQ(service.Cleanup(), kLcdOk);

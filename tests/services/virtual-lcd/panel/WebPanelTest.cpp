@@ -7,6 +7,7 @@
 
 #include "services/virtual-lcd/panel/WebPanel.h"
 #include "tests/services/virtual-lcd/http/HttpClient.h"
+#include "tests/support/Stderr.h"
 
 namespace korvan::virtual_lcd {
 namespace {
@@ -18,9 +19,7 @@ using namespace std::chrono_literals;
 struct Panel {
   explicit Panel(const char* host, HttpServer::Now now = HttpClock::now)
       : panel(board, std::move(now)) {
-    ::testing::internal::CaptureStderr();
-    EXPECT_TRUE(panel.Start({host, 0}));
-    said = ::testing::internal::GetCapturedStderr();
+    said = korvan::testing::StderrOf([&] { EXPECT_TRUE(panel.Start({host, 0})); });
     const auto slash = said.find('/', said.find("//") + 2);
     port = std::stoi(said.substr(said.rfind(':', slash) + 1));
     if (const auto at = said.find("?token="); at != std::string::npos)
