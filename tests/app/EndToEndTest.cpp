@@ -191,8 +191,7 @@ TEST_F(EndToEnd, PagesFollowTheSimulatorAndTheSoftButtons) {
 // test, so each frame shows one recorded answer however fast the program runs.
 class ReplayEndToEnd : public EndToEnd {
  protected:
-  class HeldClock final : public Clock {
-   public:
+  struct HeldClock final : Clock {
     std::uint32_t TickCount() override { return now.load(); }
     void Sleep(std::uint32_t) override {}
     std::atomic<std::uint32_t> now{0};

@@ -11,8 +11,7 @@
 namespace korvan::testing {
 namespace {
 
-class LcdGoldenTest : public LcdScene {
- protected:
+struct LcdGoldenTest : LcdScene {
   const BitmapImage white = MakeBitmap(kLcdWidth, kLcdHeight, [](int, int) { return true; });
 };
 

@@ -35,8 +35,7 @@ IconImage MakeIcon(int width, int height, Lit lit) {
           MakeBitmap(width, height, lit, 0, 255).pixels};
 }
 
-class SceneFacade final : public LcdFacade {
- public:
+struct SceneFacade final : LcdFacade {
   using LcdFacade::LcdFacade;
   LcdFacadePage& Page() const { return *editPage(); }
 };
