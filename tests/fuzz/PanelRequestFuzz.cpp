@@ -1,6 +1,5 @@
-// Any bytes on a panel connection give a request within the limits, a refusal
-// or a bounded wait for more, in two pieces as at once; the access check and
-// the routes take whatever request comes.
+// Any bytes on a panel connection give a request within the limits, a refusal or a bounded wait for
+// more, in two pieces as at once; the access check and the routes take whatever request comes.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>

@@ -124,10 +124,9 @@ TEST_F(LcdGoldenTest, ProgressBarEdges) {
   EXPECT_TRUE(Shows("lcd-progress-edges"));
 }
 
-// Over white: a 100 000-character text of two words, line breaks only, an emoji
-// and a lone surrogate. Below, opaque texts in empty, negative and far boxes, at
-// the largest point size, with an overlong face name; a black bitmap at the far
-// ends of the coordinates draws nothing.
+// Over white: a 100 000-character text of two words, line breaks only, an emoji and a lone
+// surrogate. Below, opaque texts in empty, negative and far boxes, at the largest point size, with
+// an overlong face name; a black bitmap at the far ends of the coordinates draws nothing.
 TEST_F(LcdGoldenTest, HostileTextsAndBoxes) {
   Bitmap(white, 0, 0, kLcdWidth, kLcdHeight);
   std::u16string huge(100000, u'7');

@@ -110,8 +110,7 @@ TEST_F(LcdMotionTest, AnimationMovesOnOneDrawAfterTheDrawThatFindsAPeriod) {
     animation.ResetUpdate();
     start = clock.TickCount();
   };
-  // The frame shown `at` ms after `start`: the lit one of the LCD's first
-  // four pixels, -1 for none.
+  // The frame shown `at` ms after `start`: the lit one of the LCD's first four pixels, -1 for none.
   const auto expectShown = [&](std::initializer_list<std::pair<std::uint32_t, int>> steps) {
     for (auto [at, shown] : steps) {
       Run(1, start + at - clock.TickCount());

@@ -127,11 +127,10 @@ struct RecordingPage final : LcdPage {
   void OnButtonUp(int b) override { ScriptedService::Record("up" + std::to_string(b)); }
 };
 
-// With buttons 0 and 3 held, three cycles after the answers: a failed call
-// closes the device, a lost connection (not 1167) is dropped too, the next
-// cycle opens again and the buttons go down again; a query's 259 (no device
-// yet) keeps all. Priority 0 or no page left: the blank frame once. Two
-// shares start it once; the last cleans it up; with none, none goes back.
+// With buttons 0 and 3 held, three cycles after the answers: a failed call closes the device, a
+// lost connection (not 1167) is dropped too, the next cycle opens again and the buttons go down
+// again; a query's 259 (no device yet) keeps all. Priority 0 or no page left: the blank frame once.
+// Two shares start it once; the last cleans it up; with none, none goes back.
 struct OutputCase {
   std::map<std::string, std::int32_t> answers;
   std::string calls;
@@ -192,10 +191,9 @@ TEST(LcdOutput, EachAnswerLeadsToItsCalls) {
   }
 }
 
-// The font classes, a ticker after its first step (1 s at 7 px/s after 2 s at
-// rest) and a bar at 40 %, on the second page; items change only on their
-// page, as their kind. The connection gets the name cut and option B first.
-// Then button 2 over five cycles: held or free, and the edges seen.
+// The font classes, a ticker after its first step (1 s at 7 px/s after 2 s at rest) and a bar at
+// 40 %, on the second page; items change only on their page, as their kind. The connection gets the
+// name cut and option B first. Then button 2 over five cycles: held or free, and the edges seen.
 TEST(LcdFacade, ItemsDrawAsTheGoldenFrameAndEachPressAndReleaseIsOneEdge) {
   testing::PinTestFonts();
   testing::FakeClock clock(1000);

@@ -7,8 +7,7 @@
 
 namespace korvan::testing {
 
-// A frame as text art: one line per row, '#' for a lit pixel (byte > 128),
-// '.' for a dark one.
+// A frame as text art: one line per row, '#' for a lit pixel (byte > 128), '.' for a dark one.
 std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int stride);
 
 // Compares art with tests/golden/<name>.txt, naming the first differing pixel

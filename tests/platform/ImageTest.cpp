@@ -148,10 +148,9 @@ TEST(ImageHostile, PrefixesDamagedHeadersAndSizesPastTheCapsAreRefused) {
     for (std::size_t n = 0; n < file.size(); ++n)
       EXPECT_FALSE(Decodes(base, std::span(file.data(), n))) << base << ": " << n << " bytes";
   }
-  // The icon directory (type, count, entry offsets and sizes), its DIB from
-  // 22 and the bitmap's info header from 14 (header size, sizes past the caps,
-  // zero, negative or top-down, bit counts, compression, colour table), the
-  // PNG's IHDR checksum, the bitmap's signature and pixel offset.
+  // The icon directory (type, count, entry offsets and sizes), its DIB from 22 and the bitmap's
+  // info header from 14 (header size, sizes past the caps, zero, negative or top-down, bit counts,
+  // compression, colour table), the PNG's IHDR checksum, the bitmap's signature and pixel offset.
   using Edits = std::vector<std::tuple<std::size_t, std::uint64_t, int>>;  // at, value, bytes
   const Edits icon = {{2, 2, 2},       {4, 0, 2},           {4, 0xFFFF, 2},
                       {18, 0xFFFF, 4}, {14, 0x7FFFFFFF, 4}, {14, 0x20FFFFFFF0, 8},

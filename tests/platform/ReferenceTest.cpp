@@ -85,12 +85,11 @@ TEST_F(RasterReferenceTest, TextSizesOfTheScreens) {
   EXPECT_TRUE(Matches("reference-sizes"));
 }
 
-// Extents as tools/raster-reference gives them (kAny: only the height). Where
-// it gives 41 for "one two three four" it measures 'o' and 'w' a pixel wider
-// than it draws them: we measure what we draw. GDI's own layout (kGdi) does
-// that too, counts the spaces at a word break into the line and opens a line
-// for a leading space. An empty text is one line high, as the height returned
-// says, where the reference leaves a multi-line rectangle 0 high.
+// Extents as tools/raster-reference gives them (kAny: only the height). Where it gives 41 for "one
+// two three four" it measures 'o' and 'w' a pixel wider than it draws them: we measure what we
+// draw. GDI's own layout (kGdi) does that too, counts the spaces at a word break into the line and
+// opens a line for a leading space. An empty text is one line high, as the height returned says,
+// where the reference leaves a multi-line rectangle 0 high.
 TEST_F(RasterReferenceTest, CalculatedRectangles) {
 #ifdef _WIN32
   constexpr bool kGdi = true;

@@ -1,5 +1,4 @@
-// The frame board's buttons, the terminal view, and the frame files the
-// recorder writes.
+// The frame board's buttons, the terminal view, and the frame files the recorder writes.
 #include <gtest/gtest.h>
 
 #ifndef _WIN32

@@ -25,8 +25,7 @@ struct Panel {
     if (const auto at = said.find("?token="); at != std::string::npos)
       token = said.substr(at + 7, said.find('\n') - at - 7);
   }
-  // `request` with {P} as the port, {T} as the token and {S} as the token
-  // one character short.
+  // `request` with {P} as the port, {T} as the token and {S} as the token one character short.
   std::string Ask(std::string request) {
     const std::string shorter = token.substr(0, token.size() - 1);
     for (const auto& [mark, value] :
