@@ -133,8 +133,7 @@ class EndToEnd : public ::testing::Test {
     }
   }
 
-  // Waits for `more` frames; the newest. Frames appear whole, by a rename of
-  // a hidden file, which is not counted.
+  // Waits for `more` frames; the newest. A frame appears whole, renamed from a hidden file.
   std::string WaitFrames(int more) {
     const auto count = [this] {
       return std::count_if(fs::directory_iterator(frames_), {}, [](const fs::directory_entry& e) {

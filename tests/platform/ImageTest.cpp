@@ -55,9 +55,8 @@ TEST_F(ImageDecoding, EveryEntryKindBitmapLayoutAndScale) {
   icon(Icon(kArt, 32, true, false), 68, 1);
   icon(IconFile({{9, 3, 32, noMask}}), 79, 1);
   icon(Icon(kArt, 0), 90, 1);
-  // Row 6, scaled as the real loader does (tools/raster-reference): black and
-  // opaque win a merge, a block transparent throughout stays so, inverting
-  // pixels included; a pixel goes by its centre, on a boundary the lower one.
+  // Row 6, scaled as the real loader scales: black and opaque win a merge, a wholly transparent
+  // block stays so, inverting pixels too; a pixel goes by its centre, on a boundary the lower.
   const std::tuple<const char*, int, int, int, int> scaled[] = {
       {"#. #", 2, 24, 4, 3}, {"##  ~~#.##  ~~..", 8, 24, 4, 1},
       {"#   ", 2, 32, 1, 1}, {"#.#", 3, 24, 5, 1},
@@ -72,9 +71,8 @@ TEST_F(ImageDecoding, EveryEntryKindBitmapLayoutAndScale) {
       {24, false, 108}, {24, true, 124}, {32, false, 40}, {32, true, 108}};
   for (int x = 2; const auto& [bits, topDown, size] : layouts)
     bitmap(BmpFile(kArt, bits, topDown, size), std::exchange(x, x + 11), 14);
-  // Row 18: the shades, alpha ignored; a one-entry colour table (white) with
-  // a pixel of index 3; 16 bits with 5-6-5 masks after a 40-byte header:
-  // 0x07E0 is white, 0x03E0 dark (as 5-5-5 it would be white).
+  // Row 18: the shades, alpha ignored; a one-entry colour table (white) with a pixel of index 3; 16
+  // bits with 5-6-5 masks after a 40-byte header: 0x07E0 white, 0x03E0 dark (as 5-5-5, white).
   bitmap(BmpFile({6, 1, kShadeColours}, 32), 2, 18);
   Bytes pastTable = BmpFile(Picture::FromArt("##", 2), 4);
   Put(pastTable, pastTable.size() - 4, 0x03, 1);

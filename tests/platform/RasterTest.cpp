@@ -86,9 +86,8 @@ TEST_F(RasterGolden, BlitsAndIconsThroughViewportAndClip) {
     for (const int x : {31, 33}) dc.SetPixel(x, y, kWhite);
     dc.BitBlt(30, y, 4, 1, halfLit, 0, 0, rops[y]);
   }
-  // An icon whose top row is opaque white, opaque black, see-through and
-  // inverting, over black then over white: twice as large, halved (source
-  // columns 0 and 2), and twice as large through a one-column clip.
+  // An icon whose top row is opaque white, opaque black, see-through and inverting, over black then
+  // white: twice as large, halved (source columns 0 and 2), and doubled through a one-column clip.
   const IconImage icon{4, 2, {255, 0, 0, 255, 0, 0, 0, 0}, {0, 0, 255, 255, 0, 0, 0, 0}};
   dc.FillRect({40, 25, 160, 43}, kWhiteBrush);
   for (const int y : {15, 30}) {

@@ -181,9 +181,8 @@ struct Stream {
   const SocketHandle socket;
 };
 
-// A taken port is said on one line and the service runs on without a panel.
-// Of twelve open pages four get streams (heartbeats, then frames), the rest a
-// refusal; polls still answer; pages that go away give their stream back.
+// A taken port is said in one line; the service runs on without a panel. Of twelve open pages four
+// get streams (heartbeats, then frames), the rest a refusal; polls answer; gone pages free theirs.
 TEST(Panel, TakenPortThenManyOpenPages) {
   const char* base = getenv("KORVAN_TEST_PORT_BASE");
   const int port = (base != nullptr ? std::stoi(base) : 18160) + 1;

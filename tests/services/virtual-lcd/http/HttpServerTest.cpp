@@ -80,10 +80,9 @@ TEST(HttpServer, RefusesWhatItCannotTakeFromOnePastItsLimits) {
   }
 }
 
-// With its clock stopped no deadline frees a connection (nor makes a silent one
-// old enough to give way): only a client's close frees its slot. 16 that close
-// at once leave none held; 16 silent ones keep a 17th from their address out
-// until they close. Then the loop waits, woken once by a wake-up.
+// With its clock stopped no deadline frees a connection (nor makes a silent one old enough to give
+// way): only a client's close frees its slot. 16 that close at once leave none held; 16 silent ones
+// keep a 17th from their address out until they close. Then the loop waits, woken once by Wake.
 TEST(HttpServer, ClientsThatConnectAndCloseAtOnceFreeTheirSlotsAndTheServerStaysIdle) {
   const auto stopped = HttpClock::now();
   Server local([stopped] { return stopped; });
