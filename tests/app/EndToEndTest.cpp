@@ -228,8 +228,7 @@ TEST(Program, ExitsWithTheSettingsMessageAndCodeOrRunsUntilStoppedEvenInALongPau
       {nullptr, false, 1, "Je ne peux ouvrir le fichier config.ini\n"},
       {"[DCS]\nPort=65536\n", false, 255, "Port non valide\n"},
       {"", false, 255, "Mauvais confi.ini\n"},
-      // Without an LCD service it polls on, after a second in its minute-long
-      // pause, until the terminal closes (a hang-up).
+      // Without an LCD service it polls on, a second into its minute-long pause, until a hang-up.
       {"[DCS]\nPort=6060\nIP=127.0.0.1\nSleep=60000\nC=1\nA=1\nSp=1\n", true, 0, ""}};
   for (const auto& [file, runs, exitCode, output] : rows) {
     TempDir folder;

@@ -40,8 +40,7 @@ TEST(AircraftFamily, IndicatorRulesPerFamilyAndValue) {
     float v174 = 0, v214 = 0, v82 = -1, v164 = 0, v216 = 0;
   } const cases[] = {
       // clang-format off
-      // The first pair follows 174 and the second 214; the f4u and zero sets
-      // the other way round. NaN counts as not zero.
+      // Pair one follows 174, pair two 214 (for the f4u and zero sets the reverse); NaN is not 0.
       {kMe109, "01 10 1000 100", 1}, {kUnknown, "01 10 1000 100", 1},
       {kF4u, "10 01 1000 100", 1}, {kZero, "10 01 1000 100", 1},
       {kYak1, "10 01 1000 100", 0, nan},

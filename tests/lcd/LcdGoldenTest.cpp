@@ -53,10 +53,9 @@ TEST_F(LcdGoldenTest, ProgressBarStyles) {
   EXPECT_TRUE(Shows("page-progress-bars"));
 }
 
-// Top: an empty text, a hidden one, ampersands, an inverted text of half its
-// box. Middle: a line cut at its box, 10 points (where points per inch show), a
-// centred wrap cut after two lines. Bottom, after 2 s: a ticker as wide as its
-// text stands, one a pixel narrower runs, an empty one is a black box.
+// Top: an empty text, a hidden one, ampersands, an inverted text of half its box. Middle: a line
+// cut at its box, 10 points (points per inch show), a centred wrap cut after two lines. Bottom,
+// after 2 s: a ticker as wide as its text stands, one a pixel narrower runs, an empty one is black.
 TEST_F(LcdGoldenTest, TextEdges) {
   Bitmap(white, 0, 0, kLcdWidth, kLcdHeight);
   constexpr LcdItemKind kTicker = LcdItemKind::StreamingText;
@@ -78,10 +77,9 @@ TEST_F(LcdGoldenTest, TextEdges) {
   EXPECT_TRUE(Shows("lcd-text-edges"));
 }
 
-// Top: bitmap windows from the logical origin, bytes 129 and 128 (white and
-// black by the colour table), a bitmap item with no size. Over a white band:
-// a hollow square icon stretched in a box wider than itself, an icon item and
-// a bitmap item with no picture; right of it the square cut by its box.
+// Top: bitmap windows from the logical origin, bytes 129 and 128 (white and black by the colour
+// table), a bitmap item with no size. Over a white band: a hollow square icon stretched in a wider
+// box, an icon item and a bitmap item with no picture; right, the square cut by its box.
 TEST_F(LcdGoldenTest, Pictures) {
   const BitmapImage stripes = MakeBitmap(30, 4, [](int x, int) { return x % 2 == 0; });
   const BitmapImage edge = MakeBitmap(

@@ -68,10 +68,9 @@ TEST_F(LcdMotionTest, TickerRestsJumpsAndMovesItsLeadingPieceToTheEnd) {
   GTEST_SKIP() << "the script counts the text's width, which GDI measures wider";
 #endif
   using Step = std::tuple<std::uint32_t, bool, int>;  // a cycle this many ms on; moving, x
-  // At 10 pixels a second in steps of 5, a 100 ms cycle earns one pixel. The
-  // cycle that lays the band out neither waits nor moves; a jump takes every
-  // whole pixel earned once they make a step. The text is 165 pixels wide, the
-  // gap 21: a leading piece wholly out goes to the end; one such move a jump.
+  // At 10 px/s in steps of 5, a 100 ms cycle earns a pixel. The cycle that lays the band out
+  // neither waits nor moves; a jump takes every whole pixel earned once they make a step. The text
+  // is 165 px wide, the gap 21: a leading piece wholly out goes to the end, one such move a jump.
   // clang-format off
   const std::vector<Step> scripts[] = {
       {{100, false, 0}, {1900, false, 0}, {1, true, 0}, {400, true, 0}, {100, true, -5},

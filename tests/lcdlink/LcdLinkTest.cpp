@@ -17,8 +17,7 @@ namespace {
 
 using testing::ScriptedService;
 
-// Each refusal answers 1722, leaves the service stopped, says why on one
-// line of standard error, and a second try fails alike.
+// Each refusal answers 1722, leaves the service stopped, says why in one line; a retry fails alike.
 void ExpectRefused(LcdManagerService& service, const std::string& from, const char* because) {
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(service.Startup(), kLcdServerUnavailable);

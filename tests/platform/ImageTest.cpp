@@ -128,8 +128,7 @@ TEST(IconEntryChoice, TiesLargestAndTheDirectoryZero) {
   EXPECT_EQ(DecodeIcon(IconFile({broken, flat(32, 24, '.')}), 16, 16), nullptr);
 }
 
-// Hostile and damaged input: always null, never a crash (the sanitizer
-// build turns any stray read into a failure).
+// Hostile and damaged input: always null, never a crash (the sanitizer build fails a stray read).
 enum Base { kIcon, kPngIcon, kBitmap, kBitmap8 };
 
 const Bytes kGood[] = {Icon(kArt, 24), Icon(kArt, 0), BmpFile(kArt, 24), BmpFile(kArt, 8)};

@@ -15,8 +15,7 @@ using namespace DrawTextFormat;
 
 struct RasterGolden : ::testing::Test, RasterScene {};
 
-// What is drawn before the wipe (the white fill inverted) only the
-// sanitizer build judges: a stray write fails it.
+// Drawn before the wipe (the white fill inverted) for the sanitizer build: a stray write fails it.
 TEST_F(RasterGolden, ExtremeCoordinatesHugeTextsAndEmptyClips) {
   RasterContext none;  // without a surface nothing is drawn
   Rect rect{0, 0, 50, 20};
@@ -127,8 +126,7 @@ TEST_F(RasterGolden, PrefixUnderlineIsOneRowUnderTheBaseline) {
             std::pair(dc.GetTextExtent(u"8").cx - 1, 0));
 }
 
-// A face name as fontconfig takes it: every length of UTF-8 sequence, a
-// surrogate pair as one code point, lone surrogates as U+FFFD.
+// Face names for fontconfig: UTF-8 of each length, surrogate pairs whole, lone ones as U+FFFD.
 TEST(Utf16, NamesBecomeUtf8CodePointByCodePoint) {
   const std::pair<std::u16string, std::string> rows[] = {
       {u"Arial", "Arial"},

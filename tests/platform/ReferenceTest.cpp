@@ -145,8 +145,7 @@ TEST_F(RasterReferenceTest, FontMetrics) {
   }
 }
 
-// The frames of tools/raster-reference/icons.cpp: icon files as the
-// application stores their paths, drawn at (x, y) in cx × cy.
+// The frames of tools/raster-reference/icons.cpp: stored icon paths, drawn at (x, y) in cx × cy.
 struct IconReferenceTest : ::testing::Test, RasterScene {
   void Draw(const std::string& file, int x, int y, int cx, int cy) {
     const auto icon = LoadIconFile(kRoot + "\\" + file, cx, cy);

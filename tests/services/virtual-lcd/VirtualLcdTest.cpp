@@ -65,8 +65,7 @@ TEST(ButtonScript, ReadsNeverWait) {
 #endif
 }
 
-// Set for the plug-in, which reads the same C runtime's environment; an
-// empty value unsets (Windows cannot keep an empty one).
+// Seen by the plug-in, on the same C runtime; an empty value unsets (Windows keeps no empty one).
 void SetVariable(const char* name, const std::string& value) {
 #ifdef _WIN32
   _putenv_s(name, value.c_str());

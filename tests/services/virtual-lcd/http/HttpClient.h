@@ -17,8 +17,7 @@
 
 namespace korvan::virtual_lcd {
 
-// A socket connected to `host` (an IP literal) at `port` that has sent
-// `request`; kNoSocket when it could not connect.
+// A socket to `host` (an IP literal) at `port` that sent `request`; kNoSocket if none connected.
 inline SocketHandle Dial(int port, const std::string& request,
                          const std::string& host = "127.0.0.1") {
   addrinfo hints{};
@@ -42,8 +41,7 @@ inline std::string Press(const std::string& headers, const std::string& type,
          "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
 }
 
-// What `socket` sends until `mark` came in it (no mark: until it closes), or
-// "no close" once `timeout` passed first.
+// What `socket` sends until `mark` (none: until it closes); "no close" if `timeout` passes first.
 inline std::string Receive(SocketHandle socket, std::chrono::milliseconds timeout,
                            std::string_view mark = {}) {
   std::string got;

@@ -110,8 +110,7 @@ TEST(HttpServer, ClientsThatConnectAndCloseAtOnceFreeTheirSlotsAndTheServerStays
   EXPECT_EQ(Ask(local.port, "GET / HTTP/1.1\r\nHost: a\r\n\r\n").substr(0, 12), "HTTP/1.1 200");
 }
 
-// 200 connections that send half a request and wait, reopened whenever the
-// server drops one, keep no fresh client out.
+// 200 half-sent requests, reopened whenever the server drops one, keep no fresh client out.
 TEST(HttpServer, AnswersBesideIdleConnections) {
   Server local;
   std::atomic<bool> stop{false};

@@ -14,8 +14,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A panel on `host`, port 0: its port and token read from the lines it
-// printed, one for each address it can be opened by.
+// A panel on `host`, port 0, its port and token read from what it printed.
 struct Panel {
   explicit Panel(const char* host, HttpServer::Now now = HttpClock::now)
       : panel(board, std::move(now)) {
@@ -100,8 +99,7 @@ TEST(WebPanel, RefusesOtherSitesFormsAndMissingTokens) {
   EXPECT_NE(withToken.find("\r\nSet-Cookie: korvan_panel_" + std::to_string(wide.port) + "=" +
                            wide.token + "; Path=/; HttpOnly; SameSite=Strict\r\n"),
             std::string::npos);
-  // 128 random bits a token, four to a digit: each of the 16 values comes up
-  // as the high and as the low half of a byte.
+  // 128 random bits, four a digit: each of the 16 values comes up as the high and the low half.
   std::string halves[2];
   for (int i = 0; i < 1024; ++i) halves[i % 2] += PanelAccess::NewToken()[i % 32];
   for (const std::string& half : halves)
