@@ -20,8 +20,7 @@ namespace korvan::testing {
 
 inline constexpr std::uint32_t kSimulatorAddress = 0x7F000001;
 
-// Datagrams with their senders' addresses, taken in order; one past the
-// buffer is dropped whole, as the real socket does.
+// Datagrams with their senders, in order; one past the buffer is dropped whole.
 struct QueuedSocket final : DatagramSocket {
   bool SendTo(const Ipv4Endpoint&, std::span<const char>) override { return true; }
   ReceiveResult Receive(std::span<char> buffer) override {

@@ -1,5 +1,4 @@
-// The simulator link over real UDP on loopback; the display cycle with the
-// real screens and the scripted LCD service (tests/lcdlink).
+// The simulator link over loopback UDP; the display cycle on the real screens.
 #include <gtest/gtest.h>
 
 #include "app/SimulatorAnswers.h"
@@ -7,6 +6,7 @@
 #include "platform/system/UdpSocket.h"
 #include "tests/app/CycleRig.h"
 #include "tests/platform/GoldenFrame.h"
+#include "tests/support/Stderr.h"
 
 namespace korvan {
 namespace {
@@ -55,12 +55,10 @@ TEST(SimLink, TakesEveryQueuedAnswerToItsParserAndOnlyFromTheSimulator) {
   // A late fast answer read at the slow exchange, then its duplicate.
   EXPECT_EQ(exchange(kSlowExchange, {Fast(45)}), "45/7");
   EXPECT_EQ(exchange(kFastExchange, {Fast(45), Fast(46, 2000)}, {Fast(98)}), "45/7");
-  // Oversized datagrams in the middle of the queue, exchange after exchange:
-  // each answer behind them is read in its own exchange.
-  for (const int speed : {47, 48, 49}) {
+  // Oversized datagrams mid-queue: each answer behind them is read in its exchange.
+  for (const int speed : {47, 48, 49})
     EXPECT_EQ(exchange(kFastExchange, {Fast(1, 1500), Fast(speed), Fast(2, 60000)}),
               std::to_string(speed) + "/7");
-  }
   std::vector<std::string> flood;
   for (int i = 0; i <= SimLink::kMaxDatagramsPerExchange; ++i) flood.push_back(Fast(100 + i));
   EXPECT_EQ(exchange(kSlowExchange, flood, {}, &*other), "163/7");  // another port of its host
@@ -78,28 +76,21 @@ TEST(SimLink, SaysOnceWhenTheSimulatorFallsSilentAnswersAgainOrAnswersFromElsewh
   SimLink link(socket, clock, Ipv4Endpoint{0x0A000001, 6060});
   FlightSample sample;
   std::string said;
-  for (const auto& [waitMs, from] :
-       std::vector<std::pair<std::uint32_t, std::uint32_t>>{{4980, 0},
-                                                            {0, 0},
-                                                            {59940, 0x0A000002},
-                                                            {0, 0x0A000002},
-                                                            {0, 0x0A000001},
-                                                            {0, 0x0A000001},
-                                                            {4980, 0}}) {
+  // Milliseconds waited, and who answered (0: no one).
+  const std::pair<std::uint32_t, std::uint32_t> steps[] = {
+      {4980, 0},       {0, 0},   {59940, 0x0A000002}, {0, 0x0A000002}, {0, 0x0A000001},
+      {0, 0x0A000001}, {4980, 0}};
+  for (const auto& [waitMs, from] : steps) {
     clock.Advance(waitMs);
     if (from != 0) socket.queue.emplace_back(from, Slow(1));
-    ::testing::internal::CaptureStderr();
-    link.Exchange(kSlowExchange, sample);
-    said += ::testing::internal::GetCapturedStderr() + "|";
+    said += testing::StderrOf([&] { link.Exchange(kSlowExchange, sample); }) + "|";
   }
   EXPECT_EQ(said,
             "|korvan: no answer from the simulator at 10.0.0.1:6060 for 5 s\n|"
             "korvan: answers from 10.0.0.2 are ignored: LCD_Korvan.ini names 10.0.0.1\n||"
             "korvan: the simulator at 10.0.0.1:6060 answers again after 64 s of silence\n|||");
   for (std::uint32_t i = 0; i < 20; ++i) socket.queue.emplace_back(0x0B000000 + i % 10, Fast(1));
-  ::testing::internal::CaptureStderr();
-  link.Exchange(kFastExchange, sample);
-  said = ::testing::internal::GetCapturedStderr();
+  said = testing::StderrOf([&] { link.Exchange(kFastExchange, sample); });
   EXPECT_NE(said.find("from 11.0.0.6 "), std::string::npos) << said;  // 10.0.0.2 and seven more,
   EXPECT_EQ(said.find("from 11.0.0.7 "), std::string::npos) << said;  // and no more after them
 }

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <atomic>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <thread>
 #include <utility>
@@ -27,18 +26,13 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::MatchesGolden;
+using testing::ReadFile;
 using testing::TempDir;
 
 constexpr char kFastAnswer[] = "A/30\\300/32\\5.5/40\\1000/42\\271.9/50\\80\n";
 constexpr char kSlowAnswer[] =
     "A/20\\10.5/164\\1/172\\0/174\\1/214\\0/216\\0/82\\-0.6/94\\-12.5/96\\3.25/98\\271.5/"
     "22\\Bf-109G-2\n";
-
-std::string ReadFile(const fs::path& path) {
-  std::stringstream text;
-  text << std::ifstream(path, std::ios::binary).rdbuf();
-  return text.str();
-}
 
 // A loopback address of this test process's own: tests never meet on a port.
 std::string OwnLoopbackAddress(int host) {
@@ -69,9 +63,7 @@ class Korvan {
     const int spawned =
         posix_spawn(&pid_, argv[0], nullptr, &attributes, const_cast<char**>(argv), environ);
     posix_spawnattr_destroy(&attributes);
-    if (spawned != 0) {
-      throw std::runtime_error("cannot start " + program);
-    }
+    if (spawned != 0) throw std::runtime_error("cannot start " + program);
   }
   ~Korvan() {
     Signal(SIGKILL);
@@ -102,9 +94,8 @@ class EndToEnd : public ::testing::Test {
     const std::string address = OwnLoopbackAddress(9);
     std::string error;
     simulator_ = UdpSocket::Create(error);
-    if (!simulator_ || !simulator_->Bind({*ParseIpv4Address(address.c_str()), 6060}, error)) {
+    if (!simulator_ || !simulator_->Bind({*ParseIpv4Address(address.c_str()), 6060}, error))
       GTEST_SKIP() << address << ":6060: " << error;
-    }
     simulatorThread_ = std::jthread([this](std::stop_token stop) { Simulate(stop); });
     folder_.Write("LCD_Korvan.ini", "[DCS]\nPort=6060\nIP=" + address +
                                         "\nSleep=20\nCountdown=90\nAltitude=1000\nSpeed=300\n");
@@ -136,15 +127,13 @@ class EndToEnd : public ::testing::Test {
       if (std::string_view(request, got.size) != (fast ? kFastRequest : kSlowRequest)) ++outOfTurn_;
       if (!std::exchange(strayed, true)) simulator_->SendTo(got.sender, std::string_view("?"));
       std::this_thread::sleep_for(std::chrono::milliseconds(15));
-      for (int twice = 0; twice < 2; ++twice) {
+      for (int twice = 0; twice < 2; ++twice)
         simulator_->SendTo(got.sender, std::string_view(fast ? kFastAnswer : kSlowAnswer));
-      }
       fast = !fast;
     }
   }
 
-  // Waits for `more` frames; the newest. Frames appear whole, by a rename of
-  // a hidden file, which is not counted.
+  // Waits for `more` frames; the newest. A frame appears whole, renamed from a hidden file.
   std::string WaitFrames(int more) {
     const auto count = [this] {
       return std::count_if(fs::directory_iterator(frames_), {}, [](const fs::directory_entry& e) {
@@ -163,9 +152,8 @@ class EndToEnd : public ::testing::Test {
     return testing::FrameToArt(reinterpret_cast<const std::uint8_t*>(&frame[14]), 160, 43, 160);
   }
 
-  // A press and release of the buttons in `mask`, then the page they led to.
-  // Every click here changes the page; the recorder may still be writing
-  // older frames, so the change is waited for rather than a number of frames.
+  // A press and release of the buttons in `mask`, then the page it led to: as
+  // the recorder may still write older frames, the change is waited for.
   std::string Click(unsigned mask) {
     const std::string before = WaitFrames(1);
     for (const unsigned buttons : {mask, 0u}) {
@@ -202,8 +190,7 @@ TEST_F(EndToEnd, PagesFollowTheSimulatorAndTheSoftButtons) {
 // test, so each frame shows one recorded answer however fast the program runs.
 class ReplayEndToEnd : public EndToEnd {
  protected:
-  class HeldClock final : public Clock {
-   public:
+  struct HeldClock final : Clock {
     std::uint32_t TickCount() override { return now.load(); }
     void Sleep(std::uint32_t) override {}
     std::atomic<std::uint32_t> now{0};
@@ -241,8 +228,7 @@ TEST(Program, ExitsWithTheSettingsMessageAndCodeOrRunsUntilStoppedEvenInALongPau
       {nullptr, false, 1, "Je ne peux ouvrir le fichier config.ini\n"},
       {"[DCS]\nPort=65536\n", false, 255, "Port non valide\n"},
       {"", false, 255, "Mauvais confi.ini\n"},
-      // Without an LCD service it polls on, after a second in its minute-long
-      // pause, until the terminal closes (a hang-up).
+      // Without an LCD service it polls on, a second into its minute-long pause, until a hang-up.
       {"[DCS]\nPort=6060\nIP=127.0.0.1\nSleep=60000\nC=1\nA=1\nSp=1\n", true, 0, ""}};
   for (const auto& [file, runs, exitCode, output] : rows) {
     TempDir folder;
@@ -264,7 +250,6 @@ TEST(Program, ExitsWithTheSettingsMessageAndCodeOrRunsUntilStoppedEvenInALongPau
   }
 }
 
-// The stand-in as a player runs it: it answers until it is stopped, then ends with 0.
 TEST(Program, TheStandInAnswersUntilStopped) {
   TempDir folder;
   Korvan refused(folder.path(), {}, KORVAN_SIM_PROGRAM, "--port 0");

@@ -36,30 +36,24 @@ TEST(AircraftFamily, IndicatorRulesPerFamilyAndValue) {
   const float nan = std::nanf("");
   struct Case {
     AircraftFamily family;
-    float v174, v214, v82, v164, v216;
     const char* icons;  // in slot order, grouped 1_x 2_x 3_x 4_x: 1 shown, 0 hidden, - as it was
+    float v174 = 0, v214 = 0, v82 = -1, v164 = 0, v216 = 0;
   } const cases[] = {
-      // The first pair follows 174 and the second 214; the f4u and zero sets
-      // the other way round. NaN counts as not zero.
-      {kMe109, 1, 0, -1, 0, 0, "01 10 1000 100"},
-      {kUnknown, 1, 0, -1, 0, 0, "01 10 1000 100"},
-      {kF4u, 1, 0, -1, 0, 0, "10 01 1000 100"},
-      {kZero, 1, 0, -1, 0, 0, "10 01 1000 100"},
-      {kYak1, 0, nan, -1, 0, 0, "10 01 1000 100"},
+      // clang-format off
+      // Pair one follows 174, pair two 214 (for the f4u and zero sets the reverse); NaN is not 0.
+      {kMe109, "01 10 1000 100", 1}, {kUnknown, "01 10 1000 100", 1},
+      {kF4u, "10 01 1000 100", 1}, {kZero, "10 01 1000 100", 1},
+      {kYak1, "10 01 1000 100", 0, nan},
       // The four-position group by the exact pattern of the four texts.
-      {kSeafire, 0, 0, 0.0f, 0, 0, "10 10 1000 100"},
-      {kSeafire, 0, 0, -0.0f, 0, 0, "10 10 1000 100"},
-      {kSeafire, 0, 0, -0.6f, 0, 0, "10 10 0100 100"},
-      {kSeafire, 0, 0, -0.34f, 0, 0, "10 10 0010 100"},
-      {kSeafire, 0, 0, 1.0f, 0, 0, "10 10 0001 100"},
-      {kSeafire, 0, 0, 0.5f, 0, 0, "10 10 ---- 100"},
-      {kSeafire, 0, 0, std::nextafter(1.0f, 2.0f), 0, 0, "10 10 ---- 100"},
-      {kSeafire, 0, 0, -0.6000001f, 0, 0, "10 10 ---- 100"},
-      {kSeafire, 0, 0, nan, 0, 0, "10 10 ---- 100"},
+      {kSeafire, "10 10 1000 100", 0, 0, 0.0f}, {kSeafire, "10 10 1000 100", 0, 0, -0.0f},
+      {kSeafire, "10 10 0100 100", 0, 0, -0.6f}, {kSeafire, "10 10 0010 100", 0, 0, -0.34f},
+      {kSeafire, "10 10 0001 100", 0, 0, 1.0f}, {kSeafire, "10 10 ---- 100", 0, 0, 0.5f},
+      {kSeafire, "10 10 ---- 100", 0, 0, std::nextafter(1.0f, 2.0f)},
+      {kSeafire, "10 10 ---- 100", 0, 0, -0.6000001f}, {kSeafire, "10 10 ---- 100", 0, 0, nan},
       // The fourth group: unarmed, armed and closed, armed and open.
-      {kYak1, 0, 0, -1, 0, 1, "10 10 1000 100"},
-      {kYak1, 0, 0, -1, 1, 0, "10 10 1000 010"},
-      {kYak1, 0, 0, -1, 1, 1, "10 10 1000 001"},
+      {kYak1, "10 10 1000 100", 0, 0, -1, 0, 1}, {kYak1, "10 10 1000 010", 0, 0, -1, 1, 0},
+      {kYak1, "10 10 1000 001", 0, 0, -1, 1, 1},
+      // clang-format on
   };
   for (const Case& c : cases) {
     const FlightSample sample{.value164 = c.v164,
@@ -82,30 +76,25 @@ TEST(FlightValues, FormulasAndNumbersAtTheirEdges) {
   FlightSample named;
   std::snprintf(named.aircraftName, sizeof named.aircraftName, "\xE9tait-ABCDEFGH");
   volatile float metres = 1000.0f;  // multiplied at run time, as the pages do
+  // clang-format off
   const std::pair<DisplayText, const char*> rows[] = {
       {TruncatedText(BombSightAngleMain(300, 0)), "0"},        // no height: 0/0
       {TruncatedText(FuelPercent(60, 80.0f / 100.0f)), "74"},  // 74.99999...
       {TruncatedText(FuelPercent(60, 0)), "0"},                // before the first reset
       {TruncatedText(metres * kMetresToFeet), "3280"},  // the float product; x87 keeps 3279.99997
-      {TimeText(RemainingCountdown(10.0f, 0.5f, 10.25f)), "00:15"},
+      {TimeText(RemainingCountdown(10.0f, 0.5f, 10.25f)), "00:15"}, {TruncatedText(kInf), "0"},
       {TruncatedText(1234567.0f), "123456"},  // six characters at most
-      {TruncatedText(kInf), "0"},
-      {TruncatedText(3e9f), "214748"},    // clamped to INT32_MAX
-      {TruncatedText(-3e38f), "-21474"},  // clamped to INT32_MIN
-      {Fixed2Text(-123.456f), "-123.4"},
-      {Fixed2Text(kInf), "inf   "},
+      {TruncatedText(3e9f), "214748"},        // clamped to INT32_MAX
+      {TruncatedText(-3e38f), "-21474"},      // clamped to INT32_MIN
+      {Fixed2Text(-123.456f), "-123.4"}, {Fixed2Text(kInf), "inf   "},
       {NameText(named), "\xE9tait-ABCDEFG"},  // 13 characters, Latin-1
       // Units and sixtieths: the last two digits of 123; the printed
       // digits decide, so sixtieths of 59.99995 print as 60, the float
       // just below (59.9999466) as 59; huge but finite is cut, not overrun.
-      {TimeText(7.25f), "07:15"},
-      {TimeText(123.25f), "23:15"},
-      {TimeText(1.0f - 1e-7f), "00:60"},
-      {TimeText(0.99999917f), "00:60"},
-      {TimeText(0.99999911f), "00:59"},
-      {TimeText(3e38f), "00:00"},
-      {TimeText(std::nanf("")), "00:00"},
-      {TimeText(-kInf), "00:00"}};
+      {TimeText(7.25f), "07:15"}, {TimeText(123.25f), "23:15"}, {TimeText(1.0f - 1e-7f), "00:60"},
+      {TimeText(0.99999917f), "00:60"}, {TimeText(0.99999911f), "00:59"},
+      {TimeText(3e38f), "00:00"}, {TimeText(std::nanf("")), "00:00"}, {TimeText(-kInf), "00:00"}};
+  // clang-format on
   for (const auto& row : rows) {
     const std::u16string_view text = row.first.view();
     EXPECT_EQ(std::string(text.begin(), text.end()), row.second) << "row " << &row - rows;

@@ -17,6 +17,7 @@
 #include "platform/system/SystemClock.h"
 #include "platform/system/UdpSocket.h"
 #include "tests/app/CycleRig.h"
+#include "tests/support/Stderr.h"
 #include "tests/support/TempDir.h"
 
 namespace korvan {
@@ -32,16 +33,13 @@ struct LoopbackSimulator final : DatagramSocket {
     const bool sent = client.SendTo(to, bytes);
     char request[64];
     const ReceiveResult got = server.WaitReadable(1000) ? server.Receive(request) : ReceiveResult{};
-    if (std::string_view(request, got.size) == kFastRequest) {
-      server.SendTo(got.sender, kAnswer);
-    }
+    if (std::string_view(request, got.size) == kFastRequest) server.SendTo(got.sender, kAnswer);
     return sent;
   }
   ReceiveResult Receive(std::span<char> buffer) override {
     ReceiveResult got = client.Receive(buffer);
 #ifdef _WIN32
-    // Wine names 127.0.0.1 as the sender of loopback replies, whatever
-    // address the stand-in is bound to.
+    // Wine names 127.0.0.1 as the sender of loopback replies, whatever the bound address.
     if (got.status != ReceiveStatus::kNothing) got.sender = server.LocalEndpoint();
 #endif
     return got;
@@ -65,8 +63,7 @@ struct CheckRow {
   bool installed = false;  // no images/ here: only the installed tree's
 };
 
-// The check run in a fresh folder with the row's settings and icons, for a
-// program in `install`/bin.
+// The check in a fresh folder with the row's settings and icons, run from `install`/bin.
 std::string Check(const CheckRow& row, const std::string& good, DatagramSocket& loopback,
                   testing::FakeClock& fakeClock, const fs::path& install) {
   testing::TempDir folder;
@@ -99,9 +96,8 @@ std::string Check(const CheckRow& row, const std::string& good, DatagramSocket& 
                          .programFolder = install / "bin"};
   const fs::path previous = fs::current_path();
   fs::current_path(folder.path());
-  ::testing::internal::CaptureStderr();  // the loader's own words
-  EXPECT_EQ(RunSelfCheck(machine), row.exitCode) << report;
-  ::testing::internal::GetCapturedStderr();
+  testing::StderrOf(  // the loader's own words
+      [&] { EXPECT_EQ(RunSelfCheck(machine), row.exitCode) << report; });
   EXPECT_EQ(machine.serviceCallsLeftRunning.joinable(), row.hangs);
   if (row.hangs) {
     hangingServiceLetGo = true;
@@ -117,9 +113,8 @@ TEST(SelfCheck, SaysWhatIsWrongAndWhatToDo) {
       "127." + std::to_string(10 + id % 200) + "." + std::to_string(id / 200 % 250) + ".29";
   LoopbackSimulator loopback;
   const std::uint32_t simulator = *ParseIpv4Address(address.c_str());
-  if (!loopback.server.Bind({simulator, 6060}, loopback.error)) {
+  if (!loopback.server.Bind({simulator, 6060}, loopback.error))
     GTEST_SKIP() << address << ":6060: " << loopback.error;
-  }
 #ifdef _WIN32
   _putenv_s("LCD_VIRTUAL_HTTP", "off");
 #else

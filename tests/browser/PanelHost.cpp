@@ -1,7 +1,6 @@
-// A stand-in for the program that hosts the virtual LCD service for the
-// browser test: it pushes a known frame about twenty times a second and
-// prints every change of the soft buttons as "buttons N". It prints
-// "ready" once the device is open and ends when its standard input closes.
+// The browser test's host of the virtual LCD service: it prints "ready" once
+// the device is open, pushes a known frame twenty times a second, prints each
+// change of the soft buttons as "buttons N", and ends when its input closes.
 
 #include <fcntl.h>
 #include <poll.h>
@@ -18,11 +17,10 @@ namespace {
 std::string TestFrame() {
   std::string frame(LCD_FRAME_BYTES, '\0');
   frame[0] = 1;
-  for (int y = 0; y < LCD_FRAME_HEIGHT; ++y) {
-    for (int x = 0; x < LCD_FRAME_WIDTH; ++x) {
-      const bool lit = (x < 80 && (x / 8 + y / 8) % 2 == 0) || y == LCD_FRAME_HEIGHT - 1;
-      frame[LCD_FRAME_HEADER_BYTES + y * LCD_FRAME_WIDTH + x] = static_cast<char>(lit ? 255 : 0);
-    }
+  for (int i = 0; i < LCD_FRAME_WIDTH * LCD_FRAME_HEIGHT; ++i) {
+    const int x = i % LCD_FRAME_WIDTH, y = i / LCD_FRAME_WIDTH;
+    const bool lit = (x < 80 && (x / 8 + y / 8) % 2 == 0) || y == LCD_FRAME_HEIGHT - 1;
+    frame[LCD_FRAME_HEADER_BYTES + i] = static_cast<char>(lit ? 255 : 0);
   }
   return frame;
 }

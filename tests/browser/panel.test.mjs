@@ -1,7 +1,6 @@
-// End-to-end test of the virtual LCD web panel in headless Chromium: the
-// panel shows the frame the host pushes, a click on soft button 3 is read
-// back by the host as mask 8, the LCD and buttons fit phone and desktop
-// windows, and another page's form cannot press one.
+// End-to-end test of the virtual LCD web panel in headless Chromium: the panel shows the frame the
+// host pushes, a click on soft button 3 is read back by the host as mask 8, the LCD and buttons fit
+// phone and desktop windows, and another page's form cannot press one.
 // Usage: node panel.test.mjs HOST_PROGRAM PLUGIN
 // Exits 77 (skipped) when Chromium or playwright-core is not installed.
 
@@ -31,8 +30,7 @@ try {
   skip("playwright-core is not installed in tests/browser/node_modules");
 }
 
-// The same frame as the host's: an 8-pixel checkerboard in the left half,
-// the bottom row lit.
+// The same frame as the host's: an 8-pixel checkerboard in the left half, the bottom row lit.
 function expectedLit(x, y) {
   return (x < 80 && (Math.floor(x / 8) + Math.floor(y / 8)) % 2 === 0) || y === 42;
 }
@@ -75,12 +73,8 @@ try {
       return Array.from(canvas.getContext("2d").getImageData(0, 0, 160, 43).data);
     });
     mismatches = 0;
-    for (let y = 0; y < 43; y++) {
-      for (let x = 0; x < 160; x++) {
-        const lit = data[(y * 160 + x) * 4] > 128;
-        if (lit !== expectedLit(x, y)) mismatches++;
-      }
-    }
+    for (let i = 0; i < 160 * 43; i++)
+      if ((data[i * 4] > 128) !== expectedLit(i % 160, Math.floor(i / 160))) mismatches++;
     return mismatches === 0;
   }).catch(error => { throw new Error(`${error.message}: ${mismatches} pixels differ`); });
 

@@ -14,13 +14,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto outcome = korvan::ReadConfiguration(file, configuration);
   std::fclose(file);
   if (configuration.address[sizeof configuration.address - 1] != '\0') __builtin_trap();
-  if (outcome.status == korvan::ConfigurationStatus::kLoaded) {
-    for (const int value : {configuration.port, configuration.sleep, configuration.countdown,
-                            configuration.altitude, configuration.speed}) {
-      if (value < 1 || value > 65535) __builtin_trap();
-    }
-  } else if (std::strlen(outcome.message) == 0) {
-    __builtin_trap();
-  }
+  const bool loaded = outcome.status == korvan::ConfigurationStatus::kLoaded;
+  if (!loaded && std::strlen(outcome.message) == 0) __builtin_trap();
+  for (const int value : {configuration.port, configuration.sleep, configuration.countdown,
+                          configuration.altitude, configuration.speed})
+    if (loaded && (value < 1 || value > 65535)) __builtin_trap();
   return 0;
 }

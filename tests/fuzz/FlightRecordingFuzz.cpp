@@ -19,9 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const RecordedExchange& exchange : recording.exchanges) {
     if (exchange.offsetMs > recording.lengthMs) __builtin_trap();
     written += FormatRecordingLine(exchange.offsetMs, '>', exchange.request);
-    for (const std::string& answer : exchange.answers) {
+    for (const std::string& answer : exchange.answers)
       written += FormatRecordingLine(exchange.offsetMs, '<', answer);
-    }
   }
   if (!ParseFlightRecording(written, again, error)) __builtin_trap();
   if (again.exchanges.size() != recording.exchanges.size()) __builtin_trap();

@@ -1,5 +1,6 @@
 // Any bytes, as an icon file, as the picture of a one-entry icon file or as a
 // bitmap file, decode to null or to a well-formed black-and-white image.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -12,10 +13,7 @@
 namespace {
 
 bool BlackOrWhite(const std::vector<std::uint8_t>& plane) {
-  for (const std::uint8_t v : plane) {
-    if (v != 0 && v != 255) return false;
-  }
-  return true;
+  return std::ranges::all_of(plane, [](std::uint8_t v) { return v == 0 || v == 255; });
 }
 
 void CheckIcon(std::span<const std::uint8_t> file, int width, int height) {
@@ -25,9 +23,8 @@ void CheckIcon(std::span<const std::uint8_t> file, int width, int height) {
   if (icon->width < 1 || icon->height < 1 || icon->width > korvan::kMaxImageSide ||
       icon->height > korvan::kMaxImageSide || (width > 0 && icon->width != width) ||
       (height > 0 && icon->height != height) || icon->color.size() != count ||
-      icon->mask.size() != count || !BlackOrWhite(icon->color) || !BlackOrWhite(icon->mask)) {
+      icon->mask.size() != count || !BlackOrWhite(icon->color) || !BlackOrWhite(icon->mask))
     __builtin_trap();
-  }
 }
 
 // The fuzzer rarely builds a valid directory by itself, so the input is also
@@ -65,9 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (bitmap->width < 1 || bitmap->height < 1 || bitmap->width > korvan::kMaxImageSide ||
         bitmap->height > korvan::kMaxImageSide ||
         bitmap->pixels.size() != static_cast<std::size_t>(bitmap->width) * bitmap->height ||
-        !BlackOrWhite(bitmap->pixels)) {
+        !BlackOrWhite(bitmap->pixels))
       __builtin_trap();
-    }
   }
   return 0;
 }

@@ -1,7 +1,5 @@
-// Any bytes on a panel connection give a whole request within the limits, a
-// refusal, or a wait for more that is itself within them; read in two
-// pieces they give what they give read at once; and the access check takes
-// whatever request comes.
+// Any bytes on a panel connection give a request within the limits, a refusal or a bounded wait for
+// more, in two pieces as at once; the access check and the routes take whatever request comes.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>

@@ -1,17 +1,14 @@
-// Datagrams, as the simulator's or a forger's, through the link and every
-// page: records split at 0x1E, each a control byte and a datagram. Control
-// bit 0: sent by a forger; bit 1: a display cycle follows, with the buttons
-// in bits 2 to 5 held. Nothing may crash, leak or leave the aircraft name
-// unterminated.
+// Datagrams, the simulator's or a forger's, through the link and every page: records split at 0x1E,
+// a control byte then a datagram. Control bit 0: from a forger; bit 1: a cycle follows, the buttons
+// of bits 2 to 5 held. Nothing may crash, leak or leave the aircraft name unterminated.
 #include <cstring>
 
 #include "tests/app/CycleRig.h"
 
 namespace {
 
-// The screens are costly to build and keep no run's state. Built before the
-// first input, so fontconfig's own start-up allocations (some never freed)
-// are not taken for a leak of one input.
+// The screens are costly and keep no run's state. Built before the first input
+// so fontconfig's start-up allocations (some never freed) are not a leak.
 korvan::testing::CycleRig& Rig() {
   static korvan::testing::CycleRig rig;
   return rig;

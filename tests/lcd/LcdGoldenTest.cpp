@@ -1,9 +1,7 @@
-// Pages composed through the facade as the screens compose them (page-*),
-// then the items' edge cases (lcd-*), on white where what an item blanks
-// matters. See tests/golden/README.md to accept a deliberate change.
+// Pages composed through the facade as the screens do (page-*), then the items'
+// edge cases (lcd-*), on white where what an item blanks matters.
 #include <climits>
 #include <tuple>
-#include <vector>
 
 #include "lcd/LcdCanvas.h"
 #include "lcd/LcdProgressBar.h"
@@ -13,8 +11,7 @@
 namespace korvan::testing {
 namespace {
 
-class LcdGoldenTest : public LcdScene {
- protected:
+struct LcdGoldenTest : LcdScene {
   const BitmapImage white = MakeBitmap(kLcdWidth, kLcdHeight, [](int, int) { return true; });
 };
 
@@ -29,9 +26,8 @@ TEST_F(LcdGoldenTest, OpaqueOverlapInversionAndWrapping) {
   EXPECT_TRUE(Shows("page-opaque-overlap"));
 }
 
-// Why the classes lift as they do: the medium class at lifts 0 to 4; the
-// small and large ones two rows past their own lift (cutting the digits) and
-// at their own, where the substitute face's shift leaves the digits whole.
+// Why the classes lift as they do: the medium class at lifts 0 to 4; the small
+// and large ones past their own lift (cutting the digits) and at it (whole).
 TEST_F(LcdGoldenTest, LogicalOriginShiftsGlyphsUp) {
   for (int i = 0; i < 5; ++i)
     Text({F::Medium, A::Left, i * 32, 0, 30, u"Bg8"})->SetLogicalOrigin(0, -i);
@@ -57,11 +53,9 @@ TEST_F(LcdGoldenTest, ProgressBarStyles) {
   EXPECT_TRUE(Shows("page-progress-bars"));
 }
 
-// Top: an empty text, a hidden one, ampersands, an inverted text whose
-// logical size is half its box. Middle: a line cut at its box, 10 points
-// (where the points-per-inch factor shows), a centred wrap cut after two
-// lines. Bottom, after 2 s of moving: a ticker exactly as wide as its text
-// stands, one a pixel narrower runs, an empty one is a black box.
+// Top: an empty text, a hidden one, ampersands, an inverted text of half its box. Middle: a line
+// cut at its box, 10 points (points per inch show), a centred wrap cut after two lines. Bottom,
+// after 2 s: a ticker as wide as its text stands, one a pixel narrower runs, an empty one is black.
 TEST_F(LcdGoldenTest, TextEdges) {
   Bitmap(white, 0, 0, kLcdWidth, kLcdHeight);
   constexpr LcdItemKind kTicker = LcdItemKind::StreamingText;
@@ -83,10 +77,9 @@ TEST_F(LcdGoldenTest, TextEdges) {
   EXPECT_TRUE(Shows("lcd-text-edges"));
 }
 
-// Top: bitmap windows from the logical origin, bytes 129 and 128 (white and
-// black by the colour table), a bitmap item with no size. Over a white band:
-// a hollow square icon stretched in a box wider than itself, an icon item and
-// a bitmap item with no picture; right of it the square cut by its box.
+// Top: bitmap windows from the logical origin, bytes 129 and 128 (white and black by the colour
+// table), a bitmap item with no size. Over a white band: a hollow square icon stretched in a wider
+// box, an icon item and a bitmap item with no picture; right, the square cut by its box.
 TEST_F(LcdGoldenTest, Pictures) {
   const BitmapImage stripes = MakeBitmap(30, 4, [](int x, int) { return x % 2 == 0; });
   const BitmapImage edge = MakeBitmap(
@@ -106,10 +99,9 @@ TEST_F(LcdGoldenTest, Pictures) {
   EXPECT_TRUE(Shows("lcd-pictures"));
 }
 
-// Style, range, position, range after the position; in two columns, the
-// first row over white: a range narrowed after the position, empty ranges in
-// every style, a position no int holds, unknown styles, positions clamped
-// below and above, and a reversed range.
+// Style, range, position, range after the position; in two columns, the first
+// row over white: a range narrowed after the position, empty ranges, a position
+// no int holds, unknown styles, positions clamped each way, a reversed range.
 TEST_F(LcdGoldenTest, ProgressBarEdges) {
   const std::tuple<int, int, int, float, int, int> bars[] = {
       {0, 0, 100, 100, 0, 10},        {1, 0, 100, 100, 0, 10},        {0, 50, 50, 50, 50, 50},
@@ -130,10 +122,9 @@ TEST_F(LcdGoldenTest, ProgressBarEdges) {
   EXPECT_TRUE(Shows("lcd-progress-edges"));
 }
 
-// Over white: a 100 000-character text of two words, line breaks only, an
-// emoji and a lone surrogate. Below, opaque texts in empty, negative and
-// far-off boxes, at the largest point size and with a face name too long to
-// keep; a black bitmap at the far ends of the coordinates draws nothing.
+// Over white: a 100 000-character text of two words, line breaks only, an emoji and a lone
+// surrogate. Below, opaque texts in empty, negative and far boxes, at the largest point size, with
+// an overlong face name; a black bitmap at the far ends of the coordinates draws nothing.
 TEST_F(LcdGoldenTest, HostileTextsAndBoxes) {
   Bitmap(white, 0, 0, kLcdWidth, kLcdHeight);
   std::u16string huge(100000, u'7');
@@ -154,8 +145,7 @@ TEST_F(LcdGoldenTest, HostileTextsAndBoxes) {
   EXPECT_TRUE(Shows("lcd-hostile"));
 }
 
-// Before any font is set a text item writes in the stock face at 8 points:
-// 11 pixels at 96 dots an inch.
+// Before any font is set: 8 points are 11 pixels at 96 dots an inch.
 TEST(LcdTextItem, StartsInTheStockFaceAtEightPoints) {
   LcdTextItem item;
   ASSERT_EQ(item.Initialize(), kStatusOk);
@@ -194,12 +184,10 @@ TEST(LcdCanvas, DescribesItsBytesAsATopDownEightBitBitmap) {
                        h.xPelsPerMeter, h.yPelsPerMeter, h.colorsUsed, h.colorsImportant),
             std::tuple(40u, 160, -43, std::uint16_t{1}, std::uint16_t{8}, 0u, 6880u, 3200, 3200,
                        256u, 256u));
-  for (int i = 0; i < 256; ++i) {
-    const LcdColorEntry& c = info.colors[static_cast<std::size_t>(i)];
+  for (std::size_t i = 0; i < 256; ++i) {
+    const LcdColorEntry& c = info.colors[i];
     const int v = i > 128 ? 255 : 0;
-    EXPECT_EQ(std::vector<int>({c.red, c.green, c.blue, c.reserved}),
-              std::vector<int>({v, v, v, 0}))
-        << i;
+    EXPECT_EQ(std::tuple(+c.red, +c.green, +c.blue, +c.reserved), std::tuple(v, v, v, 0)) << i;
   }
 }
 

@@ -66,13 +66,13 @@ TEST_F(LcdMotionTest, ScrollingTextRestsSlidesToItsEndAndRestsAgain) {
 }
 
 TEST_F(LcdMotionTest, TickerRestsJumpsAndMovesItsLeadingPieceToTheEnd) {
-  SKIP_WHERE_GDI_LAYS_TEXT_OUT();
+#ifdef _WIN32  // GDI measures some glyphs of the substituted sans wider than it draws them
+  GTEST_SKIP() << "the script counts the text's width, which GDI measures wider";
+#endif
   using Step = std::tuple<std::uint32_t, bool, int>;  // a cycle this many ms on; moving, x
-  // At 10 pixels a second in steps of 5, a 100 ms cycle earns one pixel. The
-  // cycle that lays the band out neither waits nor moves; the rest is strict,
-  // and a jump takes every whole pixel earned once they make a step. The
-  // text is 165 pixels wide and the gap 21: the leading piece, once wholly
-  // out, goes to the end, so the next one leads; one such move a jump.
+  // At 10 px/s in steps of 5, a 100 ms cycle earns a pixel. The cycle that lays the band out
+  // neither waits nor moves; a jump takes every whole pixel earned once they make a step. The text
+  // is 165 px wide, the gap 21: a leading piece wholly out goes to the end, one such move a jump.
   // clang-format off
   const std::vector<Step> scripts[] = {
       {{100, false, 0}, {1900, false, 0}, {1, true, 0}, {400, true, 0}, {100, true, -5},
@@ -125,8 +125,7 @@ TEST_F(LcdMotionTest, AnimationMovesOnOneDrawAfterTheDrawThatFindsAPeriod) {
     animation.ResetUpdate();
     start = clock.TickCount();
   };
-  // The frame shown `at` ms after `start`: the lit one of the LCD's first
-  // four pixels, -1 for none.
+  // The frame shown `at` ms after `start`: the lit one of the LCD's first four pixels, -1 for none.
   const auto expectShown = [&](std::initializer_list<std::pair<std::uint32_t, int>> steps) {
     for (auto [at, shown] : steps) {
       Run(1, start + at - clock.TickCount());
@@ -200,18 +199,18 @@ TEST_F(LcdMotionTest, DisplayCyclesCostNothingWhileTheTextsStayTheSame) {
   EXPECT_TRUE(rotated) << "the band went round meanwhile";
 }
 
-// Memory running out while a canvas or a text item is made: each allocation
-// refused in turn gets a failure status, and a half-made canvas draws nothing.
+std::int32_t DrawOnANewCanvas() {
+  LcdCanvas canvas;
+  const std::int32_t status = canvas.Create(160, 43);
+  canvas.BeginDraw();
+  canvas.Clear();
+  canvas.EndDraw();
+  return status;
+}
+
+// Of a canvas and a text item; a half-made canvas draws nothing.
 TEST(LcdAllocation, EachRefusedAllocationGivesAFailureStatus) {
-  const std::function<std::int32_t()> makers[] = {[] {
-                                                    LcdCanvas canvas;
-                                                    const std::int32_t status =
-                                                        canvas.Create(160, 43);
-                                                    canvas.BeginDraw();
-                                                    canvas.Clear();
-                                                    canvas.EndDraw();
-                                                    return status;
-                                                  },
+  const std::function<std::int32_t()> makers[] = {DrawOnANewCanvas,
                                                   [] { return LcdTextItem().Initialize(); }};
   for (const auto& make : makers) {
     for (std::uint64_t nth = 1;; ++nth) {

@@ -13,21 +13,8 @@
 #include "platform/images/BitmapImage.h"
 #include "platform/images/IconImage.h"
 #include "tests/lcdlink/ScriptedService.h"
-#include "tests/platform/FontPins.h"
 #include "tests/platform/GoldenFrame.h"
 #include "tests/support/FakeClock.h"
-
-// GDI measures some glyphs of the substituted sans a pixel wider than it
-// draws them (as tools/raster-reference shows) and counts the spaces at a
-// word break into the line: frames laid out by text widths are pinned as
-// NAME.gdi.txt beside the common golden, and a script that counts a text's
-// pixels does not apply there.
-#ifdef _WIN32
-#define SKIP_WHERE_GDI_LAYS_TEXT_OUT() \
-  GTEST_SKIP() << "the script counts the text's width, which GDI measures wider"
-#else
-#define SKIP_WHERE_GDI_LAYS_TEXT_OUT() static_cast<void>(0)
-#endif
 
 namespace korvan::testing {
 
@@ -48,14 +35,12 @@ IconImage MakeIcon(int width, int height, Lit lit) {
           MakeBitmap(width, height, lit, 0, 255).pixels};
 }
 
-class SceneFacade final : public LcdFacade {
- public:
+struct SceneFacade final : LcdFacade {
   using LcdFacade::LcdFacade;
   LcdFacadePage& Page() const { return *editPage(); }
 };
 
-// Items made through the facade, shown by display cycles on a scripted LCD
-// service as the program runs them.
+// Items made through the facade, shown by display cycles on the scripted service.
 class LcdScene : public ::testing::Test {
  protected:
   using F = LcdFontClass;
@@ -104,7 +89,6 @@ class LcdScene : public ::testing::Test {
     return dynamic_cast<Item&>(*item);
   }
 
-  // `cycles` display cycles `ms` apart.
   void Run(int cycles = 1, std::uint32_t ms = 100) {
     for (int i = 0; i < cycles; ++i) {
       clock.Advance(ms);
@@ -112,8 +96,7 @@ class LcdScene : public ::testing::Test {
     }
   }
 
-  // The last frame pushed, read through the page's colour table, against
-  // tests/golden/<name>.txt.
+  // The last frame pushed, read through the page's colour table, against a golden.
   ::testing::AssertionResult Shows(const std::string& name) {
     const std::vector<std::uint8_t>& pushed = ScriptedService::lastFrame;
     if (pushed.size() != LCD_FRAME_BYTES || pushed[0] != 1 || (pushed[1] | pushed[2] | pushed[3]))

@@ -9,7 +9,6 @@
 #include "lcd/LcdStatus.h"
 #include "lcdlink/LcdFacade.h"
 #include "tests/lcdlink/ScriptedService.h"
-#include "tests/platform/FontPins.h"
 #include "tests/platform/GoldenFrame.h"
 #include "tests/support/FakeClock.h"
 
@@ -18,8 +17,7 @@ namespace {
 
 using testing::ScriptedService;
 
-// Each refusal answers 1722, leaves the service stopped, says why on one
-// line of standard error, and a second try fails alike.
+// Each refusal answers 1722, leaves the service stopped, says why in one line; a retry fails alike.
 void ExpectRefused(LcdManagerService& service, const std::string& from, const char* because) {
   ::testing::internal::CaptureStderr();
   EXPECT_EQ(service.Startup(), kLcdServerUnavailable);
@@ -75,9 +73,8 @@ TEST(LcdManagerService, LibrariesAndTablesThatAreNoServiceAreRefused) {
   }
 }
 
-// A service whose own start-up fails is let go: nothing else reaches it, and
-// the facade's next try starts it afresh and opens the LCD. One dropped
-// while started is cleaned up before it goes.
+// A service whose start-up failed gets nothing more until the facade's next try
+// starts it afresh. One dropped while started is cleaned up before it goes.
 TEST(LcdManagerService, AServiceThatDidNotStartIsStartedAfreshAtTheNextTry) {
   testing::FakeClock clock(1000);
   const LcdServiceTable table = ScriptedService::Table();
@@ -100,28 +97,25 @@ TEST(LcdManagerService, AServiceThatDidNotStartIsStartedAfreshAtTheNextTry) {
             "korvan: the LCD service did not start (code 5)\nkorvan: the LCD is open\n");
 }
 
-// Each state line is said once per change, a new code being a change; the
-// first open goes unsaid, an LCD arriving after it was missing is said, and
-// one coming back after it went away is said as back.
+// Standard error since CaptureStderr, without the lines' common start.
+std::string Said() {
+  std::string said = ::testing::internal::GetCapturedStderr();
+  for (std::size_t at; (at = said.find("korvan: ")) != std::string::npos;) said.erase(at, 8);
+  return said;
+}
+
+// Each state line is said once per change (a new code is one); the first open
+// goes unsaid, an LCD that was missing arrives, one that went away is back.
 TEST(LcdLinkReport, EachStateLineIsSaidOncePerChange) {
   using enum LcdLinkState;
+  // clang-format off
   const std::vector<std::vector<std::pair<LcdLinkState, std::int32_t>>> runs = {
       {{kOpen, 0}, {kOpen, 0}, {kNoDevice, 0}, {kNoDevice, 0}, {kOpen, 0}, {kOpen, 0}},
-      {{kNoDevice, 0},
-       {kNoDevice, 0},
-       {kOpen, 0},
-       {kDeviceLost, 1167},
-       {kDeviceLost, 1167},
-       {kDeviceLost, 31},
-       {kOpen, 0},
-       {kServiceDown, 5},
-       {kServiceDown, 5},
-       {kServiceDown, kLcdServerUnavailable},
-       {kConnectFailed, 7},
-       {kConnectFailed, 7},
-       {kOpenFailed, 31},
-       {kOpenFailed, 31},
-       {kOpen, 0}}};
+      {{kNoDevice, 0}, {kNoDevice, 0}, {kOpen, 0}, {kDeviceLost, 1167}, {kDeviceLost, 1167},
+       {kDeviceLost, 31}, {kOpen, 0}, {kServiceDown, 5}, {kServiceDown, 5},
+       {kServiceDown, kLcdServerUnavailable}, {kConnectFailed, 7}, {kConnectFailed, 7},
+       {kOpenFailed, 31}, {kOpenFailed, 31}, {kOpen, 0}}};
+  // clang-format on
   const std::string said[] = {
       "no LCD present; waiting for one\nthe LCD is open\n",
       "no LCD present; waiting for one\nthe LCD is open\n"
@@ -133,9 +127,7 @@ TEST(LcdLinkReport, EachStateLineIsSaidOncePerChange) {
     LcdLinkReport report;
     ::testing::internal::CaptureStderr();
     for (const auto& [state, code] : runs[run]) report.Enter(state, code);
-    std::string lines = ::testing::internal::GetCapturedStderr();
-    for (std::size_t at; (at = lines.find("korvan: ")) != std::string::npos;) lines.erase(at, 8);
-    EXPECT_EQ(lines, said[run]) << run;
+    EXPECT_EQ(Said(), said[run]) << run;
   }
 }
 
@@ -146,12 +138,10 @@ struct RecordingPage final : LcdPage {
   void OnButtonUp(int b) override { ScriptedService::Record("up" + std::to_string(b)); }
 };
 
-// With buttons 0 and 3 held, three cycles after the answers: a failed call
-// closes the device, a lost connection (not 1167) is dropped too, the next
-// cycle opens again and the held buttons go down again. A query's 259 (no
-// device yet) keeps all. Priority 0 or no page left: the blank frame once,
-// then nothing. Each change of the link is said once. Two shares start it
-// once; the last cleans it up; with none, none goes back.
+// With buttons 0 and 3 held, three cycles after the answers: a failed call closes the device, a
+// lost connection (not 1167) is dropped too, the next cycle opens again and the buttons go down
+// again; a query's 259 (no device yet) keeps all. Priority 0 or no page left: the blank frame once.
+// Two shares start it once; the last cleans it up; with none, none goes back.
 struct OutputCase {
   std::map<std::string, std::int32_t> answers;
   std::string calls;
@@ -160,34 +150,28 @@ struct OutputCase {
   bool expire = false;
 };
 
-std::vector<OutputCase> OutputCases() {
+TEST(LcdOutput, EachAnswerLeadsToItsCalls) {
   const std::string open = "query open foreground push read down1 down8";
   const auto lost = [](int code) {
     return "the LCD went away (code " + std::to_string(code) + "); reconnecting\n";
   };
   const std::string back = "the LCD is back\n";
-  return {{{{"push", 1167}}, "push close|" + open + "|push read", lost(1167) + back},
-          {{{"push", 31}}, "push close disconnect|connect " + open + "|push read", lost(31) + back},
-          {{{"read", 1167}}, "push read close up1 up8|" + open + "|push read", lost(1167) + back},
-          {{{"read", 5}},
-           "push read close disconnect up1 up8|connect " + open + "|push read",
-           lost(5) + back},
-          {{{"push", 1167}, {"query", 259}},
-           "push close|query|" + open,
-           lost(1167) + "no LCD present; waiting for one\n" + back},
-          {{{"push", 1167}, {"query", 31}},
-           "push close|query disconnect|connect " + open,
-           lost(1167) + "the LCD does not open (code 31); retrying\n" + back},
-          {{{"push", 31}, {"connect", 7}},
-           "push close disconnect|connect|connect " + open,
-           lost(31) + "cannot connect to the LCD service (code 7); retrying\n" + back},
-          {{}, "push0||", "", 0},
-          {{}, "push0||", "", 128, true}};
-}
-
-TEST(LcdOutput, EachAnswerLeadsToItsCalls) {
-  const std::string open = "query open foreground push read down1 down8";
-  for (const OutputCase& c : OutputCases()) {
+  // clang-format off
+  const OutputCase cases[] = {
+      {{{"push", 1167}}, "push close|" + open + "|push read", lost(1167) + back},
+      {{{"push", 31}}, "push close disconnect|connect " + open + "|push read", lost(31) + back},
+      {{{"read", 1167}}, "push read close up1 up8|" + open + "|push read", lost(1167) + back},
+      {{{"read", 5}}, "push read close disconnect up1 up8|connect " + open + "|push read",
+       lost(5) + back},
+      {{{"push", 1167}, {"query", 259}}, "push close|query|" + open,
+       lost(1167) + "no LCD present; waiting for one\n" + back},
+      {{{"push", 1167}, {"query", 31}}, "push close|query disconnect|connect " + open,
+       lost(1167) + "the LCD does not open (code 31); retrying\n" + back},
+      {{{"push", 31}, {"connect", 7}}, "push close disconnect|connect|connect " + open,
+       lost(31) + "cannot connect to the LCD service (code 7); retrying\n" + back},
+      {{}, "push0||", "", 0}, {{}, "push0||", "", 128, true}};
+  // clang-format on
+  for (const OutputCase& c : cases) {
     testing::FakeClock clock(1000);
     const LcdServiceTable table = ScriptedService::Table();
     LcdManagerService service(table);
@@ -211,20 +195,16 @@ TEST(LcdOutput, EachAnswerLeadsToItsCalls) {
     ::testing::internal::CaptureStderr();
     std::string calls = cycle();
     for (int i = 0; i < 2; ++i) calls.append("|").append(cycle());
-    std::string said = ::testing::internal::GetCapturedStderr();
-    for (std::size_t at; (at = said.find("korvan: ")) != std::string::npos;) said.erase(at, 8);
     EXPECT_EQ(calls, c.calls);
-    EXPECT_EQ(said, c.said) << c.calls;
+    EXPECT_EQ(Said(), c.said) << c.calls;
     for (const std::int32_t left : {1, 0, 0}) EXPECT_EQ(output.ReleaseShare(), left);
     EXPECT_EQ(ScriptedService::Take(), "close disconnect cleanup");
   }
 }
 
-// The font classes, a ticker after its first step (a second at 7 pixels a
-// second, after two at rest) and a bar at 40 %, on the second page shown;
-// items change only on their page, as their kind. The connection gets the
-// name cut, and option B in its first option word. Then button 2 over five
-// cycles: held or free, and the edges seen.
+// The font classes, a ticker after its first step (1 s at 7 px/s after 2 s at rest) and a bar at
+// 40 %, on the second page; items change only on their page, as their kind. The connection gets the
+// name cut and option B first. Then button 2 over five cycles: held or free, and the edges seen.
 TEST(LcdFacade, ItemsDrawAsTheGoldenFrameAndEachPressAndReleaseIsOneEdge) {
   testing::PinTestFonts();
   testing::FakeClock clock(1000);
@@ -279,10 +259,8 @@ TEST(LcdFacade, ItemsDrawAsTheGoldenFrameAndEachPressAndReleaseIsOneEdge) {
   for (const std::uint32_t buttons : {0u, LCD_BUTTON_2, LCD_BUTTON_2, 0u, 0u}) {
     ScriptedService::buttons = buttons;
     facade.Update();
-    seen +=
-        std::string(facade.ButtonIsDown(2) ? "held" : "free") + (facade.ButtonWentDown(2) ? "+down "
-                                                                 : facade.ButtonWentUp(2) ? "+up "
-                                                                                          : " ");
+    const char* edge = facade.ButtonWentDown(2) ? "+down " : facade.ButtonWentUp(2) ? "+up " : " ";
+    seen += (facade.ButtonIsDown(2) ? "held" : "free") + std::string(edge);
   }
   EXPECT_EQ(seen, "free held+down held free+up free ");
   // Other indexes are answered, never read out of bounds.

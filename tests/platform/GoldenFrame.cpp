@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 
 #include "platform/fonts/FontLibrary.h"
-#include "tests/platform/FontPins.h"
+#include "tests/support/TempDir.h"
 #ifndef _WIN32
 #include "tests/platform/ImageBuilders.h"
 #endif
@@ -14,10 +13,7 @@
 namespace korvan::testing {
 namespace {
 
-#ifdef _WIN32
-// No zlib in the Windows build: the text art alone shows the frame.
-void WriteArtPng(const std::string&, const std::string&) {}
-#else
+#ifndef _WIN32
 // The art as a PNG, each pixel a 4 × 4 block, to look at beside the golden.
 void WriteArtPng(const std::string& path, const std::string& art) {
   const int columns = static_cast<int>(art.find('\n'));
@@ -49,15 +45,11 @@ std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int st
   const char* update = std::getenv("KORVAN_UPDATE_GOLDEN");
   const std::string_view mode = update != nullptr ? update : "";
 #ifdef _WIN32
-  // Where GDI lays text out by widths of its own, the frame it draws is
-  // pinned beside the common one as NAME.gdi.txt (KORVAN_UPDATE_GOLDEN=gdi
-  // writes it for the frames that differ).
-  if (mode == "gdi") {
-    std::ifstream common(path + ".txt", std::ios::binary);
-    if (std::string{std::istreambuf_iterator<char>(common), {}} != art) {
-      std::ofstream(path + ".gdi.txt", std::ios::binary) << art;
-      return ::testing::AssertionSuccess() << "wrote " << path << ".gdi.txt";
-    }
+  // Where GDI lays text out by widths of its own, its frame is pinned as
+  // NAME.gdi.txt (KORVAN_UPDATE_GOLDEN=gdi writes it where frames differ).
+  if (mode == "gdi" && ReadFile(path + ".txt") != art) {
+    std::ofstream(path + ".gdi.txt", std::ios::binary) << art;
+    return ::testing::AssertionSuccess() << "wrote " << path << ".gdi.txt";
   }
   if (std::ifstream(path + ".gdi.txt")) path += ".gdi";
 #endif
@@ -66,13 +58,14 @@ std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int st
     std::ofstream(path + ".txt", std::ios::binary) << art;
     return ::testing::AssertionSuccess() << "rewrote " << path << ".txt";
   }
-  std::ifstream in(path + ".txt", std::ios::binary);
-  const std::string expected{std::istreambuf_iterator<char>(in), {}};
+  const std::string expected = ReadFile(path + ".txt");
   if (expected == art) return ::testing::AssertionSuccess();
   std::ofstream(path + ".actual.txt", std::ios::binary) << art;
+#ifndef _WIN32  // no zlib in the Windows build: the text art alone shows the frame
   WriteArtPng(path + ".actual.png", art);
+#endif
   auto failure = ::testing::AssertionFailure() << name << ": ";
-  if (!in) {
+  if (!std::ifstream(path + ".txt")) {
     failure << "no golden (KORVAN_UPDATE_GOLDEN=1 creates it)";
   } else if (expected.size() != art.size()) {
     failure << "frames differ in size (" << expected.size() << " against " << art.size() << ")";
@@ -86,8 +79,7 @@ std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int st
   return failure << "; actual frame written to " << path << ".actual.txt";
 }
 
-// GDI picks faces by name and has no files to pin: Windows asks for the
-// faces the screens name.
+// GDI picks faces by name and has no files to pin: Windows asks for them.
 void PinTestFonts() {
 #ifndef _WIN32
   const std::string dir = "/usr/share/fonts/truetype/liberation/LiberationSans-";

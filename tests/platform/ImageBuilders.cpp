@@ -1,24 +1,22 @@
-// The icon files of tests/data/icons, made with the writers of
-// ImageBuilders.h. tools/raster-reference made the reference-icons-*
-// goldens from them: change them only together.
+// The icon files of tests/data/icons, made by ImageBuilders.h; the
+// reference-icons-* goldens were drawn from them: change them only together.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 #include <tuple>
 
 #include "tests/platform/ImageBuilders.h"
+#include "tests/support/TempDir.h"
 
 namespace korvan::testing {
 namespace {
 
-// A square picture with a white border; inside, vertical stripes on the left
-// half and horizontal ones top right, so the rows and columns a scaled copy
-// samples show; bottom right a shape naming the entry: 's'quare, 'x' cross,
-// 'b'ar or 'c'olumn.
+// A square with a white border; inside, vertical stripes left and horizontal
+// ones top right, so the rows and columns a scaled copy samples show; bottom
+// right a shape naming the entry: 's'quare, 'x' cross, 'b'ar or 'c'olumn.
 Picture EntryPicture(int n, char shape) {
   std::string art;
   const int half = n / 2, size = n - half - 4;
@@ -73,8 +71,7 @@ TEST(IconFixtures, CommittedFilesAreWhatTheBuildersMake) {
     const std::string made(bytes.begin(), bytes.end());
     if (update != nullptr && update == std::string_view("1"))
       std::ofstream(path, std::ios::binary) << made;
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(std::string(std::istreambuf_iterator<char>(in), {}) == made) << path << " differs";
+    EXPECT_TRUE(ReadFile(path) == made) << path << " differs";
   }
 }
 

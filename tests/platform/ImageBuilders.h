@@ -29,10 +29,9 @@ struct Picture {
   int width = 0, height = 0;
   std::vector<std::uint32_t> pixels;
 
-  // Rows of `width` characters: '#' white, '.' black, ' ' transparent, '~'
-  // transparent white (an AND-mask icon's inverting pixel); 'r' dark red,
-  // 'y' light yellow, 'g' light and 'd' dark grey; 'H' and 'L' white mostly
-  // opaque and mostly transparent, 'B' and 'b' black so.
+  // Rows of `width` characters: '#' white, '.' black, ' ' transparent, '~' transparent white (an
+  // AND-mask icon's inverting pixel); 'r' dark red, 'y' light yellow, 'g' light and 'd' dark grey;
+  // 'H' and 'L' white mostly opaque and mostly transparent, 'B' and 'b' black so.
   static Picture FromArt(std::string_view art, int width) {
     constexpr std::array<std::uint32_t, 12> kColors = {
         0xFFFFFFFF, 0x000000FF, 0x00000000, 0xFFFFFF00, 0xC82828FF, 0xFAFA64FF,

@@ -55,9 +55,8 @@ TEST_F(ImageDecoding, EveryEntryKindBitmapLayoutAndScale) {
   icon(Icon(kArt, 32, true, false), 68, 1);
   icon(IconFile({{9, 3, 32, noMask}}), 79, 1);
   icon(Icon(kArt, 0), 90, 1);
-  // Row 6, scaled as the real loader does (tools/raster-reference): black and
-  // opaque win a merge, a block transparent throughout stays so, inverting
-  // pixels included; a pixel goes by its centre, on a boundary the lower one.
+  // Row 6, scaled as the real loader scales: black and opaque win a merge, a wholly transparent
+  // block stays so, inverting pixels too; a pixel goes by its centre, on a boundary the lower.
   const std::tuple<const char*, int, int, int, int> scaled[] = {
       {"#. #", 2, 24, 4, 3}, {"##  ~~#.##  ~~..", 8, 24, 4, 1},
       {"#   ", 2, 32, 1, 1}, {"#.#", 3, 24, 5, 1},
@@ -72,9 +71,8 @@ TEST_F(ImageDecoding, EveryEntryKindBitmapLayoutAndScale) {
       {24, false, 108}, {24, true, 124}, {32, false, 40}, {32, true, 108}};
   for (int x = 2; const auto& [bits, topDown, size] : layouts)
     bitmap(BmpFile(kArt, bits, topDown, size), std::exchange(x, x + 11), 14);
-  // Row 18: the shades, alpha ignored; a one-entry colour table (white) with
-  // a pixel of index 3; 16 bits with 5-6-5 masks after a 40-byte header:
-  // 0x07E0 is white, 0x03E0 dark (as 5-5-5 it would be white).
+  // Row 18: the shades, alpha ignored; a one-entry colour table (white) with a pixel of index 3; 16
+  // bits with 5-6-5 masks after a 40-byte header: 0x07E0 white, 0x03E0 dark (as 5-5-5, white).
   bitmap(BmpFile({6, 1, kShadeColours}, 32), 2, 18);
   Bytes pastTable = BmpFile(Picture::FromArt("##", 2), 4);
   Put(pastTable, pastTable.size() - 4, 0x03, 1);
@@ -86,9 +84,8 @@ TEST_F(ImageDecoding, EveryEntryKindBitmapLayoutAndScale) {
   bitmap(fields, 14, 18);
   EXPECT_TRUE(Matches("image-decoded"));
 
-  // Icon entries with masks after a 40-byte header, or inside a 56-byte one
-  // that holds an alpha mask too: the pixels follow them and decode as the
-  // plain entries' do (alpha over an opaque AND mask at 32 bits).
+  // Icon entries with masks after a 40-byte header, or in a 56-byte one with an
+  // alpha mask too, decode as the plain ones (alpha over an opaque AND mask).
   const std::pair<int, std::vector<std::uint32_t>> withMasks[] = {
       {16, {0x7C00, 0x03E0, 0x001F}}, {32, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}}};
   for (const auto& [bits, masks] : withMasks) {
@@ -105,9 +102,8 @@ TEST_F(ImageDecoding, EveryEntryKindBitmapLayoutAndScale) {
   }
 }
 
-// Flat entries, so the decoded colour names the chosen one. A tie goes to
-// the larger picture, no size asked to the largest, the same size and depth
-// to the earlier entry; 0 in the directory is 256.
+// Flat entries: the decoded colour names the chosen one. A tie goes to the
+// larger, no size asked to the largest, a twin to the earlier; 0 is 256.
 TEST(IconEntryChoice, TiesLargestAndTheDirectoryZero) {
   const auto flat = [](int size, int bits, char key) {
     const Picture p = Picture::FromArt(std::string(std::size_t(size * size), key), size);
@@ -134,14 +130,10 @@ TEST(IconEntryChoice, TiesLargestAndTheDirectoryZero) {
   EXPECT_EQ(DecodeIcon(IconFile({broken, flat(32, 24, '.')}), 16, 16), nullptr);
 }
 
-// Hostile and damaged input: always null, never a crash (the sanitizer
-// build turns any stray read into a failure).
+// Hostile and damaged input: always null, never a crash (the sanitizer build fails a stray read).
 enum Base { kIcon, kPngIcon, kBitmap, kBitmap8 };
 
-Bytes Good(Base base) {
-  const Bytes files[] = {Icon(kArt, 24), Icon(kArt, 0), BmpFile(kArt, 24), BmpFile(kArt, 8)};
-  return files[base];
-}
+const Bytes kGood[] = {Icon(kArt, 24), Icon(kArt, 0), BmpFile(kArt, 24), BmpFile(kArt, 8)};
 
 bool Decodes(Base base, std::span<const std::uint8_t> file, int width = 0, int height = 0) {
   if (base >= kBitmap) return DecodeBitmap(file) != nullptr;
@@ -150,15 +142,14 @@ bool Decodes(Base base, std::span<const std::uint8_t> file, int width = 0, int h
 
 TEST(ImageHostile, PrefixesDamagedHeadersAndSizesPastTheCapsAreRefused) {
   for (const Base base : {kIcon, kPngIcon, kBitmap, kBitmap8}) {
-    const Bytes file = Good(base);
+    const Bytes file = kGood[base];
     ASSERT_TRUE(Decodes(base, file));
     for (std::size_t n = 0; n < file.size(); ++n)
       EXPECT_FALSE(Decodes(base, std::span(file.data(), n))) << base << ": " << n << " bytes";
   }
-  // The icon directory (type, count, entry offsets and sizes), its DIB from
-  // 22 and the bitmap's info header from 14 (header size, sizes past the caps,
-  // zero, negative or top-down, bit counts, compression, colour table), the
-  // PNG's IHDR checksum, the bitmap's signature and pixel offset.
+  // The icon directory (type, count, entry offsets and sizes), its DIB from 22 and the bitmap's
+  // info header from 14 (header size, sizes past the caps, zero, negative or top-down, bit counts,
+  // compression, colour table), the PNG's IHDR checksum, the bitmap's signature and pixel offset.
   using Edits = std::vector<std::tuple<std::size_t, std::uint64_t, int>>;  // at, value, bytes
   const Edits icon = {{2, 2, 2},       {4, 0, 2},           {4, 0xFFFF, 2},
                       {18, 0xFFFF, 4}, {14, 0x7FFFFFFF, 4}, {14, 0x20FFFFFFF0, 8},
@@ -173,19 +164,18 @@ TEST(ImageHostile, PrefixesDamagedHeadersAndSizesPastTheCapsAreRefused) {
                         {46, 257, 4}};
   for (const auto& [base, edits] : {std::pair{kIcon, &icon}, {kPngIcon, &png}, {kBitmap, &bitmap}})
     for (const auto& [at, value, count] : *edits) {
-      Bytes file = Good(base);
+      Bytes file = kGood[base];
       Put(file, at, value, count);
       EXPECT_FALSE(Decodes(base, file)) << base << " at " << at << ": " << value;
     }
   for (const auto& [cx, cy] : {std::pair{-1, 10}, {10, 5000}, {INT_MAX, INT_MAX}})
-    EXPECT_FALSE(Decodes(kIcon, Good(kIcon), cx, cy)) << cx << " x " << cy;
-  EXPECT_TRUE(Decodes(kIcon, Good(kIcon), 1024, 1024));
+    EXPECT_FALSE(Decodes(kIcon, kGood[kIcon], cx, cy)) << cx << " x " << cy;
+  EXPECT_TRUE(Decodes(kIcon, kGood[kIcon], 1024, 1024));
   EXPECT_FALSE(Decodes(kIcon, Icon({2000, 1, std::vector<std::uint32_t>(2000, 0xFF)}, 0)))
       << "PNG past the cap";
 }
 
-// Paths as the application stores them: relative (to the current folder),
-// with backslashes.
+// Paths as the application stores them: relative, with backslashes.
 TEST(ImageFile, StoredPathsLoadAndUnreadableFilesGiveNull) {
   const TempDir dir;
   const auto stored = [&dir](std::string name) {
@@ -193,12 +183,12 @@ TEST(ImageFile, StoredPathsLoadAndUnreadableFilesGiveNull) {
     std::replace(path.begin(), path.end(), '/', '\\');
     return HostPath(path);
   };
-  Bytes icon = Good(kIcon);
+  Bytes icon = kGood[kIcon];
   std::filesystem::create_directories(dir.path() / "images/folder.ico");
   dir.Write("images/ok.ico", {icon.begin(), icon.end()});
   icon.resize(kMaxImageFileBytes + 1);  // trailing bytes alone would be harmless
   dir.Write("images/big.ico", {icon.begin(), icon.end()});
-  const Bytes bitmap = Good(kBitmap);
+  const Bytes bitmap = kGood[kBitmap];
   dir.Write("images/b.bmp", {bitmap.begin(), bitmap.end()});
   dir.Write("empty.ico", "");
   ASSERT_EQ(mkfifo((dir.path() / "pipe.ico").c_str(), 0600), 0);  // no writer: must not block

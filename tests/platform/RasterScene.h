@@ -7,7 +7,6 @@
 
 #include "platform/fonts/Font.h"
 #include "platform/raster/RasterContext.h"
-#include "tests/platform/FontPins.h"
 #include "tests/platform/GoldenFrame.h"
 
 namespace korvan::testing {

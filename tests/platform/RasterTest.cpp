@@ -16,8 +16,7 @@ using namespace DrawTextFormat;
 
 struct RasterGolden : ::testing::Test, RasterScene {};
 
-// What is drawn before the wipe (the white fill inverted) only the
-// sanitizer build judges: a stray write fails it.
+// Drawn before the wipe (the white fill inverted) for the sanitizer build: a stray write fails it.
 TEST_F(RasterGolden, ExtremeCoordinatesHugeTextsAndEmptyClips) {
   RasterContext none;  // without a surface nothing is drawn
   Rect rect{0, 0, 50, 20};
@@ -87,9 +86,8 @@ TEST_F(RasterGolden, BlitsAndIconsThroughViewportAndClip) {
     for (const int x : {31, 33}) dc.SetPixel(x, y, kWhite);
     dc.BitBlt(30, y, 4, 1, halfLit, 0, 0, rops[y]);
   }
-  // An icon whose top row is opaque white, opaque black, see-through and
-  // inverting, over black then over white: twice as large, halved (source
-  // columns 0 and 2), and twice as large through a one-column clip.
+  // An icon whose top row is opaque white, opaque black, see-through and inverting, over black then
+  // white: twice as large, halved (source columns 0 and 2), and doubled through a one-column clip.
   const IconImage icon{4, 2, {255, 0, 0, 255, 0, 0, 0, 0}, {0, 0, 255, 255, 0, 0, 0, 0}};
   dc.FillRect({40, 25, 160, 43}, kWhiteBrush);
   for (const int y : {15, 30}) {
@@ -104,8 +102,7 @@ TEST_F(RasterGolden, BlitsAndIconsThroughViewportAndClip) {
   dc.SelectClipRect({52, 0, 53, 43});
   dc.BitBlt(0, 0, 4, 2, halfLit, 0, 0);
   dc.RemoveClip();
-  // Left, below: empty and negative extents and planes shorter than their
-  // size claims draw nothing.
+  // Left, below: empty or negative extents and short planes draw nothing.
   BitmapImage shortBitmap = halfLit;
   shortBitmap.pixels.pop_back();
   IconImage shortIcon = icon;
@@ -118,8 +115,7 @@ TEST_F(RasterGolden, BlitsAndIconsThroughViewportAndClip) {
   EXPECT_TRUE(Matches("raster-images"));
 }
 
-// Lines crossing a clip, whichever way they run, light its first and last
-// row or column and nothing outside.
+// Lines crossing a clip, whichever way they run, light its edges and nothing outside.
 TEST_F(RasterGolden, ALineIsCutToTheClipWhicheverWayItRuns) {
   dc.SelectPen(&GetStockPen(StockPen::White));
   dc.SelectClipRect({10, 10, 30, 30});
@@ -133,8 +129,7 @@ TEST_F(RasterGolden, ALineIsCutToTheClipWhicheverWayItRuns) {
       std::vector<bool>({false, true, true, false, false, true, true, false, true, true, false}));
 }
 
-// A single line centred in a taller rectangle starts half the rows it
-// leaves below the top; one without the flag starts at the top.
+// A single line centred in a taller rectangle starts half the rows it leaves below the top.
 TEST_F(RasterGolden, ASingleLineCentresInItsRectangle) {
   const auto firstLitRow = [this](const Rect& box, unsigned format) {
     dc.FillRect({0, 0, 160, 43}, GetStockBrush(StockBrush::Black));
@@ -148,8 +143,7 @@ TEST_F(RasterGolden, ASingleLineCentresInItsRectangle) {
   EXPECT_EQ(firstLitRow({0, 0, 40, 30}, kVCenter), atTop + (30 - dc.GetTextMetrics().height) / 2);
 }
 
-// A prefixed character is underlined on the one row under the baseline, to
-// a pixel short of the next character.
+// A prefix underlines the row under the baseline, to a pixel short of the next.
 TEST_F(RasterGolden, PrefixUnderlineIsOneRowUnderTheBaseline) {
   Rect rect{0, 0, 40, 20};
   dc.DrawText(u"&8", rect, 0, nullptr);
@@ -161,8 +155,7 @@ TEST_F(RasterGolden, PrefixUnderlineIsOneRowUnderTheBaseline) {
             std::pair(dc.GetTextExtent(u"8").cx - 1, 0));
 }
 
-// A face name as fontconfig takes it: every length of UTF-8 sequence, a
-// surrogate pair as one code point, lone surrogates as U+FFFD.
+// Face names for fontconfig: UTF-8 of each length, surrogate pairs whole, lone ones as U+FFFD.
 TEST(Utf16, NamesBecomeUtf8CodePointByCodePoint) {
   const std::pair<std::u16string, std::string> rows[] = {
       {u"Arial", "Arial"},
@@ -170,9 +163,7 @@ TEST(Utf16, NamesBecomeUtf8CodePointByCodePoint) {
       {u"\u0800\uffff", "\xe0\xa0\x80\xef\xbf\xbf"},
       {u"\U0001F600", "\xf0\x9f\x98\x80"},
       {u"a\xd800", "a\xef\xbf\xbd"},
-      {std::u16string(1, u'\xdc00') + u"b",
-       "\xef\xbf\xbd"
-       "b"}};
+      {u"\xdc00\x62", "\xef\xbf\xbd\x62"}};  // 0x62: b
   for (const auto& [text, utf8] : rows) EXPECT_EQ(Utf8FromUtf16(text), utf8);
 }
 
@@ -221,11 +212,10 @@ TEST(FontLibrary, FacesResolveAndOddSizesStillGiveASaneFont) {
 TEST(FaceSubstitution, SubstituteMovesByTheRowsItLacksAboveTheDigits) {
   constexpr std::u16string_view kSans = u"Microsoft Sans Serif";
   using Row = std::tuple<std::u16string_view, int, bool, int, int>;  // face, em, bold, drawn, move
-  // clang-format off
-  const Row cases[] = {{kSans, 9, false, 1, 2}, {u"MICROSOFT sans serif", 11, false, 2, 0},
-      {kSans, 16, true, 3, 2}, {kSans, 9, false, 4, -1}, {kSans, 16, false, 3, 0},
-      {kSans, 10, false, 1, 0}, {kSans, 9, false, -1, 0}, {u"Arial", 9, false, 1, 0}};
-  // clang-format on
+  const Row cases[] = {{kSans, 9, false, 1, 2},  {u"MICROSOFT sans serif", 11, false, 2, 0},
+                       {kSans, 16, true, 3, 2},  {kSans, 9, false, 4, -1},
+                       {kSans, 16, false, 3, 0}, {kSans, 10, false, 1, 0},
+                       {kSans, 9, false, -1, 0}, {u"Arial", 9, false, 1, 0}};
   for (const auto& [face, em, bold, drawn, move] : cases)
     EXPECT_EQ(SubstituteShiftY(face, em, bold, drawn), move) << em << " " << drawn;
   // The pinned Liberation Sans at the three sizes of the screens.

@@ -1,14 +1,12 @@
-// The scenes of tools/raster-reference drawn with our raster context, icon
-// loader and icon draw, against the frames the real desktop drawing API,
-// loader and DrawIconEx produced there (under Wine).
+// The scenes of tools/raster-reference drawn by our raster context and icon
+// loader, against the frames the desktop API and DrawIconEx drew (under Wine).
 #include <climits>
-#include <fstream>
-#include <iterator>
 #include <tuple>
 #include <vector>
 
 #include "platform/images/ImageFile.h"
 #include "tests/platform/RasterScene.h"
+#include "tests/support/TempDir.h"
 
 namespace korvan::testing {
 namespace {
@@ -87,13 +85,11 @@ TEST_F(RasterReferenceTest, TextSizesOfTheScreens) {
   EXPECT_TRUE(Matches("reference-sizes"));
 }
 
-// Extents as tools/raster-reference gives them (kAny: only the height).
-// Where it gives 41 for "one two three four", it measures 'o' and 'w' a
-// pixel wider than it draws them: we measure what we draw. GDI's own layout
-// (kGdi) does that too, and, at a word break, counts the spaces before the
-// break into the line and opens a line for a leading space. An empty text
-// is one line high, as the height returned says, where the reference leaves
-// a multi-line rectangle 0 high.
+// Extents as tools/raster-reference gives them (kAny: only the height). Where it gives 41 for "one
+// two three four" it measures 'o' and 'w' a pixel wider than it draws them: we measure what we
+// draw. GDI's own layout (kGdi) does that too, counts the spaces at a word break into the line and
+// opens a line for a leading space. An empty text is one line high, as the height returned says,
+// where the reference leaves a multi-line rectangle 0 high.
 TEST_F(RasterReferenceTest, CalculatedRectangles) {
 #ifdef _WIN32
   constexpr bool kGdi = true;
@@ -149,8 +145,7 @@ TEST_F(RasterReferenceTest, FontMetrics) {
   }
 }
 
-// The frames of tools/raster-reference/icons.cpp: icon files as the
-// application stores their paths, drawn at (x, y) in cx × cy.
+// The frames of tools/raster-reference/icons.cpp: stored icon paths, drawn at (x, y) in cx × cy.
 struct IconReferenceTest : ::testing::Test, RasterScene {
   void Draw(const std::string& file, int x, int y, int cx, int cy) {
     const auto icon = LoadIconFile(HostPath(kRoot + "\\" + file), cx, cy);
@@ -162,8 +157,7 @@ struct IconReferenceTest : ::testing::Test, RasterScene {
   // golden's own pixels are kept. Then the frame is cleared for the next.
   void Expect(const std::string& frame, const std::vector<Rect>& wine = {}) {
     const std::string name = "reference-icons-" + frame;
-    std::ifstream in(kRoot + "/tests/golden/" + name + ".txt", std::ios::binary);
-    const std::string golden{std::istreambuf_iterator<char>(in), {}};
+    const std::string golden = ReadFile(kRoot + "/tests/golden/" + name + ".txt");
     std::string art = Art();
     for (const Rect& a : wine)  // 160 pixels and a newline a row
       for (int y = a.top; y < a.bottom; ++y)
@@ -190,9 +184,8 @@ TEST_F(IconReferenceTest, ProjectIcons) {
   }
 }
 
-// Each size shows the entry it chose. At 16 x 40 the 16 and 32 pixel ones
-// tie: Wine keeps the first in the file, we the larger (as the descending
-// file has it).
+// Each size shows the entry it chose. At 16 x 40 the 16 and 32 pixel ones tie:
+// Wine keeps the first in the file, we the larger (as the descending file has).
 TEST_F(IconReferenceTest, EntryChosenForEachSize) {
   for (const std::string order : {"ascending", "descending"}) {
     const std::tuple<int, int, int> sizes[] = {{2, 16, 16},  {20, 24, 24},  {46, 30, 30},
@@ -203,10 +196,9 @@ TEST_F(IconReferenceTest, EntryChosenForEachSize) {
   }
 }
 
-// Each entry kind, at its size and scaled. Wine draws 32-bit entries into
-// the 8-bit page through their AND mask and PNG ones through "alpha below
-// 255", ignoring alpha; the desktop blends by it, as our threshold does: so
-// those two columns are compared only in their opaque bands.
+// Each entry kind, at its size and scaled. Wine draws 32-bit entries through
+// their AND mask and PNG ones by "alpha below 255"; the desktop blends by alpha
+// as our threshold does: those two columns are compared in their opaque bands.
 TEST_F(IconReferenceTest, MaskOfEachEntryKind) {
   std::vector<Rect> wine;
   for (int x = 2; const std::string kind :

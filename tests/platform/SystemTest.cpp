@@ -1,5 +1,4 @@
-// The termination handlers, the UDP socket and the file kinds, on the real
-// system.
+// The termination handlers, the UDP socket and the file kinds, for real.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -14,7 +13,6 @@
 
 namespace korvan {
 
-// A hang-up asks for the same clean end as Ctrl-C, unless nohup ignored it.
 TEST(TerminationSignal, HangUpEndsCleanlyUnlessIgnoredAtStart) {
   std::signal(SIGHUP, SIG_IGN);  // as under nohup
   const std::atomic<bool>& stop = InstallTerminationHandlers();
@@ -29,26 +27,14 @@ TEST(TerminationSignal, HangUpEndsCleanlyUnlessIgnoredAtStart) {
 // Which of its addresses the panel names, or takes for this machine alone:
 // L loopback, U unspecified, R reachable from elsewhere.
 TEST(NetworkAddresses, LoopbackUnspecifiedAndLinkLocalAreToldApart) {
-  const std::pair<const char*, const char*> rows[] = {{"127.0.0.1", "L"},
-                                                      {"127.9.9.9", "L"},
-                                                      {"128.0.0.1", "R"},
-                                                      {"0.0.0.0", "U"},
-                                                      {"0.0.0.1", "R"},
-                                                      {"169.254.3.4", ""},
-                                                      {"169.253.3.4", "R"},
-                                                      {"168.254.3.4", "R"},
-                                                      {"254.128.0.1", "R"},
-                                                      {"::1", "L"},
-                                                      {"::2", "R"},
-                                                      {"::", "U"},
-                                                      {"::ffff:127.9.9.9", "L"},
-                                                      {"::ffff:128.0.0.1", "R"},
-                                                      {"::fffe:127.0.0.1", "R"},
-                                                      {"fe80::1", ""},
-                                                      {"febf::1", ""},
-                                                      {"fec0::1", "R"},
-                                                      {"ff80::1", "R"},
-                                                      {"2001:db8::1", "R"}};
+  // clang-format off
+  const std::pair<const char*, const char*> rows[] = {
+      {"127.0.0.1", "L"}, {"127.9.9.9", "L"}, {"128.0.0.1", "R"}, {"0.0.0.0", "U"},
+      {"0.0.0.1", "R"}, {"169.254.3.4", ""}, {"169.253.3.4", "R"}, {"168.254.3.4", "R"},
+      {"254.128.0.1", "R"}, {"::1", "L"}, {"::2", "R"}, {"::", "U"}, {"::ffff:127.9.9.9", "L"},
+      {"::ffff:128.0.0.1", "R"}, {"::fffe:127.0.0.1", "R"}, {"fe80::1", ""}, {"febf::1", ""},
+      {"fec0::1", "R"}, {"ff80::1", "R"}, {"2001:db8::1", "R"}};
+  // clang-format on
   for (const auto& [text, kinds] : rows) {
     const std::string_view literal(text);
     const auto address = ParseIpLiteral(
@@ -61,7 +47,6 @@ TEST(NetworkAddresses, LoopbackUnspecifiedAndLinkLocalAreToldApart) {
   }
 }
 
-// A datagram as long as the buffer arrives whole; a longer one is dropped.
 TEST(UdpSocket, ADatagramThatFillsTheBufferArrivesAndALongerOneIsDropped) {
   std::string error;
   std::optional<UdpSocket> socket = UdpSocket::Create(error), peer = UdpSocket::Create(error);
@@ -76,8 +61,7 @@ TEST(UdpSocket, ADatagramThatFillsTheBufferArrivesAndALongerOneIsDropped) {
   }
 }
 
-// A regular file tells its length; a pipe has none (folders and devices:
-// ConfigurationReaderTest).
+// Folders and devices: ConfigurationReaderTest.
 TEST(RegularFile, ARegularFileTellsItsLengthAndAPipeHasNone) {
   const testing::TempDir folder;
   const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(

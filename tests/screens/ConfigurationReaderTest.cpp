@@ -29,12 +29,11 @@ std::string Read(const std::string& text, Configuration& c) {
 TEST(ConfigurationReader, EachLineIsCheckedInTurnAndFailsWithItsMessage) {
   const char* valid[] = {"[DCS]\n",        "Port=6060\n",     "IP=127.0.0.1\n", "Sleep=100\n",
                          "Countdown=90\n", "Altitude=1000\n", "Speed=400\n"};
-  // A line of the valid file replaced by a text (null: the file ends before
-  // it; -1: the text is the whole file), and what the read gives. CR LF reads
-  // as LF; a short file fails on its next line, which still holds the last
-  // text; ports are read as atoi does (saturating beyond 32 bits) and keep
-  // their low 16 bits; lines start with case-sensitive letters; reads stop
-  // after 18 characters; the address keeps its line end and its terminator.
+  // A line of the valid file replaced by a text (null: the file ends before it; -1: the text is the
+  // whole file), and what the read gives. CR LF reads as LF; a short file fails on its next line,
+  // which still holds the last text; ports are read as atoi does (saturating beyond 32 bits) and
+  // keep their low 16 bits; lines start with case-sensitive letters; reads stop after 18
+  // characters; the address keeps its line end and its terminator.
   // clang-format off
   const std::tuple<int, const char*, const char*> rows[] = {
       {0, "xDanything\n", "6060 127.0.0.1\n 100 90 1000 400"},

@@ -3,11 +3,18 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <stdexcept>
 #include <string>
 
 namespace korvan::testing {
+
+// The bytes of the file at `path`; none if it does not open.
+inline std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
 
 // A fresh folder under the system's temporary folder, removed afterwards.
 class TempDir {

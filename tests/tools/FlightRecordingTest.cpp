@@ -18,7 +18,6 @@ TEST(FlightRecording, AwkwardBytesComeBackAndAMalformedLineIsNamed) {
   ASSERT_EQ(recording.exchanges.size(), 4u);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(recording.exchanges[i].request, datagrams[i]);
 
-  // clang-format off
   const std::pair<const char*, const char*> malformed[] = {
       {"", "line 1: not a recorded flight (no \"korvan-flight 1\" line)"},
       {"korvan-flight 1\r\n", "line 1: no request recorded"},
@@ -28,7 +27,6 @@ TEST(FlightRecording, AwkwardBytesComeBackAndAMalformedLineIsNamed) {
       {"korvan-flight 1\nT+5 > R x", "line 2: a blank or control byte not written as %HH"},
       {"korvan-flight 1\nT+5 = R", "line 2: expected ' >' or ' <' after the time"},
       {"korvan-flight 1\nT+4294967296 > R", "line 2: time out of range"}};
-  // clang-format on
   for (const auto& [bad, reason] : malformed) {
     EXPECT_FALSE(ParseFlightRecording(bad, recording, error)) << bad;
     EXPECT_EQ(error, reason);

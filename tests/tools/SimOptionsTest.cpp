@@ -16,7 +16,6 @@ TEST(SimOptions, TakesGoodArgumentsAndNamesTheFirstBadOne) {
     const bool taken = ParseSimOptions(static_cast<int>(args.size()), args.data(), options, error);
     return taken == error.empty() ? error : "taken but said: " + error;
   };
-  // clang-format off
   const std::pair<Args, std::string> rows[] = {
       {{"--aircraft", "Yak-1", "--port", "7000", "--silent-after", "30", "--drop", "1"}, ""},
       {{"--record", "f", "--upstream", "10.0.0.2:6061"}, ""},
@@ -36,7 +35,6 @@ TEST(SimOptions, TakesGoodArgumentsAndNamesTheFirstBadOne) {
       {{"--loop"}, "--loop needs --replay"},
       {{"--frobnicate", "1"}, "unknown option --frobnicate (see --help)"},
       {{"--seed"}, "missing value after --seed"}};
-  // clang-format on
   for (const auto& [args, said] : rows) {
     SimOptions options;
     EXPECT_EQ(parse(args, options), said) << args.front();

@@ -1,6 +1,5 @@
-// The virtual LCD service loaded from its built library: its settings, its
-// faults, what it records, the button file, and its web panel (every wait
-// bounded).
+// The virtual LCD service loaded from its built library: settings, faults,
+// recording, the button file and the web panel, every wait bounded.
 #include <gtest/gtest.h>
 
 #ifdef _WIN32
@@ -19,6 +18,7 @@
 #include "services/virtual-lcd/Settings.h"
 #include "services/virtual-lcd/VirtualLcd.h"
 #include "tests/services/virtual-lcd/http/HttpClient.h"
+#include "tests/support/Stderr.h"
 #include "tests/support/TempDir.h"
 
 namespace korvan::virtual_lcd {
@@ -35,9 +35,8 @@ std::string Frame(int value, std::initializer_list<int> marked = {}, int mark = 
   return frame;
 }
 
-// Whatever the file is, reads answer at once: a FIFO (a named pipe on
-// Windows) with no writer or a folder counts as 0 and is said once; a
-// missing file is quietly 0.
+// Reads of any file answer at once: a FIFO (a named pipe on Windows) with no
+// writer or a folder counts as 0, said once; a missing file is quietly 0.
 TEST(ButtonScript, ReadsNeverWait) {
   korvan::testing::TempDir folder;
 #ifdef _WIN32
@@ -55,13 +54,10 @@ TEST(ButtonScript, ReadsNeverWait) {
       {fifo, 1}, {folder.path(), 1}, {folder.path() / "none", 0}};
   for (const auto& [path, said] : rows) {
     ButtonScript script(path.string());
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(script.Read(), 0u) << path;
-    const std::string errors = ::testing::internal::GetCapturedStderr();
+    const auto read = [&] { EXPECT_EQ(script.Read(), 0u) << path; };
+    const std::string errors = korvan::testing::StderrOf(read);
     EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), said) << errors;
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(script.Read(), 0u) << path;
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << path;  // said once
+    EXPECT_EQ(korvan::testing::StderrOf(read), "") << path;  // said once
   }
 #ifdef _WIN32
   CloseHandle(pipe);
@@ -70,8 +66,7 @@ TEST(ButtonScript, ReadsNeverWait) {
 #endif
 }
 
-// Set for the plug-in, which reads the same C runtime's environment; an
-// empty value unsets (Windows cannot keep an empty one).
+// Seen by the plug-in, on the same C runtime; an empty value unsets (Windows keeps no empty one).
 void SetVariable(const char* name, const std::string& value) {
 #ifdef _WIN32
   _putenv_s(name, value.c_str());
@@ -109,18 +104,13 @@ struct VirtualService : LcdManagerService {
   LcdConnectContext connect{};
 };
 
-// Where the panel listens, as LCD_VIRTUAL_HTTP says it; "-" for refused,
-// which leaves the panel off.
+// Where the panel listens, as LCD_VIRTUAL_HTTP says it; "-" for refused, which leaves it off.
 TEST(Settings, ThePanelsAddressOrOff) {
-  const std::pair<const char*, const char*> rows[] = {{"8161", "127.0.0.1:8161"},
-                                                      {"0.0.0.0:0", "0.0.0.0:0"},
-                                                      {"[::1]:9", "::1:9"},
-                                                      {"off", "off"},
-                                                      {"[]:9", "-"},
-                                                      {":9", "-"},
-                                                      {"65536", "-"},
-                                                      {"-1", "-"},
-                                                      {"127.0.0.1:x", "-"}};
+  // clang-format off
+  const std::pair<const char*, const char*> rows[] = {
+      {"8161", "127.0.0.1:8161"}, {"0.0.0.0:0", "0.0.0.0:0"}, {"[::1]:9", "::1:9"}, {"off", "off"},
+      {"[]:9", "-"}, {":9", "-"}, {"65536", "-"}, {"-1", "-"}, {"127.0.0.1:x", "-"}};
+  // clang-format on
   for (const auto& [value, panel] : rows) {
     UseSettings({{"LCD_VIRTUAL_HTTP", value}});
     std::string problems;
@@ -133,9 +123,8 @@ TEST(Settings, ThePanelsAddressOrOff) {
   }
 }
 
-// One device; unknown handles (6) and parameters (87) refused; faults in
-// turn; unreadable settings named; four buttons read from the file; of
-// three frames shown, the two LCD_VIRTUAL_RECORD_MAX allows recorded.
+// One device; unknown handles (6) and parameters (87) refused; faults in turn;
+// bad settings named; buttons from the file; of three frames, two recorded.
 TEST(VirtualLcd, ServesOneDeviceAsItsSettingsSay) {
   korvan::testing::TempDir folder;
   VirtualService service(
@@ -145,9 +134,8 @@ TEST(VirtualLcd, ServesOneDeviceAsItsSettingsSay) {
        {"LCD_VIRTUAL_FAULTS", "query259=0,query259=-1,query259=1,push1167=2,read=1:31,push=0:5"},
        {"LCD_VIRTUAL_RECORD_FORMAT", "bmp"},
        {"LCD_VIRTUAL_BUTTONS", folder.Write("buttons", " 25\n").string()}});
-  ::testing::internal::CaptureStderr();
-  const std::int32_t device = service.Open();
-  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+  std::int32_t device = 0;
+  EXPECT_EQ(korvan::testing::StderrOf([&] { device = service.Open(); }),
             "lcd-virtual: LCD_VIRTUAL_HTTP=65536 is not host:port or off; the web panel stays "
             "off\nlcd-virtual: LCD_VIRTUAL_RECORD_FORMAT=bmp is not pgm or png; recording PGM\n"
             "lcd-virtual: LCD_VIRTUAL_FAULTS: ignored query259=-1, push=0:5 (see the plug-in's "
@@ -180,8 +168,7 @@ TEST(VirtualLcd, ServesOneDeviceAsItsSettingsSay) {
   EXPECT_EQ(recorded, (std::vector<std::string>{"frame-000001.pgm", "frame-000002.pgm"}));
 }
 
-// Stopped, before Startup or after Cleanup, it answers only Startup, and a
-// handle from before a Cleanup is not one after it.
+// Before Startup and after Cleanup alike; a handle from before is not one after.
 TEST(VirtualLcd, WhenStoppedAnswersOnlyStartupAndForgetsItsHandles) {
   UseSettings({{"LCD_VIRTUAL_RECORD_MAX", "0"}});  // a count: none recorded, nothing to say
   VirtualLcd lcd;
@@ -196,9 +183,7 @@ TEST(VirtualLcd, WhenStoppedAnswersOnlyStartupAndForgetsItsHandles) {
           lcd.OpenDevice(&open), lcd.CloseDevice(2), lcd.ReadButtons(2, &mask),
           lcd.PushFrame(2, frame.data(), 128), lcd.SetForeground(2, 1)})
       EXPECT_EQ(code, kLcdServiceNotActive) << round;
-    ::testing::internal::CaptureStderr();
-    ASSERT_EQ(lcd.Startup(), kLcdOk);
-    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(korvan::testing::StderrOf([&] { EXPECT_EQ(lcd.Startup(), kLcdOk); }), "");
     EXPECT_EQ(lcd.PushFrame(2, frame.data(), 128), kLcdDeviceNotConnected) << round;
     ASSERT_EQ(lcd.Connect(&connect), kLcdOk);
     open.connection = connect.connection;
@@ -212,28 +197,11 @@ struct Stream {
   explicit Stream(int port)
       : socket(Dial(port, "GET /events HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n")) {}
   ~Stream() { CloseSocket(socket); }
-  // Reads until `text` came (true) or the time is up.
-  bool Saw(const std::string& text, std::chrono::milliseconds timeout) {
-    std::string received;
-    char buffer[4096];
-    PollEntry wait{socket, kPollIn, 0};
-    bool wouldBlock = false;
-    for (const auto end = Clock::now() + timeout; received.find(text) == std::string::npos;) {
-      const long length = PollSockets({&wait, 1}, 50) > 0
-                              ? ReceiveSome(socket, buffer, sizeof buffer, wouldBlock)
-                              : -1;
-      if (length == 0 || Clock::now() > end) return false;
-      if (length > 0) received.append(buffer, static_cast<std::size_t>(length));
-    }
-    return true;
-  }
   const SocketHandle socket;
 };
 
-// A taken port is said on one line; the service runs on without the panel.
-// Of twelve open pages four get streams (heartbeats, then each frame), the
-// rest a refusal; polls still answer within a second; pages that go away
-// give their stream back.
+// A taken port is said in one line; the service runs on without a panel. Of twelve open pages four
+// get streams (heartbeats, then frames), the rest a refusal; polls answer; gone pages free theirs.
 TEST(Panel, TakenPortThenManyOpenPages) {
   const char* base = getenv("KORVAN_TEST_PORT_BASE");
   const int port = (base != nullptr ? std::stoi(base) : 18160) + 1;
@@ -244,9 +212,7 @@ TEST(Panel, TakenPortThenManyOpenPages) {
   ASSERT_TRUE(sockets.Start(error)) << error;
   const SocketHandle taker = ListenOn("127.0.0.1", port + 3).socket;
   ASSERT_NE(taker, kNoSocket);
-  ::testing::internal::CaptureStderr();
-  service.Open();
-  const std::string said = ::testing::internal::GetCapturedStderr();
+  const std::string said = korvan::testing::StderrOf([&] { service.Open(); });
   EXPECT_EQ(said.rfind("lcd-virtual: web panel off: cannot listen on " + taken, 0), 0u) << said;
   EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
   ASSERT_EQ(service.Cleanup(), kLcdOk);
@@ -257,27 +223,24 @@ TEST(Panel, TakenPortThenManyOpenPages) {
   const std::int32_t device = service.Open();
   std::list<Stream> pages;
   for (int i = 0; i < 12; ++i)
-    EXPECT_TRUE(pages.emplace_back(port).Saw(i < 4 ? "HTTP/1.1 200" : "HTTP/1.1 503", 2s)) << i;
-  EXPECT_TRUE(pages.front().Saw("data: {\"seq\":0,\"connected\":true,\"result\":0}", 1500ms));
+    EXPECT_TRUE(Sees(pages.emplace_back(port).socket, i < 4 ? "HTTP/1.1 200" : "HTTP/1.1 503", 2s))
+        << i;
+  EXPECT_TRUE(
+      Sees(pages.front().socket, "data: {\"seq\":0,\"connected\":true,\"result\":0}", 1500ms));
   const std::string shown = "{\"seq\":1,\"connected\":true,\"result\":0,\"pixels\":\"8040";
   ASSERT_EQ(service.PushFrame(device, Frame(128, {0, 9}, 129).data(), 128), 0);
-  EXPECT_TRUE(pages.front().Saw("data: " + shown, 1s));
-  const auto ask = [port](const std::string& request, const std::string& body = "") {
-    return Ask(port, request +
-                         " HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: application/json\r\n" +
-                         "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);
-  };
-  const std::string frame = ask("GET /frame");
+  EXPECT_TRUE(Sees(pages.front().socket, "data: " + shown, 1s));
+  const std::string frame = Ask(port, "GET /frame HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
   EXPECT_EQ(frame.substr(frame.find("\r\n\r\n") + 4, shown.size()), shown) << frame;
-  EXPECT_EQ(ask("POST /button", "{\"mask\":8}").substr(0, 12), "HTTP/1.1 200");
+  const std::string press = Press("Host: 127.0.0.1\r\n", "application/json", "{\"mask\":8}");
+  EXPECT_EQ(Ask(port, press).substr(0, 12), "HTTP/1.1 200");
   std::uint32_t mask = 0;
   EXPECT_EQ(service.ReadButtons(device, &mask), kLcdOk);
   EXPECT_EQ(mask, 8u);
   pages.erase(std::next(pages.begin()), pages.end());  // the first stays open as the service stops
   bool admitted = false;
-  for (const auto end = Clock::now() + 3s; !admitted && Clock::now() < end;) {
-    admitted = Stream(port).Saw("HTTP/1.1 200", 1s);
-  }
+  for (const auto end = Clock::now() + 3s; !admitted && Clock::now() < end;)
+    admitted = Sees(Stream(port).socket, "HTTP/1.1 200", 1s);
   EXPECT_TRUE(admitted);
   EXPECT_EQ(service.Cleanup(), kLcdOk);
 }

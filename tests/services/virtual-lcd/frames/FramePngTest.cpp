@@ -1,9 +1,7 @@
-// PNG frames from the panel's /frame.png and the recorder, read back as any
-// viewer would: libpng's simplified API on Linux, the Windows Imaging
-// Component's decoder on Windows.
+// PNG frames from the panel's /frame.png and the recorder, read back as a viewer
+// would: by libpng on Linux, the Windows Imaging Component on Windows.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <random>
 
 #include "services/virtual-lcd/frames/FrameRecorder.h"
@@ -84,8 +82,7 @@ TEST(FramePng, PanelAndRecorderWriteThePushedBytes) {
   }
   korvan::testing::TempDir folder;
   FrameRecorder(folder.path(), 1, RecordFormat::kPng).Record(pixels.data());
-  std::ifstream file(folder.path() / "frame-000001.png", std::ios::binary);
-  EXPECT_EQ(GreyPixels({std::istreambuf_iterator<char>(file), {}}),
+  EXPECT_EQ(GreyPixels(korvan::testing::ReadFile(folder.path() / "frame-000001.png")),
             std::vector(pixels.begin(), pixels.end()));
 }
 

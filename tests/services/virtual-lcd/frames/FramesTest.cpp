@@ -1,8 +1,5 @@
-// The frame board's buttons, the terminal view, and the frame files the
-// recorder writes.
+// The frame board's buttons, the terminal view, and the frame files the recorder writes.
 #include <gtest/gtest.h>
-
-#include <fstream>
 
 #ifndef _WIN32
 #include <sys/inotify.h>
@@ -21,9 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A panel click shorter than a poll is read once, and only four buttons
-// pass; the status goes with the frame; the terminal draws each quarter,
-// only when what is lit changes.
+// A panel click shorter than a poll is read once, only four buttons pass, the
+// status goes with the frame; the terminal draws quarters, only on a change.
 TEST(Frames, BoardButtonsAndTerminalView) {
   FrameBoard board;
   board.SetPanelButtons(0x18);  // button 3 and a fifth, which is none
@@ -57,14 +53,12 @@ TEST(Frames, BoardButtonsAndTerminalView) {
   EXPECT_EQ(std::ftell(terminal), static_cast<long>(blank.size()));  // alike: drawn once
   std::fclose(terminal);
   for (const char value : {'\1', '\2', '\3'}) {
-    std::ifstream file(folder.path() / ("frame-00000" + std::to_string(value) + ".pgm"),
-                       std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}).at(14), value);  // pixel 0
+    const fs::path file = folder.path() / ("frame-00000" + std::to_string(value) + ".pgm");
+    EXPECT_EQ(korvan::testing::ReadFile(file).at(14), value);  // pixel 0
   }
 }
 
-// A watcher of the folder only ever sees a frame file appear by a rename,
-// whole; a failed rename leaves no temporary file and stops the recording.
+// Seen by a watcher of the folder; a failed rename leaves no file and stops it.
 TEST(Frames, FilesAppearWholeByRename) {
   korvan::testing::TempDir folder;
   fs::create_directory(folder.path() / "frame-000003.pgm");  // no file can replace it

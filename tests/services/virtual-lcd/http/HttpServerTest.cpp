@@ -80,12 +80,9 @@ TEST(HttpServer, RefusesWhatItCannotTakeFromOnePastItsLimits) {
   }
 }
 
-// With its clock stopped no deadline frees a connection, and one that has
-// sent nothing yet is never old enough to make room: only seeing a client
-// close frees its slot. 16 clients that connect and close at once leave
-// none held; 16 silent ones from an address keep a 17th out (closed at
-// once) until they close. Then the loop waits, woken once more by a
-// wake-up, then once a heartbeat.
+// With its clock stopped no deadline frees a connection (nor makes a silent one old enough to give
+// way): only a client's close frees its slot. 16 that close at once leave none held; 16 silent ones
+// keep a 17th from their address out until they close. Then the loop waits, woken once by Wake.
 TEST(HttpServer, ClientsThatConnectAndCloseAtOnceFreeTheirSlotsAndTheServerStaysIdle) {
   const auto stopped = HttpClock::now();
   Server local([stopped] { return stopped; });
@@ -113,8 +110,7 @@ TEST(HttpServer, ClientsThatConnectAndCloseAtOnceFreeTheirSlotsAndTheServerStays
   EXPECT_EQ(Ask(local.port, "GET / HTTP/1.1\r\nHost: a\r\n\r\n").substr(0, 12), "HTTP/1.1 200");
 }
 
-// 200 connections that send half a request and wait, reopened whenever the
-// server drops one, keep no fresh client out.
+// 200 half-sent requests, reopened whenever the server drops one, keep no fresh client out.
 TEST(HttpServer, AnswersBesideIdleConnections) {
   Server local;
   std::atomic<bool> stop{false};

@@ -1,6 +1,5 @@
 // The web panel against hostile clients (other sites, rebinding host names,
-// forms, missing or short tokens), what it serves, and where it says it can
-// be opened.
+// forms, bad tokens), what it serves, and the addresses it names.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -8,25 +7,24 @@
 
 #include "services/virtual-lcd/panel/WebPanel.h"
 #include "tests/services/virtual-lcd/http/HttpClient.h"
+#include "tests/support/Stderr.h"
 
 namespace korvan::virtual_lcd {
 namespace {
 
-// A panel on `host`, port 0: its port and token read from the lines it
-// printed, one for each address it can be opened by.
+using namespace std::chrono_literals;
+
+// A panel on `host`, port 0, its port and token read from what it printed.
 struct Panel {
   explicit Panel(const char* host, HttpServer::Now now = HttpClock::now)
       : panel(board, std::move(now)) {
-    ::testing::internal::CaptureStderr();
-    EXPECT_TRUE(panel.Start({host, 0}));
-    said = ::testing::internal::GetCapturedStderr();
+    said = korvan::testing::StderrOf([&] { EXPECT_TRUE(panel.Start({host, 0})); });
     const auto slash = said.find('/', said.find("//") + 2);
     port = std::stoi(said.substr(said.rfind(':', slash) + 1));
     if (const auto at = said.find("?token="); at != std::string::npos)
       token = said.substr(at + 7, said.find('\n') - at - 7);
   }
-  // `request` with {P} as the port, {T} as the token and {S} as the token
-  // one character short.
+  // `request` with {P} as the port, {T} as the token and {S} as the token one character short.
   std::string Ask(std::string request) {
     const std::string shorter = token.substr(0, token.size() - 1);
     for (const auto& [mark, value] :
@@ -42,15 +40,9 @@ struct Panel {
   std::string token;
 };
 
-std::string Press(const std::string& headers, const std::string& type, const std::string& body) {
-  return "POST /button HTTP/1.1\r\n" + headers + "Content-Type: " + type +
-         "\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
-}
-
-// Only `localhost` or an IP literal may name the panel, no other site may
-// send to it, a button press must be JSON; beyond loopback the printed
-// token, then its cookie, let a client in, and no shorter or empty one does.
-// Only the allowed presses on loopback, each of button 2, reach the buttons.
+// Only `localhost` or an IP literal may name the panel, no other site may send
+// to it, a press must be JSON; beyond loopback the printed token, then its
+// cookie, let a client in, no shorter or empty one. Only allowed presses count.
 TEST(WebPanel, RefusesOtherSitesFormsAndMissingTokens) {
   Panel local("127.0.0.1");
   Panel wide("0.0.0.0");
@@ -59,60 +51,55 @@ TEST(WebPanel, RefusesOtherSitesFormsAndMissingTokens) {
   const std::string json = "application/json", ok = "Host: 127.0.0.1:{P}\r\n";
   const std::string cookie = ok + "Cookie: a=b; korvan_panel_{P}={T}\r\n";
   const std::string allow = "\r\nContent-Type: text/plain; charset=utf-8\r\nAllow: ";
+  const auto get = [](const std::string& target, const std::string& headers) {
+    return "GET " + target + " HTTP/1.1\r\n" + headers + "\r\n";
+  };
   const struct {
     Panel& panel;
     std::string request;
-    std::string answer;
+    std::string answer;  // after "HTTP/1.1 "
   } rows[] = {
-      {local, "GET /frame HTTP/1.1\r\nHost: 127.0.0.1:{P}\r\n\r\n", "HTTP/1.1 200 OK"},
-      {local, "GET /frame HTTP/1.1\r\nHost: LocalHost\r\n\r\n", "HTTP/1.1 200 OK"},
-      {local, "GET /frame HTTP/1.1\r\nHost: [::1]:{P}\r\n\r\n", "HTTP/1.1 200 OK"},
-      {local, "GET /frame HTTP/1.1\r\nHost: evil.example:{P}\r\n\r\n", "HTTP/1.1 403 Forbidden"},
-      {local, "GET /frame HTTP/1.1\r\nHost: 127.0.0.1.evil.example\r\n\r\n",
-       "HTTP/1.1 403 Forbidden"},
-      {local, "GET /frame HTTP/1.1\r\n\r\n", "HTTP/1.1 400 Bad Request"},
-      {local, Press("Host: evil.example:{P}\r\n", "text/plain", "mask=2"),
-       "HTTP/1.1 403 Forbidden"},
-      {local, Press(ok + "Origin: http://evil.example\r\n", json, "{\"mask\":2}"),
-       "HTTP/1.1 403 Forbidden"},
-      {local, Press(ok, "text/plain", "{\"mask\":2}"), "HTTP/1.1 415 Unsupported Media Type"},
+      {local, get("/frame", ok), "200 OK"},
+      {local, get("/frame", "Host: LocalHost\r\n"), "200 OK"},
+      {local, get("/frame", "Host: [::1]:{P}\r\n"), "200 OK"},
+      {local, get("/frame", "Host: evil.example:{P}\r\n"), "403 Forbidden"},
+      {local, get("/frame", "Host: 127.0.0.1.evil.example\r\n"), "403 Forbidden"},
+      {local, get("/frame", ""), "400 Bad Request"},
+      {local, Press("Host: evil.example:{P}\r\n", "text/plain", "mask=2"), "403 Forbidden"},
+      {local, Press(ok + "Origin: http://evil.example\r\n", json, "{\"mask\":2}"), "403 Forbidden"},
+      {local, Press(ok, "text/plain", "{\"mask\":2}"), "415 Unsupported Media Type"},
       {local, Press(ok, "application/x-www-form-urlencoded", "mask=2"),
-       "HTTP/1.1 415 Unsupported Media Type"},
-      {local, Press(ok, json, "{\"mask\":16}"), "HTTP/1.1 400 Bad Request"},
-      {local, Press(ok, json, "\"mask\":2}"), "HTTP/1.1 400 Bad Request"},
-      {local, Press(ok, json + " ; charset=utf-8", "{\"mask\":4}"), "HTTP/1.1 200 OK"},
-      {local, "GET /button HTTP/1.1\r\n" + ok + "\r\n",
-       "HTTP/1.1 405 Method Not Allowed" + allow + "POST"},
+       "415 Unsupported Media Type"},
+      {local, Press(ok, json, "{\"mask\":16}"), "400 Bad Request"},
+      {local, Press(ok, json, "\"mask\":2}"), "400 Bad Request"},
+      {local, Press(ok, json + " ; charset=utf-8", "{\"mask\":4}"), "200 OK"},
+      {local, get("/button", ok), "405 Method Not Allowed" + allow + "POST"},
       {local, "POST /frame HTTP/1.1\r\n" + ok + "Content-Length: 0\r\n\r\n",
-       "HTTP/1.1 405 Method Not Allowed" + allow + "GET, HEAD"},
-      {local, Press(ok + "Origin: http://127.0.0.1:{P}\r\n", json, "{ \"mask\": 4 }"),
-       "HTTP/1.1 200 OK"},
-      {wide, "GET /frame HTTP/1.1\r\n" + ok + "\r\n", "HTTP/1.1 403 Forbidden"},
-      {wide, "GET /frame?token=0123456789abcdef0123456789abcdef HTTP/1.1\r\n" + ok + "\r\n",
-       "HTTP/1.1 403 Forbidden"},
-      {wide, "GET /frame?token={S} HTTP/1.1\r\n" + ok + "\r\n", "HTTP/1.1 403 Forbidden"},
-      {wide, "GET /frame?token= HTTP/1.1\r\n" + ok + "\r\n", "HTTP/1.1 403 Forbidden"},
-      {wide, "GET /frame?tokes={T} HTTP/1.1\r\n" + ok + "\r\n", "HTTP/1.1 403 Forbidden"},
-      {wide, "GET /frame HTTP/1.1\r\n" + ok + "Cookie: korvan_panel_{P}={S}\r\n\r\n",
-       "HTTP/1.1 403 Forbidden"},
-      {wide, "GET /frame HTTP/1.1\r\n" + ok + "Cookie: korvan_panel_{P}=\r\n\r\n",
-       "HTTP/1.1 403 Forbidden"},
-      {wide, "GET /?token={T} HTTP/1.1\r\n" + ok + "\r\n", "HTTP/1.1 200 OK"},
-      {wide, "GET /frame HTTP/1.1\r\n" + cookie + "\r\n", "HTTP/1.1 200 OK"},
-      {wide, Press(cookie, json, "{\"mask\":8}"), "HTTP/1.1 200 OK"},
+       "405 Method Not Allowed" + allow + "GET, HEAD"},
+      {local, Press(ok + "Origin: http://127.0.0.1:{P}\r\n", json, "{ \"mask\": 4 }"), "200 OK"},
+      {wide, get("/frame", ok), "403 Forbidden"},
+      {wide, get("/frame?token=0123456789abcdef0123456789abcdef", ok), "403 Forbidden"},
+      {wide, get("/frame?token={S}", ok), "403 Forbidden"},
+      {wide, get("/frame?token=", ok), "403 Forbidden"},
+      {wide, get("/frame?tokes={T}", ok), "403 Forbidden"},
+      {wide, get("/frame", ok + "Cookie: korvan_panel_{P}={S}\r\n"), "403 Forbidden"},
+      {wide, get("/frame", ok + "Cookie: korvan_panel_{P}=\r\n"), "403 Forbidden"},
+      {wide, get("/?token={T}", ok), "200 OK"},
+      {wide, get("/frame", cookie), "200 OK"},
+      {wide, Press(cookie, json, "{\"mask\":8}"), "200 OK"},
   };
   for (const auto& row : rows) {
     const std::string answer = row.panel.Ask(row.request);
-    EXPECT_EQ(answer.substr(0, row.answer.size()), row.answer) << row.request << "\n" << answer;
+    EXPECT_EQ(answer.substr(0, 9 + row.answer.size()), "HTTP/1.1 " + row.answer)
+        << row.request << "\n" + answer;
   }
   EXPECT_EQ(local.board.TakePanelButtons(), 4u);
   EXPECT_EQ(wide.board.TakePanelButtons(), 8u);
-  const std::string withToken = wide.Ask("GET /?token={T} HTTP/1.1\r\n" + ok + "\r\n");
+  const std::string withToken = wide.Ask(get("/?token={T}", ok));
   EXPECT_NE(withToken.find("\r\nSet-Cookie: korvan_panel_" + std::to_string(wide.port) + "=" +
                            wide.token + "; Path=/; HttpOnly; SameSite=Strict\r\n"),
             std::string::npos);
-  // 128 random bits a token, four to a digit: each of the 16 values comes up
-  // as the high and as the low half of a byte.
+  // 128 random bits, four a digit: each of the 16 values comes up as the high and the low half.
   std::string halves[2];
   for (int i = 0; i < 1024; ++i) halves[i % 2] += PanelAccess::NewToken()[i % 32];
   for (const std::string& half : halves)
@@ -120,9 +107,8 @@ TEST(WebPanel, RefusesOtherSitesFormsAndMissingTokens) {
       EXPECT_NE(half.find(digit), std::string::npos) << half;
 }
 
-// HEAD gets every GET route's headers, the same, and no body. Bound to all
-// addresses, the panel names each address it can be opened by, not 0.0.0.0,
-// and each of them opens it with the printed token.
+// HEAD gets each GET route's headers and no body. Bound to all addresses, the
+// panel names each one it can be opened by (not 0.0.0.0), with its token.
 TEST(WebPanel, AnswersHeadAndNamesTheAddressesItCanBeOpenedBy) {
   Panel local("127.0.0.1");
   for (const std::string path : {"/", "/panel.css", "/panel.js", "/frame", "/frame.png", "/none"}) {
@@ -149,34 +135,20 @@ TEST(WebPanel, AnswersHeadAndNamesTheAddressesItCanBeOpenedBy) {
   }
 }
 
-// With the server's clock held still no heartbeat ever comes due: turns of
-// its loop send a live page nothing, and a new frame reaches it only because
-// the frame wakes the server, at once.
+// With the server's clock held still no heartbeat comes due: its loop sends a
+// live page nothing, and a new frame reaches it at once as it wakes the server.
 TEST(WebPanel, ANewFrameWakesTheServerForItsLivePages) {
   const auto still = HttpClock::now();
   Panel local("127.0.0.1", [still] { return still; });
   const SocketHandle page = Dial(local.port, "GET /events HTTP/1.1\r\nHost: localhost\r\n\r\n");
-  const auto readUntil = [page](const std::string& mark, int polls = 100) {  // of 50 ms
-    std::string got;
-    char buffer[4096];
-    PollEntry wait{page, kPollIn, 0};
-    bool wouldBlock = false;
-    for (int poll = 0; got.find(mark) == std::string::npos && poll < polls; ++poll) {
-      if (PollSockets({&wait, 1}, 50) <= 0) continue;
-      const long length = ReceiveSome(page, buffer, sizeof buffer, wouldBlock);
-      if (length <= 0) break;
-      got.append(buffer, static_cast<std::size_t>(length));
-    }
-    return got.find(mark) != std::string::npos;
-  };
-  EXPECT_TRUE(readUntil("data: {\"seq\":0"));
+  EXPECT_TRUE(Sees(page, "data: {\"seq\":0", 5s));
   const std::uint64_t turns = local.panel.server().Turns();
   for (int polls = 0; local.panel.server().Turns() < turns + 2 && polls < 100; ++polls)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  EXPECT_FALSE(readUntil("data: ", 1));
+    std::this_thread::sleep_for(50ms);
+  EXPECT_FALSE(Sees(page, "data: ", 50ms));
   const Pixels lit{};
   local.board.Publish(lit.data());
-  EXPECT_TRUE(readUntil("data: {\"seq\":1"));
+  EXPECT_TRUE(Sees(page, "data: {\"seq\":1", 5s));
   CloseSocket(page);
 }
 
