@@ -11,6 +11,7 @@
 #include "tests/lcdlink/ScriptedService.h"
 #include "tests/platform/GoldenFrame.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/Stderr.h"
 
 namespace korvan {
 namespace {
@@ -19,9 +20,8 @@ using testing::ScriptedService;
 
 // Each refusal answers 1722, leaves the service stopped, says why in one line; a retry fails alike.
 void ExpectRefused(LcdManagerService& service, const std::string& from, const char* because) {
-  ::testing::internal::CaptureStderr();
-  EXPECT_EQ(service.Startup(), kLcdServerUnavailable);
-  const std::string message = ::testing::internal::GetCapturedStderr();
+  const std::string message =
+      testing::StderrOf([&] { EXPECT_EQ(service.Startup(), kLcdServerUnavailable); });
   EXPECT_NE(message.find("from " + from + ": "), std::string::npos) << message;
   EXPECT_NE(message.find(because), std::string::npos) << message;
   EXPECT_EQ(message.find('\n'), message.size() - 1) << message;
@@ -30,9 +30,7 @@ void ExpectRefused(LcdManagerService& service, const std::string& from, const ch
   EXPECT_EQ(service.Startup(), kLcdServerUnavailable);
 }
 
-// What a service answers is fixed outside Korvan (the system's error codes),
-// and so is how it is entered: both sides here use the names, so the
-// numbers are checked once against the outside world's.
+// The codes (the system's error codes) and entry are fixed outside: checked once here.
 TEST(LcdServiceInterface, CodesAndEntryAreTheOutsideWorlds) {
   EXPECT_EQ(std::vector<int>({kLcdOk, kLcdNoMoreItems, kLcdServiceNotActive, kLcdDeviceNotConnected,
                               kLcdAlreadyInitialized, kLcdServerUnavailable}),

@@ -6,30 +6,8 @@
 
 #include "platform/fonts/FontLibrary.h"
 #include "tests/support/TempDir.h"
-#ifndef _WIN32
-#include "tests/platform/ImageBuilders.h"
-#endif
 
 namespace korvan::testing {
-namespace {
-
-#ifndef _WIN32
-// The art as a PNG, each pixel a 4 × 4 block, to look at beside the golden.
-void WriteArtPng(const std::string& path, const std::string& art) {
-  const int columns = static_cast<int>(art.find('\n'));
-  Picture picture{columns * 4, static_cast<int>(std::count(art.begin(), art.end(), '\n')) * 4, {}};
-  for (int i = 0; i < picture.width * picture.height; ++i) {
-    const char pixel = art[static_cast<std::size_t>(i / picture.width / 4 * (columns + 1) +
-                                                    i % picture.width / 4)];
-    picture.pixels.push_back(pixel == '#' ? 0xFFFFFFFF : 0x000000FF);
-  }
-  const Bytes png = PngData(picture);
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
-}
-#endif
-
-}  // namespace
 
 std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int stride) {
   std::string art;
@@ -61,9 +39,6 @@ std::string FrameToArt(const std::uint8_t* pixels, int width, int height, int st
   const std::string expected = ReadFile(path + ".txt");
   if (expected == art) return ::testing::AssertionSuccess();
   std::ofstream(path + ".actual.txt", std::ios::binary) << art;
-#ifndef _WIN32  // no zlib in the Windows build: the text art alone shows the frame
-  WriteArtPng(path + ".actual.png", art);
-#endif
   auto failure = ::testing::AssertionFailure() << name << ": ";
   if (!std::ifstream(path + ".txt")) {
     failure << "no golden (KORVAN_UPDATE_GOLDEN=1 creates it)";

@@ -9,7 +9,7 @@
 #include <vector>
 
 // Writers of icon, bitmap and PNG bytes for the decoder tests, the icon files
-// of tests/data/icons (ImageBuilders.cpp) and the golden frames' PNG copies.
+// of tests/data/icons (ImageBuilders.cpp).
 namespace korvan::testing {
 
 using Bytes = std::vector<std::uint8_t>;
