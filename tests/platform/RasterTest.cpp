@@ -8,6 +8,7 @@
 #include "platform/fonts/FontLibrary.h"
 #include "platform/text/Utf16.h"
 #include "tests/platform/RasterScene.h"
+#include "tests/support/TempDir.h"
 
 namespace korvan::testing {
 namespace {
@@ -189,6 +190,20 @@ TEST(FontLibrary, FacesResolveAndOddSizesStillGiveASaneFont) {
   RasterContext measuring;
   measuring.SelectFont(&none);
   EXPECT_EQ(measuring.GetTextExtent(u"8").cx, 0);
+  // Without the OS/2 table's Windows metrics a face is measured by its own
+  // ascender and descender, which in Liberation Sans agree with them.
+  std::string bytes = ReadFile("/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf");
+  const std::size_t record = bytes.find("OS/2") + 8;  // the table's offset, big-endian
+  std::size_t at = 0;
+  for (std::size_t i = 0; i < 4; ++i) at = at << 8 | static_cast<unsigned char>(bytes[record + i]);
+  bytes.replace(at + 74, 4, 4, '\0');  // usWinAscent, usWinDescent
+  const TempDir folder;
+  library.Pin(u"NoWin", false, folder.Write("nowin.ttf", bytes).string());
+  const Font noWin(FontDescription{-11, kWeightNormal, {u'N', u'o', u'W', u'i', u'n'}});
+  const Font sans(SansFont(-11));
+  const FontMetrics& stock = sans.Face().Metrics();
+  EXPECT_EQ(std::pair(noWin.Face().Metrics().ascent, noWin.Face().Metrics().height),
+            std::pair(stock.ascent, stock.height));
 #endif
   RasterContext dc;  // measures without a surface
   FontDescription unknown = SansFont(-11);

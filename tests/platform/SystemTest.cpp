@@ -1,5 +1,9 @@
-// The termination handlers, the UDP socket and the file kinds, for real.
+// The termination handlers, the sockets and the file kinds, for real.
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <memory>
@@ -7,6 +11,7 @@
 
 #include "platform/system/NetworkAddresses.h"
 #include "platform/system/RegularFile.h"
+#include "platform/system/StreamSocket.h"
 #include "platform/system/TerminationSignal.h"
 #include "platform/system/UdpSocket.h"
 #include "tests/support/TempDir.h"
@@ -59,6 +64,29 @@ TEST(UdpSocket, ADatagramThatFillsTheBufferArrivesAndALongerOneIsDropped) {
     const ReceiveResult got = socket->Receive(buffer);
     EXPECT_EQ(std::pair(got.status, got.size), std::pair(status, std::size_t{size})) << sent;
   }
+}
+
+// With no descriptor left, accepting fails rather than finding none waiting,
+// so that a server pauses instead of spinning on a listener that stays ready.
+TEST(StreamSocket, AnAcceptWithNoDescriptorLeftFails) {
+  const StreamListener listener = ListenOn("127.0.0.1", 0);
+  ASSERT_NE(listener.socket, kNoSocket);
+  const int client = socket(AF_INET, SOCK_STREAM, 0);
+  const sockaddr_in to{
+      AF_INET, htons(static_cast<std::uint16_t>(listener.port)), {htonl(0x7F000001)}, {}};
+  ASSERT_EQ(connect(client, reinterpret_cast<const sockaddr*>(&to), sizeof to), 0);
+  rlimit limits{};
+  getrlimit(RLIMIT_NOFILE, &limits);
+  const int next = dup(client);  // the lowest descriptor free
+  close(next);
+  const rlimit low{static_cast<rlim_t>(next), limits.rlim_max};
+  setrlimit(RLIMIT_NOFILE, &low);
+  SocketHandle accepted = kNoSocket;
+  IpAddress peer;
+  const AcceptResult result = AcceptOne(listener.socket, accepted, peer);
+  setrlimit(RLIMIT_NOFILE, &limits);
+  EXPECT_EQ(result, AcceptResult::kFailed);
+  for (const SocketHandle s : {listener.socket, SocketHandle{client}, accepted}) CloseSocket(s);
 }
 
 // Folders and devices: ConfigurationReaderTest.

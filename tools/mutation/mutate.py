@@ -108,7 +108,7 @@ class Build:
             return None
         for line in result.stdout.splitlines():
             found = re.search(r"Test +#\d+: (\S+) .*\*\*\*(\S+)", line)
-            if found:
+            if found and found.group(2) != "Skipped":  # skipped: not run, not failed
                 return f"{found.group(1)} ({found.group(2)})"
         return "(ctest failed)"
 
