@@ -211,8 +211,10 @@ TEST(RegistryEndToEnd, AServiceForTheOtherWidthOnlyIsSaidNotReplaced) {
     const std::string line = otherWidth ? "the LCD service installed here is for " + other +
                                               "-bit programs only: use the " + other + "-bit Korvan"
                                         : "no LCD service is registered; using lcd-virtual.dll";
-    if (otherWidth) Register(kOtherView, ProgramFolder() / "app_recording_service.dll");
-    if (otherWidth) EXPECT_EQ(RunProgram(Program(), L"--check", L"check.txt"), 1);
+    if (otherWidth) {
+      Register(kOtherView, ProgramFolder() / "app_recording_service.dll");
+      EXPECT_EQ(RunProgram(Program(), L"--check", L"check.txt"), 1);
+    }
     const wchar_t* output = otherWidth ? L"other.txt" : L"none.txt";  // Wine holds a file a while
     std::jthread running([output] { RunProgram(Program(), L"", output); });
     std::string said;
