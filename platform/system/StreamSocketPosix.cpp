@@ -26,7 +26,9 @@ bool OnlyIpv6(int socket) {
   return getsockopt(socket, IPPROTO_IPV6, IPV6_V6ONLY, &only, &length) == 0 && only != 0;
 }
 
-StreamListener Bind(const addrinfo& candidate) {
+}  // namespace
+
+StreamListener ListenOnResolved(const addrinfo& candidate) {
   const int fd = socket(candidate.ai_family, candidate.ai_socktype | SOCK_NONBLOCK | SOCK_CLOEXEC,
                         candidate.ai_protocol);
   if (fd < 0) return {};
@@ -44,22 +46,6 @@ StreamListener Bind(const addrinfo& candidate) {
   }
   listener.socket = fd;
   listener.takesIpv4 = listener.address.family == IpFamily::kV4 || !OnlyIpv6(fd);
-  return listener;
-}
-
-}  // namespace
-
-StreamListener ListenOn(const std::string& host, int port) {
-  addrinfo hints{};
-  hints.ai_family = AF_UNSPEC;
-  hints.ai_socktype = SOCK_STREAM;
-  hints.ai_flags = AI_PASSIVE | AI_NUMERICSERV;
-  addrinfo* found = nullptr;
-  if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0) return {};
-  StreamListener listener;
-  for (const addrinfo* at = found; at != nullptr && listener.socket == kNoSocket; at = at->ai_next)
-    listener = Bind(*at);
-  freeaddrinfo(found);
   return listener;
 }
 

@@ -34,7 +34,9 @@ bool OnlyIpv6(SOCKET socket) {
          only != 0;
 }
 
-StreamListener Bind(const addrinfo& candidate) {
+}  // namespace
+
+StreamListener ListenOnResolved(const addrinfo& candidate) {
   const SOCKET socket =
       WSASocketW(candidate.ai_family, candidate.ai_socktype, candidate.ai_protocol, nullptr, 0,
                  WSA_FLAG_OVERLAPPED | WSA_FLAG_NO_HANDLE_INHERIT);
@@ -59,22 +61,6 @@ StreamListener Bind(const addrinfo& candidate) {
   }
   listener.socket = static_cast<SocketHandle>(socket);
   listener.takesIpv4 = listener.address.family == IpFamily::kV4 || !OnlyIpv6(socket);
-  return listener;
-}
-
-}  // namespace
-
-StreamListener ListenOn(const std::string& host, int port) {
-  addrinfo hints{};
-  hints.ai_family = AF_UNSPEC;
-  hints.ai_socktype = SOCK_STREAM;
-  hints.ai_flags = AI_PASSIVE | AI_NUMERICSERV;
-  addrinfo* found = nullptr;
-  if (getaddrinfo(host.c_str(), std::to_string(port).c_str(), &hints, &found) != 0) return {};
-  StreamListener listener;
-  for (const addrinfo* at = found; at != nullptr && listener.socket == kNoSocket; at = at->ai_next)
-    listener = Bind(*at);
-  freeaddrinfo(found);
   return listener;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
 // The system's socket headers on Linux, for the code both systems share
-// (SystemAddress.cpp reaches this file through KORVAN_SYSTEM_SOCKETS).
+// (SystemAddress.cpp and StreamSocket.cpp reach this file through
+// KORVAN_SYSTEM_SOCKETS).
 
 #include <arpa/inet.h>
 #include <netdb.h>
