@@ -19,10 +19,11 @@ namespace korvan::testing {
 namespace {
 
 // Odd width so rows need padding, and every kind of pixel; shades of
-// luminance 150, 76, 128 and 127, then alpha 128 and 127.
+// luminance 150, 76, 128 and 127, alpha 128 and 127, and 128.178 (green's
+// weight brings it to 128).
 const Picture kArt = Picture::FromArt("#. ~#.#.#.#  ~#..###..  ~ .", 9);
-const std::vector<std::uint32_t> kShadeColours = {0x00FF00FF, 0xFF0000FF, 0x808080FF,
-                                                  0x7F7F7FFF, 0xFFFFFF80, 0xFFFFFF7F};
+const std::vector<std::uint32_t> kShadeColours = {0x00FF00FF, 0xFF0000FF, 0x808080FF, 0x7F7F7FFF,
+                                                  0xFFFFFF80, 0xFFFFFF7F, 0x01D900FF};
 
 // An icon file of one entry: a PNG one for 0 bits.
 Bytes Icon(const Picture& p, int bits, bool alpha = false, bool maskFromAlpha = true) {
@@ -64,7 +65,7 @@ TEST_F(ImageDecoding, EveryEntryKindBitmapLayoutAndScale) {
       {"#.#", 3, 24, 0, 2}};
   for (int x = 2; const auto& [art, width, bits, cx, cy] : scaled)
     icon(Icon(Picture::FromArt(art, width), bits, bits == 32), std::exchange(x, x + 8), 6, cx, cy);
-  icon(Icon({6, 1, kShadeColours}, 0), 2, 11);
+  icon(Icon({7, 1, kShadeColours}, 0), 2, 11);
   // Row 14: bottom-up and top-down bitmaps, info headers of every length.
   const std::tuple<int, bool, std::uint32_t> layouts[] = {
       {1, false, 40},   {1, true, 40},   {4, false, 40},  {8, true, 52},  {16, false, 56},
@@ -73,7 +74,7 @@ TEST_F(ImageDecoding, EveryEntryKindBitmapLayoutAndScale) {
     bitmap(BmpFile(kArt, bits, topDown, size), std::exchange(x, x + 11), 14);
   // Row 18: the shades, alpha ignored; a one-entry colour table (white) with a pixel of index 3; 16
   // bits with 5-6-5 masks after a 40-byte header: 0x07E0 white, 0x03E0 dark (as 5-5-5, white).
-  bitmap(BmpFile({6, 1, kShadeColours}, 32), 2, 18);
+  bitmap(BmpFile({7, 1, kShadeColours}, 32), 2, 18);
   Bytes pastTable = BmpFile(Picture::FromArt("##", 2), 4);
   Put(pastTable, pastTable.size() - 4, 0x03, 1);
   bitmap(pastTable, 10, 18);
