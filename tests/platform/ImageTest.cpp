@@ -126,6 +126,8 @@ TEST(IconEntryChoice, TiesLargestAndTheDirectoryZero) {
   EXPECT_EQ(std::tuple(entries[0].width, entries[0].height, entries[0].bitCount),
             std::tuple(256, 256, 32))
       << "0 in the directory is 256; PNG: 32 bits";
+  const IconEntrySpec stub{16, 16, 0, Bytes(8)};  // too short to name its depth: 0, below any
+  EXPECT_EQ(ReadIconDirectory(IconFile({stub})).at(0).bitCount, 0);
   IconEntrySpec broken = flat(16, 24, '#');
   broken.data[14] = 7;  // no such bit count: null, not another entry
   EXPECT_EQ(DecodeIcon(IconFile({broken, flat(32, 24, '.')}), 16, 16), nullptr);
