@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <fstream>
-#include <sstream>
 #include <thread>
 #include <tuple>
 
@@ -20,6 +19,7 @@ namespace korvan {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ReadFile;
 
 constexpr char kFastAnswer[] = "A/30\\300/32\\5.5/40\\1000/42\\271.9/50\\80\n";
 constexpr char kSlowAnswer[] =
@@ -32,17 +32,6 @@ constexpr wchar_t kServiceKey[] =
 // This program's own registry view, and the other width's.
 const std::wstring kOwnView = sizeof(void*) == 8 ? L"64" : L"32";
 const std::wstring kOtherView = sizeof(void*) == 8 ? L"32" : L"64";
-
-std::string ReadFile(const fs::path& path) {
-  std::stringstream text;
-  text << std::ifstream(path, std::ios::binary).rdbuf();
-  return text.str();
-}
-
-std::string Utf8(const fs::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
 
 // The LCD service's library in one registry view, or none there.
 void Register(const std::wstring& view, const fs::path& library = {}) {
@@ -78,8 +67,7 @@ int RunProgram(const fs::path& program, const std::wstring& arguments, const wch
 
 TEST(RegistryEndToEnd, TheRegisteredServiceGetsTheFramesAndStopEndsTheProgram) {
   testing::TempDir folder;
-  // Loopback's own address: under Wine, answers from a socket bound to
-  // another 127/8 address do not come from it.
+  // Loopback's own address: under Wine, answers from another 127/8 address do not come from it.
   std::string error;
   std::optional<UdpSocket> simulator = UdpSocket::Create(error);
   if (!simulator || !simulator->Bind({0x7F000001, 6060}, error)) GTEST_SKIP() << error;
@@ -131,22 +119,19 @@ TEST(RegistryEndToEnd, TheRegisteredServiceGetsTheFramesAndStopEndsTheProgram) {
     return found;
   };
   EXPECT_EQ(count("push 128\n"), count("push ")) << log;
-  // Stopped cleanly: its socket closed and Winsock released before the
-  // service's Cleanup.
+  // Stopped cleanly: its socket closed and Winsock released before the service's Cleanup.
   EXPECT_TRUE(log.ends_with("\ncleanup: sockets released\n")) << log;
-  ASSERT_EQ(frame.size(), std::size_t{LCD_FRAME_BYTES});
-  EXPECT_TRUE(testing::MatchesGolden(
-      "app-main-metric", testing::FrameToArt(reinterpret_cast<const std::uint8_t*>(&frame[4]),
-                                             LCD_FRAME_WIDTH, LCD_FRAME_HEIGHT, LCD_FRAME_WIDTH)));
-  ASSERT_EQ(knots.size(), std::size_t{LCD_FRAME_BYTES});
-  EXPECT_TRUE(testing::MatchesGolden(
-      "app-main-knots", testing::FrameToArt(reinterpret_cast<const std::uint8_t*>(&knots[4]),
-                                            LCD_FRAME_WIDTH, LCD_FRAME_HEIGHT, LCD_FRAME_WIDTH)));
+  for (const auto& [pushed, golden] :
+       {std::pair{&frame, "app-main-metric"}, {&knots, "app-main-knots"}}) {
+    ASSERT_EQ(pushed->size(), std::size_t{LCD_FRAME_BYTES}) << golden;
+    const auto* pixels = reinterpret_cast<const std::uint8_t*>(pushed->data() + 4);
+    EXPECT_TRUE(testing::MatchesGolden(
+        golden, testing::FrameToArt(pixels, LCD_FRAME_WIDTH, LCD_FRAME_HEIGHT, LCD_FRAME_WIDTH)));
+  }
 }
 
-// What a person starting it from a console sees of a configuration it
-// cannot use (text-mode output: Windows line ends), and the exit code a
-// script sees.
+// What a person at a console sees of a configuration it cannot use (text-mode output: Windows
+// line ends), and the exit code a script sees.
 TEST(RegistryEndToEnd, AConfigurationItCannotUseIsNamedAndEndsTheProgram) {
   for (const auto& [file, exitCode, output] :
        {std::tuple{"", 1, "Je ne peux ouvrir le fichier config.ini\r\n"},
@@ -160,12 +145,11 @@ TEST(RegistryEndToEnd, AConfigurationItCannotUseIsNamedAndEndsTheProgram) {
   }
 }
 
-// Unzipped into a folder named in any language, in the system's ANSI code
-// page or outside it: the check finds the virtual LCD beside the program
-// and the icon sets from its folder, and names them in UTF-8 in a file it
-// is redirected to. (Run from a folder of the build, kept: Wine keeps the
-// folder such a child ran in busy for this process, which then cannot
-// remove it; console-check.sh runs one in a Cyrillic folder.)
+// Unzipped into a folder named in any language, in the system's ANSI code page or outside it: the
+// check finds the virtual LCD beside the program and the icon sets from its folder, and names them
+// in UTF-8 in a file it is redirected to. (Run from a folder of the build, kept: Wine keeps the
+// folder such a child ran in busy for this process, which then cannot remove it;
+// console-check.sh runs one in a Cyrillic folder.)
 TEST(RegistryEndToEnd, FindsWhatIsBesideItInAFolderNamedInAnyLanguage) {
   const fs::path images = fs::absolute(fs::path(KORVAN_SOURCE_DIR) / "assets" / "images");
   SetEnvironmentVariableW(L"KORVAN_LCD_SERVICE", nullptr);
@@ -183,23 +167,23 @@ TEST(RegistryEndToEnd, FindsWhatIsBesideItInAFolderNamedInAnyLanguage) {
       fs::copy_file(ProgramFolder().parent_path() / file, bin / file);
     fs::copy(images, home / "share" / "korvan" / "images", fs::copy_options::recursive);
     fs::current_path(here);
-    // A report of its own each: Wine lets go of a child's files a moment
-    // after the wait for it ends.
+    // A report of its own each: Wine lets go of a child's files a moment after the wait ends.
     const std::wstring output = std::wstring(name) + L".txt";
     RunProgram(bin / "korvan.exe", L"--check", output.c_str());
     const std::string report = ReadFile(output);
     fs::current_path(ProgramFolder());
+    const std::u8string dll = (bin / "lcd-virtual.dll").u8string();
     for (const std::string& said :
-         {"OK   the LCD service " + Utf8(bin / "lcd-virtual.dll") + " loads",
+         {"OK   the LCD service " + std::string(dll.begin(), dll.end()) + " loads",
           std::string("OK   55 of 55 icon files load")}) {
       EXPECT_NE(report.find(said), std::string::npos) << said << "\n" << report;
     }
   }
 }
 
-// Nothing registered for this program's width, a service for the other's:
-// said once, and as the check's FAIL line, never hidden behind the virtual
-// LCD beside the program. Nothing registered at all: the virtual LCD, said once.
+// Nothing registered for this program's width, a service for the other's: said once, and as the
+// check's FAIL line, never hidden behind the virtual LCD. Nothing at all: the virtual LCD, said
+// once.
 TEST(RegistryEndToEnd, AServiceForTheOtherWidthOnlyIsSaidNotReplaced) {
   const std::string other = sizeof(void*) == 8 ? "32" : "64";
   testing::TempDir folder;
