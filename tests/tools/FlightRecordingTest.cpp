@@ -56,10 +56,9 @@ TEST(ReplayedAnswers, TheLatestSameRequestAtTheTimeAnswersUntilTheEndOrAgainWhen
   ASSERT_NE(log, nullptr);
   ReplayedAnswers replay(recording, false, log);
   for (const double seconds : {0.3, 0.5, 0.6, 0.7}) replay.Answers("F", seconds);
-  std::rewind(log);
-  char said[200] = "";
-  said[std::fread(said, 1, sizeof said - 1, log)] = '\0';
-  EXPECT_STREQ(said, "korvan-sim: the recording ended after 0.4 s; no more answers\n");
+  std::fflush(log);
+  EXPECT_EQ(testing::ReadFile(folder.path() / "log"),
+            "korvan-sim: the recording ended after 0.4 s; no more answers\n");
   EXPECT_EQ(replay.Describe(0.25) + ", " + replay.Describe(0.5), "replay T+0.2 s, replay ended");
   std::fclose(log);
 }
@@ -89,14 +88,13 @@ TEST(SimRelay, RelaysBothWaysAndRecordsEveryDatagramWithItsTime) {
   EXPECT_EQ(std::string(got, client->Receive(got).size), "A\n");
   clock.Advance(999);
   relay.ServeFor(0);  // not a second since the last line
-  std::rewind(log);  // once a second, what was relayed
-  char said[256];
-  const std::string logged(said, std::fread(said, 1, sizeof said, log));
+  std::fflush(log);   // once a second, what was relayed
+  const std::string logged = testing::ReadFile(folder.path() / "log");
   EXPECT_NE(logged.find("s recorded 1 requests, 2 answers\n"), std::string::npos) << logged;
   EXPECT_EQ(logged.find("recorded", logged.find("recorded") + 1), std::string::npos) << logged;
-  std::rewind(file);
-  const std::size_t size = std::fread(got, 1, sizeof got, file);
-  EXPECT_EQ(std::string(got, size), "korvan-flight 1\nT+0 > R/1\nT+1500 < A%0A\nT+1500 < A%0A\n");
+  std::fflush(file);
+  EXPECT_EQ(testing::ReadFile(folder.path() / "flight"),
+            "korvan-flight 1\nT+0 > R/1\nT+1500 < A%0A\nT+1500 < A%0A\n");
   std::fclose(file);
   std::fclose(log);
 }
