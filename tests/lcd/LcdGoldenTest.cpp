@@ -152,9 +152,8 @@ TEST(LcdTextItem, StartsInTheStockFaceAtEightPoints) {
   EXPECT_EQ(item.GetFont()->Description().height, -11);
 }
 
-// The canvas's own calls, for items that draw directly: pixels lit and put
-// out, a line without its end point, a filled box, a string with its
-// reference point at the top left of its cell.
+// The canvas's own calls, for items that draw directly: pixels lit and put out, a line without its
+// end point, a filled box, a string with its reference point at the top left of its cell.
 TEST(LcdCanvas, DrawsPixelsLinesBoxesAndStrings) {
   PinTestFonts();
   LcdCanvas canvas;

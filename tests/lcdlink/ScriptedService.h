@@ -10,9 +10,8 @@
 
 namespace korvan::testing {
 
-// A service table whose answers a test scripts and whose calls it reads back
-// as one line of short names; its slots are plain functions (__stdcall on
-// 32-bit Windows), so one at a time.
+// A service table whose answers a test scripts and whose calls it reads back as one line of short
+// names; its slots are plain functions (__stdcall on 32-bit Windows), so one at a time.
 struct ScriptedService {
   static inline std::string calls;
   static inline std::map<std::string, std::int32_t> answers;  // a call's next answer, once; else 0
