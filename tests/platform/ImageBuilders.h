@@ -1,6 +1,6 @@
 #pragma once
 
-#include <zlib.h>
+#include <png.h>
 
 #include <algorithm>
 #include <array>
@@ -97,32 +97,19 @@ inline Bytes DibIconEntry(const Picture& picture, int bitCount, bool alpha = fal
   return out;
 }
 
-// 8-bit RGBA, unfiltered.
+// 8-bit RGBA, written by libpng.
 inline Bytes PngData(const Picture& picture) {
-  Bytes raw;
-  for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
-    if (i % static_cast<std::size_t>(picture.width) == 0) raw.push_back(0);  // no filter
-    Append(raw, __builtin_bswap32(picture.pixels[i]));
-  }
-  uLongf size = compressBound(raw.size());
-  Bytes packed(size);
-  compress2(packed.data(), &size, raw.data(), raw.size(), 9);
-  packed.resize(size);
-  Bytes out{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  const auto chunk = [&out](std::string_view kind, const Bytes& data) {
-    Append(out, __builtin_bswap32(static_cast<std::uint32_t>(data.size())));
-    const std::size_t from = out.size();
-    out.insert(out.end(), kind.begin(), kind.end());
-    out.insert(out.end(), data.begin(), data.end());
-    Append(out, __builtin_bswap32(crc32(0, out.data() + from, uInt(out.size() - from))));
-  };
-  Bytes header;  // width, height (big-endian), then 8-bit RGBA
-  Append(header, __builtin_bswap64(std::uint64_t(picture.width) << 32 | unsigned(picture.height)),
-         8);
-  header.insert(header.end(), {8, 6, 0, 0, 0});
-  chunk("IHDR", header);
-  chunk("IDAT", packed);
-  chunk("IEND", {});
+  Bytes rgba;
+  for (const std::uint32_t pixel : picture.pixels) Append(rgba, __builtin_bswap32(pixel));
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(picture.width);
+  image.height = static_cast<png_uint_32>(picture.height);
+  image.format = PNG_FORMAT_RGBA;
+  png_alloc_size_t size = 0;
+  png_image_write_to_memory(&image, nullptr, &size, 0, rgba.data(), 0, nullptr);
+  Bytes out(size);
+  png_image_write_to_memory(&image, out.data(), &size, 0, rgba.data(), 0, nullptr);
   return out;
 }
 
