@@ -224,7 +224,6 @@ TEST(LcdFacade, ItemsDrawAsTheGoldenFrameAndEachPressAndReleaseIsOneEdge) {
         {LcdItemKind::StreamingText, Small, Left, 0, 25, 160,
          u"a ticker message much too long for the width of the display band"}}) {
     LcdItem* item = facade.AddText(kind, font, alignment, width);
-    // An item never placed stands at the top left.
     const bool placed = x != 0 || y != 0;
     EXPECT_EQ(facade.SetText(item, text) + (placed ? facade.SetPosition(item, x, y) : 0),
               kStatusOk);
