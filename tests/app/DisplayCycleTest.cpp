@@ -149,10 +149,9 @@ TEST_F(DisplayCycleTest, AResetTakesTheValuesOfTheCycleAfterTheClick) {
 }
 
 TEST_F(DisplayCycleTest, HeldButtonsStepTheCalculatorsSpeedOrAltitudeEveryCycle) {
-  Click(2);             // the calculator in km/h, taking input
-  Cycle(LCD_BUTTON_1);  // held: +5 in every following cycle
-  Cycle(LCD_BUTTON_1);
-  Cycle(LCD_BUTTON_0 | LCD_BUTTON_1);  // both: the steps cancel
+  Click(2);                                         // the calculator in km/h, taking input
+  for (int i = 0; i < 2; ++i) Cycle(LCD_BUTTON_1);  // held: +5 in every following cycle
+  Cycle(LCD_BUTTON_0 | LCD_BUTTON_1);               // both: the steps cancel
   Cycle();
   Click(3);  // the held buttons now step the altitude
   Click(0);  // -10
@@ -173,8 +172,7 @@ TEST_F(DisplayCycleTest, HeldButtonsStepTheCalculatorsSpeedOrAltitudeEveryCycle)
 TEST_F(DisplayCycleTest, APageShowsAtItsClickAndItsValuesFromTheNextCycle) {
   Click(1);
   EXPECT_TRUE(FrameIs("app-cycle-status-first"));
-  Cycle();
-  Cycle();  // the status page's first block found the family unknown before
+  for (int i = 0; i < 2; ++i) Cycle();  // the status page's first block found the family unknown
   std::snprintf(sample.aircraftName, sizeof sample.aircraftName, "A6M2");
   Cycle();  // the old set still shows in the cycle the aircraft changes
   EXPECT_TRUE(FrameIs("app-cycle-status-overlap"));

@@ -35,9 +35,8 @@ TEST(LcdServiceInterface, CodesAndEntryAreTheOutsideWorlds) {
   EXPECT_EQ(std::vector<int>({kLcdOk, kLcdNoMoreItems, kLcdServiceNotActive, kLcdDeviceNotConnected,
                               kLcdAlreadyInitialized, kLcdServerUnavailable}),
             std::vector<int>({0, 259, 1062, 1167, 1247, 1722}));
-  EXPECT_EQ(
-      std::string(LCD_SERVICE_ENTRY_POINT) + " " + std::to_string(LCD_SERVICE_INTERFACE_VERSION),
-      "GetInterface 2");
+  EXPECT_STREQ(LCD_SERVICE_ENTRY_POINT, "GetInterface");
+  EXPECT_EQ(LCD_SERVICE_INTERFACE_VERSION, 2);
 }
 
 TEST(LcdManagerService, LibrariesAndTablesThatAreNoServiceAreRefused) {

@@ -18,9 +18,8 @@
 namespace korvan::testing {
 namespace {
 
-// Odd width so rows need padding, and every kind of pixel; shades of
-// luminance 150, 76, 128 and 127, alpha 128 and 127, and 128.07: white only
-// by the exact weight of green and of blue.
+// Odd width so rows need padding, and every kind of pixel; shades of luminance 150, 76, 128 and
+// 127, alpha 128 and 127, and 128.07 (white only by the exact weights of green and blue).
 const Picture kArt = Picture::FromArt("#. ~#.#.#.#  ~#..###..  ~ .", 9);
 const std::vector<std::uint32_t> kShadeColours = {0x00FF00FF, 0xFF0000FF, 0x808080FF, 0x7F7F7FFF,
                                                   0xFFFFFF80, 0xFFFFFF7F, 0x00A8FEFF};

@@ -193,17 +193,15 @@ TEST(FontLibrary, FacesResolveAndOddSizesStillGiveASaneFont) {
   // Without the OS/2 table's Windows metrics a face is measured by its own
   // ascender and descender, which in Liberation Sans agree with them.
   std::string bytes = ReadFile("/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf");
-  const std::size_t record = bytes.find("OS/2") + 8;  // the table's offset, big-endian
-  std::size_t at = 0;
-  for (std::size_t i = 0; i < 4; ++i) at = at << 8 | static_cast<unsigned char>(bytes[record + i]);
-  bytes.replace(at + 74, 4, 4, '\0');  // usWinAscent, usWinDescent
+  const auto* at = reinterpret_cast<const unsigned char*>(&bytes[bytes.find("OS/2") + 8]);
+  const std::size_t os2 = std::size_t{at[0]} << 24 | at[1] << 16 | at[2] << 8 | at[3];
+  bytes.replace(os2 + 74, 4, 4, '\0');  // usWinAscent, usWinDescent
   const TempDir folder;
   library.Pin(u"NoWin", false, folder.Write("nowin.ttf", bytes).string());
   const Font noWin(FontDescription{-11, kWeightNormal, {u'N', u'o', u'W', u'i', u'n'}});
   const Font sans(SansFont(-11));
-  const FontMetrics& stock = sans.Face().Metrics();
   EXPECT_EQ(std::pair(noWin.Face().Metrics().ascent, noWin.Face().Metrics().height),
-            std::pair(stock.ascent, stock.height));
+            std::pair(sans.Face().Metrics().ascent, sans.Face().Metrics().height));
 #endif
   RasterContext dc;  // measures without a surface
   FontDescription unknown = SansFont(-11);
