@@ -1,6 +1,7 @@
 // Datagrams, the simulator's or a forger's, through the link and every page: records split at 0x1E,
 // a control byte then a datagram. Control bit 0: from a forger; bit 1: a cycle follows, the buttons
 // of bits 2 to 5 held. Nothing may crash, leak or leave the aircraft name unterminated.
+#include <cstring>
 
 #include "tests/app/CycleRig.h"
 

@@ -54,7 +54,7 @@ TEST(ButtonScript, ReadsNeverWait) {
       {fifo, 1}, {folder.path(), 1}, {folder.path() / "none", 0}};
   for (const auto& [path, said] : rows) {
     ButtonScript script(path.string());
-    const auto read = [&] { EXPECT_EQ(script.Read(), 0u) << path; };
+    const auto read = [&script, &file = path] { EXPECT_EQ(script.Read(), 0u) << file; };
     const std::string errors = korvan::testing::StderrOf(read);
     EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), said) << errors;
     EXPECT_EQ(korvan::testing::StderrOf(read), "") << path;  // said once
