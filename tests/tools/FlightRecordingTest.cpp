@@ -26,7 +26,10 @@ TEST(FlightRecording, AwkwardBytesComeBackAndAMalformedLineIsNamed) {
       {"korvan-flight 1\nT+5 > R%4", "line 2: '%' without two hexadecimal digits"},
       {"korvan-flight 1\nT+5 > R x", "line 2: a blank or control byte not written as %HH"},
       {"korvan-flight 1\nT+5 = R", "line 2: expected ' >' or ' <' after the time"},
-      {"korvan-flight 1\nT+4294967296 > R", "line 2: time out of range"}};
+      {"korvan-flight 1\nT+4294967296 > R", "line 2: time out of range"},
+      {"korvan-flight 1\nT+5 > R\nT+5 < A\nT+5 < A\nT+5 < A\nT+5 < A\nT+5 < A\nT+5 < A\nT+5 < A\n"
+       "T+5 < A\nT+5 < A\nT+5 < A\nT+5 < A\nT+5 < A\nT+5 < A\nT+5 < A\nT+5 < A\nT+5 < A\nT+5 < A",
+       "line 19: too many answers to one request"}};
   for (const auto& [bad, reason] : malformed) {
     EXPECT_FALSE(ParseFlightRecording(bad, recording, error)) << bad;
     EXPECT_EQ(error, reason);
